@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs from Debian's packages everything the build and the tests need.
+# Safe to run again: apt-get skips what is already there.
+set -euo pipefail
+
+if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
+export DEBIAN_FRONTEND=noninteractive
+
+native_packages=(
+  g++ clang libclang-rt-14-dev cmake ninja-build git
+  googletest libgtest-dev libbenchmark-dev
+)
+windows_packages=(
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
+  wine wine64 xvfb xdotool imagemagick fonts-liberation fonts-comic-neue
+  zip
+)
+
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${native_packages[@]}" "${windows_packages[@]}"
+
+# 32-bit Wine runs the primary (i686) build of the program.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+  $SUDO apt-get update -qq
+fi
+$SUDO apt-get install -y -qq wine32:i386
