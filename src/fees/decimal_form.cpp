@@ -1,0 +1,240 @@
+#include "fees/decimal_form.h"
+
+#include <bit>
+#include <cstdint>
+
+#include "fees/big_integer.h"
+
+namespace tarivox {
+namespace {
+
+using u64 = std::uint64_t;
+
+constexpr u64 kPow10[20] = {1ULL,
+                            10ULL,
+                            100ULL,
+                            1000ULL,
+                            10000ULL,
+                            100000ULL,
+                            1000000ULL,
+                            10000000ULL,
+                            100000000ULL,
+                            1000000000ULL,
+                            10000000000ULL,
+                            100000000000ULL,
+                            1000000000000ULL,
+                            10000000000000ULL,
+                            100000000000000ULL,
+                            1000000000000000ULL,
+                            10000000000000000ULL,
+                            100000000000000000ULL,
+                            1000000000000000000ULL,
+                            10000000000000000000ULL};
+constexpr u64 kSeventeenDigitsLow = kPow10[16];
+constexpr u64 kSeventeenDigitsEnd = kPow10[17];
+
+// The fast path covers values whose 17-digit scaling needs at most 5^27
+// (fits 64 bits) and no division: 10^-10 <= value < 10^17, so that the
+// decimal exponent is never below -11 whatever the rounding of 1e-10.
+constexpr double kFastLow = 1e-10;
+constexpr double kFastEnd = 1e17;
+constexpr int kFastMaxScale = 27;
+
+struct Binary {
+  u64 Mantissa;  // integer significand
+  int Exponent;  // value = Mantissa * 2^Exponent
+};
+
+Binary Decompose(double value) {
+  u64 bits = std::bit_cast<u64>(value);
+  u64 fraction = bits & ((1ULL << 52) - 1);
+  int biased = static_cast<int>((bits >> 52) & 0x7FF);
+  if (biased == 0) return {fraction, -1074};
+  return {fraction | (1ULL << 52), biased - 1075};
+}
+
+// 128-bit product of two 64-bit numbers from 32-bit pieces, so that the
+// 32-bit build needs no compiler extension.
+struct Wide {
+  u64 High;
+  u64 Low;
+};
+
+Wide Multiply64(u64 a, u64 b) {
+  u64 aLow = a & 0xFFFFFFFFu, aHigh = a >> 32;
+  u64 bLow = b & 0xFFFFFFFFu, bHigh = b >> 32;
+  u64 lowLow = aLow * bLow;
+  u64 lowHigh = aLow * bHigh;
+  u64 highLow = aHigh * bLow;
+  u64 highHigh = aHigh * bHigh;
+  u64 middle = (lowLow >> 32) + (lowHigh & 0xFFFFFFFFu) + (highLow & 0xFFFFFFFFu);
+  return {highHigh + (lowHigh >> 32) + (highLow >> 32) + (middle >> 32),
+          (middle << 32) | (lowLow & 0xFFFFFFFFu)};
+}
+
+// floor(product * 2^shift) and whether the dropped part is at least one half.
+// The caller guarantees that the result fits 64 bits.
+u64 ScaleByPowerOfTwo(Wide product, int shift, bool* atLeastHalf) {
+  *atLeastHalf = false;
+  if (shift >= 0) return product.Low << shift;
+  int right = -shift;
+  if (right < 64) {
+    *atLeastHalf = ((product.Low >> (right - 1)) & 1u) != 0;
+    return (product.Low >> right) | (right == 0 ? 0 : product.High << (64 - right));
+  }
+  *atLeastHalf = ((right - 1 < 64 ? product.Low >> (right - 1) : product.High >> (right - 65)) & 1u) != 0;
+  return right - 64 < 64 ? product.High >> (right - 64) : 0;
+}
+
+u64 PowerOfFive(int exponent) {
+  u64 power = 1;
+  for (int i = 0; i < exponent; ++i) power *= 5;
+  return power;
+}
+
+// Rough decimal exponent, corrected by the caller from the scaled digits.
+int EstimateDecimalExponent(double value) {
+  int estimate = 16;
+  double power = 1e16;
+  while (estimate > -12 && value < power) {
+    --estimate;
+    power /= 10;
+  }
+  return estimate;
+}
+
+// First stage for 10^-10 <= value < 10^17: y = value * 10^(16 - E) has 17
+// integer digits; its fraction is at least one half exactly when the 18th
+// digit of the expansion is 5 or more.
+SignificantDigits FastSignificantDigits(double value) {
+  Binary binary = Decompose(value);
+  int exponent = EstimateDecimalExponent(value);
+  for (;;) {
+    int scale = 16 - exponent;
+    if (scale > kFastMaxScale) {
+      ++exponent;
+      continue;
+    }
+    bool atLeastHalf = false;
+    Wide product = Multiply64(binary.Mantissa, PowerOfFive(scale));
+    u64 digits = ScaleByPowerOfTwo(product, binary.Exponent + scale, &atLeastHalf);
+    if (digits < kSeventeenDigitsLow) {
+      --exponent;
+      continue;
+    }
+    if (digits >= kSeventeenDigitsEnd) {
+      ++exponent;
+      continue;
+    }
+    digits += atLeastHalf ? 1 : 0;
+    if (digits == kSeventeenDigitsEnd) return {kSeventeenDigitsLow, exponent + 1};
+    return {digits, exponent};
+  }
+}
+
+// First stage for every other value, from the exact integer
+// Mantissa * 2^Exponent or Mantissa * 5^-Exponent (scaled by 10^Exponent).
+SignificantDigits SlowSignificantDigits(double value) {
+  Binary binary = Decompose(value);
+  BigInteger number;
+  BigSet(number, binary.Mantissa);
+  int decimalShift = 0;  // value = number * 10^decimalShift
+  if (binary.Exponent >= 0) {
+    BigShiftLeft(number, binary.Exponent);
+  } else {
+    BigMultiplyPow5(number, -binary.Exponent);
+    decimalShift = binary.Exponent;
+  }
+  // Peel nine digits at a time; keep the leading chunks only.
+  constexpr int kMaxChunks = 100;  // 900 digits: more than 2^2547 has
+  std::uint32_t chunks[kMaxChunks];
+  int chunkCount = 0;
+  while (!BigIsZero(number) && chunkCount < kMaxChunks) {
+    chunks[chunkCount++] = BigDivideSmall(number, 1000000000u);
+  }
+  int leadingDigits = 1;
+  for (std::uint32_t top = chunks[chunkCount - 1]; top >= 10; top /= 10) ++leadingDigits;
+  int totalDigits = (chunkCount - 1) * 9 + leadingDigits;
+  // The first 18 digits, reading chunks from the most significant one.
+  u64 eighteen = 0;
+  int taken = 0;
+  for (int digitIndex = totalDigits - 1; digitIndex >= 0 && taken < 18; --digitIndex, ++taken) {
+    std::uint32_t chunk = chunks[digitIndex / 9];
+    std::uint32_t digit = static_cast<std::uint32_t>((chunk / kPow10[digitIndex % 9]) % 10);
+    eighteen = eighteen * 10 + digit;
+  }
+  for (; taken < 18; ++taken) eighteen *= 10;
+  u64 digits = eighteen / 10 + (eighteen % 10 >= 5 ? 1 : 0);
+  int exponent = totalDigits - 1 + decimalShift;
+  if (digits == kSeventeenDigitsEnd) return {kSeventeenDigitsLow, exponent + 1};
+  return {digits, exponent};
+}
+
+int CountDigits(u64 value) {
+  int count = 1;
+  while (value >= 10) {
+    value /= 10;
+    ++count;
+  }
+  return count;
+}
+
+// Writes count decimal digits of value (with leading zeros) at out.
+void WriteDigits(u64 value, int count, char* out) {
+  for (int i = count - 1; i >= 0; --i) {
+    out[i] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+}
+
+}  // namespace
+
+SignificantDigits RoundToSignificantDigits(double value) {
+  if (value == 0) return {0, 0};
+  if (value >= kFastLow && value < kFastEnd) return FastSignificantDigits(value);
+  return SlowSignificantDigits(value);
+}
+
+std::size_t WriteDecimalForm(double value, int decimals, char* out, std::size_t outSize) {
+  if (outSize > 0) out[0] = '\0';
+  if (!(value >= 0) || value > 1.7976931348623157e308 || decimals < 0 || decimals > 6) return 0;
+
+  SignificantDigits significant = RoundToSignificantDigits(value);
+  // Second stage: the 17 digits carry 16 - Exponent decimals; drop the ones
+  // beyond `decimals`, rounding half up on the first dropped digit.
+  int dropped = 16 - significant.Exponent - decimals;
+  u64 units = 0;           // the result in units of 10^-decimals ...
+  int trailingZeros = 0;   // ... followed by this many zeros
+  if (dropped <= 0) {
+    units = significant.Digits;
+    trailingZeros = -dropped;
+  } else if (dropped <= 17) {
+    units = significant.Digits / kPow10[dropped];
+    if ((significant.Digits / kPow10[dropped - 1]) % 10 >= 5) ++units;
+  }
+
+  int unitDigits = units == 0 ? 0 : CountDigits(units);
+  int allDigits = unitDigits + trailingZeros;
+  int integerDigits = allDigits > decimals ? allDigits - decimals : 1;
+  std::size_t length = static_cast<std::size_t>(integerDigits + (decimals > 0 ? decimals + 1 : 0));
+  if (length + 1 > outSize) return 0;
+
+  // Lay out every digit position, integer part padded to one "0".
+  char digits[DECIMAL_FORM_CAPACITY];
+  int digitCount = integerDigits + decimals;
+  int zeroPad = digitCount - allDigits;
+  for (int i = 0; i < zeroPad; ++i) digits[i] = '0';
+  WriteDigits(units, unitDigits, digits + zeroPad);
+  for (int i = 0; i < trailingZeros; ++i) digits[zeroPad + unitDigits + i] = '0';
+
+  std::size_t at = 0;
+  for (int i = 0; i < integerDigits; ++i) out[at++] = digits[i];
+  if (decimals > 0) {
+    out[at++] = '.';
+    for (int i = 0; i < decimals; ++i) out[at++] = digits[integerDigits + i];
+  }
+  out[at] = '\0';
+  return at;
+}
+
+}  // namespace tarivox

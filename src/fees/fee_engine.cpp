@@ -1,0 +1,194 @@
+#include "fees/fee_engine.h"
+
+#include <cmath>
+
+#include "fees/amount_reader.h"
+#include "fees/decimal_form.h"
+
+namespace tarivox {
+
+const double InscriptionRateCodes[INSCRIPTION_RATE_COUNT] = {
+    0.63,              // Transferencias y mod. de dominio
+    0.38,              // Gravámenes
+    0.63,              // Hipotecas abiertas
+    0.63,              // Cesiones de crédito
+    0.63,              // Titulos supletorios
+    0.38,              // Modificaciones
+    RATE_CODE_FIXED,   // Otras modificaciones
+    RATE_CODE_FIXED,   // Anotaciones y declaratorias
+    RATE_CODE_BRACKET  // Créditos a la Producción
+};
+
+const double CancellationRateCodes[CANCELLATION_RATE_COUNT] = {
+    RATE_CODE_FIXED,        // Anotación Preventiva
+    RATE_CODE_BRACKET,      // Crédito a la Producción
+    RATE_CODE_CANCELLATION  // Otras Cancelaciones
+};
+
+const BracketRow BracketTable[BRACKET_ROW_COUNT] = {
+    {0, 1800, 1.80, 0},
+    {1800, 4500, 3.60, 0},
+    {4500, 9000, 5.40, 0},
+    {9000, 10000000000.0, 5.40, 0.13},
+};
+
+const double FixedFees[2] = {8.86, 5.71};
+const FeeLimitSet NormalFeeLimits = {8.86, 5400.00};
+const FeeLimitSet SocialFeeLimits = {5.71, 5400.00};
+
+double RoundToCents(double x) {
+  if (std::isnan(x) || std::isinf(x)) return x;
+  if (x < 0) return -RoundToCents(-x);
+  char text[DECIMAL_FORM_CAPACITY];
+  WriteDecimalForm(x, 2, text, sizeof text);
+  return ReadAmount(text);
+}
+
+double HundredUnits(double x) {
+  if (!(x > 0)) return 0;
+  double hundreds = x / 100;
+  // The whole count stays a double: a 32-bit count would wrap for amounts
+  // from 214,748,364,700.01 on and give a small or negative fee there.
+  double whole = std::trunc(hundreds);
+  char text[DECIMAL_FORM_CAPACITY];
+  WriteDecimalForm(hundreds, 6, text, sizeof text);
+  // The fraction is judged on the six-decimal text: a remainder that the
+  // text rounds away counts as none.
+  bool hasFraction = false;
+  const char* point = text;
+  while (*point != '\0' && *point != '.') ++point;
+  for (const char* digit = point; *digit != '\0'; ++digit) {
+    if (*digit >= '1' && *digit <= '9') hasFraction = true;
+  }
+  return RoundToCents(hasFraction ? whole + 1 : whole);
+}
+
+namespace {
+
+int BracketRowFor(double amount) {
+  for (int row = 0; row < BRACKET_ROW_COUNT; ++row) {
+    if (BracketTable[row].Low < amount && amount <= BracketTable[row].High) return row;
+  }
+  // Above the last High the last row goes on: the fee keeps growing with
+  // the amount and the maximum fee applies, instead of a negative fee.
+  if (amount > BracketTable[BRACKET_ROW_COUNT - 1].High) return BRACKET_ROW_COUNT - 1;
+  return -1;
+}
+
+double BracketFeeAt(double amount, int* usedRow, double* hundreds) {
+  *usedRow = -1;
+  *hundreds = 0;
+  if (!(amount > 0)) return 0;
+  int row = BracketRowFor(amount);
+  if (row < 0) return -1;
+  *usedRow = row;
+  *hundreds = HundredUnits(amount - ExcessThreshold);
+  double product = *hundreds * BracketTable[row].RatePer100;
+  double fee = product + BracketTable[row].Base;
+  return fee > 0 ? fee : -1;
+}
+
+bool SocialLimitsApply(const FeeSelection& selection) {
+  return selection.OfficeIndex == 1 && selection.SocialInterest;
+}
+
+// The rule of one rate code; fills fee and trace, returns the code that the
+// minimum test looks at (the fixed fee itself for a fixed fee).
+double ApplyRule(const FeeSelection& selection, double code, bool cancellation, double factor,
+                 double* fee, FeeTrace& trace) {
+  double amount = selection.Amount;
+  if (code == RATE_CODE_BRACKET) {
+    *fee = BracketFeeAt(amount, &trace.BracketRow, &trace.Hundreds) * factor;
+    trace.Rule = cancellation ? FeeRule::CancellationBracket : FeeRule::Bracket;
+    trace.Rate = trace.BracketRow >= 0 ? BracketTable[trace.BracketRow].RatePer100 : 0;
+    if (cancellation && *fee > CancellationBase) {
+      *fee = CancellationBase;
+      trace.CapApplied = true;
+    }
+    return code;
+  }
+  if (code == RATE_CODE_FIXED) {
+    double fixed = FixedFees[selection.OfficeIndex];
+    *fee = fixed * factor;
+    trace.Rule = FeeRule::Fixed;
+    return fixed;
+  }
+  if (cancellation) {
+    trace.Rule = FeeRule::Cancellation;
+    trace.Rate = CancellationRatePer100;
+    if (amount > ExcessThreshold) {
+      trace.Hundreds = HundredUnits(amount - ExcessThreshold);
+      double excess = trace.Hundreds * CancellationRatePer100;
+      double sum = excess + CancellationBase;
+      *fee = sum * factor;
+    } else {
+      *fee = amount > 0 ? CancellationBase * factor : 0;
+    }
+    return code;
+  }
+  trace.Rule = FeeRule::Rate;
+  trace.Rate = RoundToCents(code * factor);
+  trace.Hundreds = HundredUnits(amount);
+  *fee = trace.Rate * trace.Hundreds;
+  return code;
+}
+
+}  // namespace
+
+double BracketFee(double amount) {
+  int row = -1;
+  double hundreds = 0;
+  return BracketFeeAt(amount, &row, &hundreds);
+}
+
+bool IsSelectionInRange(const FeeSelection& selection) {
+  if (selection.OfficeIndex < 0 || selection.OfficeIndex > 1) return false;
+  if (selection.ServiceIndex < 0 || selection.ServiceIndex > 5) return false;
+  if (selection.ServiceIndex == 0) {
+    return selection.TransactionIndex >= 0 && selection.TransactionIndex < INSCRIPTION_RATE_COUNT;
+  }
+  if (selection.ServiceIndex == 1) {
+    return selection.TransactionIndex >= 0 && selection.TransactionIndex < CANCELLATION_RATE_COUNT;
+  }
+  return true;
+}
+
+FeeResult EvaluateFeeTraced(const FeeSelection& selection, FeeTrace* trace) {
+  FeeTrace local{FeeRule::NotComputed, 1, 0, 0, 0, -1, 0, 0, false, false, false};
+  FeeTrace& record = trace != nullptr ? *trace : local;
+  record = local;
+  if (!IsSelectionInRange(selection)) return {0, 0};
+
+  double factor = 1;
+  if (selection.SocialInterest && selection.OfficeIndex == 1 && selection.Amount <= SocialAmountLimit) {
+    factor = SocialFactor;
+  }
+  record.Factor = factor;
+  double code = 0;
+  double fee = 0;
+  if (selection.ServiceIndex == 0) {
+    code = ApplyRule(selection, InscriptionRateCodes[selection.TransactionIndex], false, factor, &fee, record);
+  } else if (selection.ServiceIndex == 1) {
+    code = ApplyRule(selection, CancellationRateCodes[selection.TransactionIndex], true, factor, &fee, record);
+  }
+  record.RateCode = code;
+  FeeResult result{fee, fee};
+
+  FeeLimitSet limits = SocialLimitsApply(selection) ? SocialFeeLimits : NormalFeeLimits;
+  record.Minimum = limits.Minimum;
+  record.Maximum = limits.Maximum;
+  // Bracket results are exempt from the minimum: they may stay at 1.80.
+  if (result.LimitedFee < limits.Minimum && code != RATE_CODE_BRACKET) {
+    result.LimitedFee = limits.Minimum;
+    record.MinimumApplied = true;
+  }
+  if (result.LimitedFee > limits.Maximum) {
+    result.LimitedFee = limits.Maximum;
+    record.MaximumApplied = true;
+  }
+  return result;
+}
+
+FeeResult EvaluateFee(const FeeSelection& selection) { return EvaluateFeeTraced(selection, nullptr); }
+
+}  // namespace tarivox
