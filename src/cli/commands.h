@@ -16,5 +16,7 @@ struct CommandStreams {
 int RunCalc(int argc, char** argv, CommandStreams io);
 int RunList(int argc, char** argv, CommandStreams io);
 int RunBatch(int argc, char** argv, CommandStreams io);
+int RunQuote(int argc, char** argv, CommandStreams io);
+int RunCompare(int argc, char** argv, CommandStreams io);
 
 }  // namespace tarivox::cli

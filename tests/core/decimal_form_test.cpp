@@ -1,0 +1,188 @@
+// The two-stage half-up decimal form: one test per rounding mechanism, then
+// a comparison with a reference built on the C library's exact expansion.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+
+#include "fees/decimal_form.h"
+
+namespace tarivox {
+namespace {
+
+std::string Form(double value, int decimals) {
+  char text[DECIMAL_FORM_CAPACITY];
+  WriteDecimalForm(value, decimals, text, sizeof text);
+  return text;
+}
+
+struct FormRow {
+  double value;
+  int decimals;
+  const char* expected;
+  const char* mechanism;
+};
+
+TEST(DecimalForm, RoundingMechanisms) {
+  const FormRow rows[] = {
+      {0.0, 2, "0.00", "zero"},
+      {0.0, 6, "0.000000", "zero, six decimals"},
+      {1234.5, 2, "1234.50", "exact, padded"},
+      {0.125, 2, "0.13", "exact half rounds up, not to even"},
+      {0.625, 2, "0.63", "exact half rounds up"},
+      {1234.125, 2, "1234.13", "exact half rounds up"},
+      {0.105, 2, "0.11", "stored below the half, lifted by the first stage"},
+      {0.995, 2, "1.00", "stored below the half, lifted, with carry"},
+      {1.115, 2, "1.12", "stored below the half, lifted"},
+      {2.675, 2, "2.67", "stored below the half, not lifted"},
+      {1.005, 2, "1.00", "stored below the half, not lifted"},
+      {999.995, 2, "1000.00", "carry through every digit"},
+      {99.999, 2, "100.00", "carry adds an integer digit"},
+      {0.004, 2, "0.00", "below half a cent"},
+      {0.005, 2, "0.01", "half a cent"},
+      {4.9999996, 6, "5.000000", "six decimals, rounds to a whole number"},
+      {4.00000004, 6, "4.000000", "six decimals, remainder rounded away"},
+      {0.0001, 6, "0.000100", "leading zeros after the point"},
+      {123456789012.34, 2, "123456789012.34", "twelve integer digits"},
+      {999999999999999.875, 2, "999999999999999.88", "largest amount below 10^15"},
+      {1e22, 2, "10000000000000000000000.00", "exact power of ten"},
+      {123456789012345678.0, 2, "123456789012345680.00", "beyond 17 digits counts as 0"},
+      {5e-324, 2, "0.00", "smallest subnormal"},
+      {7.0, 0, "7", "no decimals, no point"},
+  };
+  for (const FormRow& row : rows) {
+    EXPECT_EQ(Form(row.value, row.decimals), row.expected) << row.mechanism << " (" << row.value << ")";
+  }
+}
+
+TEST(DecimalForm, LargestDoubleFitsTheCapacity) {
+  std::string text = Form(std::numeric_limits<double>::max(), 6);
+  EXPECT_EQ(text.size(), 309u + 7u);
+  EXPECT_EQ(text.substr(0, 17), "17976931348623157");
+  EXPECT_LT(text.size() + 1, DECIMAL_FORM_CAPACITY);
+}
+
+TEST(DecimalForm, RefusesWhatItCannotWrite) {
+  const double rows[] = {-0.01, -1e300, std::numeric_limits<double>::infinity(),
+                         std::numeric_limits<double>::quiet_NaN()};
+  for (double value : rows) {
+    char text[16] = "unchanged";
+    EXPECT_EQ(WriteDecimalForm(value, 2, text, sizeof text), 0u) << value;
+    EXPECT_STREQ(text, "") << value;
+  }
+}
+
+TEST(DecimalForm, NeverWritesPastItsBufferOrItsTerminator) {
+  // "1234.50" needs 8 bytes: with 7 it is refused, with 8 it fits exactly.
+  for (std::size_t size = 0; size <= 12; ++size) {
+    char text[16];
+    std::memset(text, '#', sizeof text);
+    std::size_t length = WriteDecimalForm(1234.5, 2, text, size);
+    std::size_t written = size >= 8 ? 8 : (size > 0 ? 1 : 0);
+    EXPECT_EQ(length, size >= 8 ? 7u : 0u) << "size " << size;
+    if (size >= 8) {
+      EXPECT_STREQ(text, "1234.50");
+    }
+    for (std::size_t i = written; i < sizeof text; ++i) EXPECT_EQ(text[i], '#') << "size " << size << " byte " << i;
+  }
+}
+
+// Reference: the exact expansion from the C library (glibc prints every
+// digit), rounded with plain digit-string arithmetic.
+std::string ExactDigits(double value, int* exponent) {
+  static char buffer[1200];
+  std::snprintf(buffer, sizeof buffer, "%.800e", value);
+  std::string text = buffer;
+  std::size_t e = text.find('e');
+  *exponent = std::stoi(text.substr(e + 1));
+  std::string digits = text.substr(0, 1) + text.substr(2, e - 2);
+  return digits;
+}
+
+// Adds one at the last position of a digit string; returns true on overflow.
+bool Increment(std::string& digits) {
+  for (std::size_t i = digits.size(); i-- > 0;) {
+    if (digits[i] != '9') {
+      ++digits[i];
+      return false;
+    }
+    digits[i] = '0';
+  }
+  digits.insert(digits.begin(), '1');
+  return true;
+}
+
+std::string ReferenceForm(double value, int decimals) {
+  if (value == 0) return decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0');
+  int exponent = 0;
+  std::string exact = ExactDigits(value, &exponent);
+  std::string seventeen = exact.substr(0, 17);
+  if (exact[17] >= '5' && Increment(seventeen)) {
+    seventeen.pop_back();
+    ++exponent;
+  }
+  // Lay the 17 digits on a fixed grid: integer digits, then decimals + 1.
+  int integerDigits = exponent + 1;
+  std::string grid = seventeen;
+  if (integerDigits <= 0) grid.insert(0, static_cast<std::size_t>(1 - integerDigits), '0');
+  int integerCount = integerDigits <= 0 ? 1 : integerDigits;
+  std::size_t needed = static_cast<std::size_t>(integerCount + decimals + 1);
+  if (grid.size() < needed) grid.append(needed - grid.size(), '0');
+  std::string kept = grid.substr(0, static_cast<std::size_t>(integerCount + decimals));
+  if (grid[static_cast<std::size_t>(integerCount + decimals)] >= '5' && Increment(kept)) ++integerCount;
+  std::string integer = kept.substr(0, static_cast<std::size_t>(integerCount));
+  std::size_t firstNonZero = integer.find_first_not_of('0');
+  integer = firstNonZero == std::string::npos ? "0" : integer.substr(firstNonZero);
+  if (decimals == 0) return integer;
+  return integer + "." + kept.substr(static_cast<std::size_t>(integerCount));
+}
+
+TEST(DecimalForm, MatchesTheExactReferenceAcrossMagnitudes) {
+  std::mt19937_64 random(20261206);
+  std::uniform_int_distribution<std::uint64_t> anyBits(0, 0x7FEFFFFFFFFFFFFFull);
+  std::uniform_int_distribution<long long> cents(0, 99999999999999LL);
+  int checked = 0;
+  for (int i = 0; i < 20000; ++i) {
+    double value = 0;
+    switch (i % 4) {
+      case 0: value = std::bit_cast<double>(anyBits(random)); break;       // every magnitude
+      case 1: value = static_cast<double>(cents(random)) / 100; break;    // amounts in cents
+      case 2: value = static_cast<double>(cents(random)) / 1000 + 0.0005; break;  // near halves
+      case 3: value = static_cast<double>(cents(random) % 100000000) / 1e6; break;  // hundreds
+    }
+    for (int decimals : {2, 6}) {
+      std::string expected = ReferenceForm(value, decimals);
+      char text[DECIMAL_FORM_CAPACITY];
+      WriteDecimalForm(value, decimals, text, sizeof text);
+      ASSERT_EQ(std::string(text), expected) << "value bits " << std::bit_cast<std::uint64_t>(value)
+                                             << " decimals " << decimals;
+      ++checked;
+    }
+  }
+  EXPECT_EQ(checked, 40000);
+}
+
+TEST(DecimalForm, SignificantDigitsAcrossTheFastPathBoundaries) {
+  const double rows[] = {1e-10, 9.999999999999999e-11, 1e-11, 1e17, 99999999999999984.0,
+                         1e16, 2.2250738585072014e-308, 4.9406564584124654e-324, 0.1, 3.0};
+  for (double value : rows) {
+    int exponent = 0;
+    std::string exact = ExactDigits(value, &exponent);
+    std::string seventeen = exact.substr(0, 17);
+    if (exact[17] >= '5' && Increment(seventeen)) {
+      seventeen.pop_back();
+      ++exponent;
+    }
+    SignificantDigits digits = RoundToSignificantDigits(value);
+    EXPECT_EQ(std::to_string(digits.Digits), seventeen) << value;
+    EXPECT_EQ(digits.Exponent, exponent) << value;
+  }
+}
+
+}  // namespace
+}  // namespace tarivox

@@ -1,0 +1,193 @@
+// The fee rules against the tariff's own example tables.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "fees/fee_engine.h"
+
+namespace tarivox {
+namespace {
+
+TEST(FeeEngine, HundredUnits) {
+  const struct {
+    double x, expected;
+  } rows[] = {
+      {0, 0},           {-5, 0},         {0.01, 1},     {100.00, 1},   {100.01, 2},
+      {1400.00, 14},    {400.00004, 4},  {499.99996, 4},
+      {1e-9, 0},  // below the six-decimal resolution: no started hundred
+         {9000.01, 91},
+      // Past 2^31 hundreds the count keeps going instead of wrapping.
+      {214748364700.00, 2147483647}, {214748364700.01, 2147483648}, {214748364800.00, 2147483648},
+      {1e14, 1e12},
+  };
+  for (const auto& row : rows) EXPECT_EQ(HundredUnits(row.x), row.expected) << row.x;
+  EXPECT_EQ(HundredUnits(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+TEST(FeeEngine, BracketFee) {
+  const struct {
+    double amount, expected;
+  } rows[] = {
+      {0, 0},          {-3, 0},         {0.01, 1.80},   {1800.00, 1.80}, {1800.01, 3.60},
+      {4500.00, 3.60}, {4500.01, 5.40}, {9000.00, 5.40}, {9000.01, 5.53}, {10000000000.00, 12999993.70},
+  };
+  for (const auto& row : rows) EXPECT_DOUBLE_EQ(BracketFee(row.amount), row.expected) << row.amount;
+}
+
+TEST(FeeEngine, BracketScheduleGoesOnPastItsLastRow) {
+  // Above ten thousand million the last row continues: a positive, growing
+  // fee, never the "no row" answer.
+  EXPECT_GT(BracketFee(10000000000.01), BracketFee(10000000000.00));
+  EXPECT_GT(BracketFee(1e14), 0);
+}
+
+TEST(FeeEngine, RoundToCents) {
+  const struct {
+    double x, expected;
+  } rows[] = {{0.63 * 0.25, 0.16}, {0.38 * 0.25, 0.10}, {0.63, 0.63}, {0.38, 0.38}, {0, 0}, {2.675, 2.67}};
+  for (const auto& row : rows) EXPECT_EQ(RoundToCents(row.x), row.expected) << row.x;
+}
+
+struct FeeRow {
+  double amount;
+  double office0;  // also office 1 without social interest
+  double social;   // office 1 with social interest
+};
+
+// The fee the window shows: zero where neither amount nor fee is positive.
+double Shown(int office, int service, int transaction, bool social, double amount) {
+  FeeResult result = EvaluateFee({office, service, transaction, social, amount});
+  if (!(amount > 0) && !(result.ComputedFee > 0)) return 0;
+  return result.LimitedFee;
+}
+
+void CheckTable(const char* name, int service, int transaction, const FeeRow* rows, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const FeeRow& row = rows[i];
+    EXPECT_DOUBLE_EQ(Shown(0, service, transaction, false, row.amount), row.office0) << name << " office 0, " << row.amount;
+    EXPECT_DOUBLE_EQ(Shown(0, service, transaction, true, row.amount), row.office0) << name << " office 0 social, " << row.amount;
+    EXPECT_DOUBLE_EQ(Shown(1, service, transaction, false, row.amount), row.office0) << name << " office 1, " << row.amount;
+    EXPECT_DOUBLE_EQ(Shown(1, service, transaction, true, row.amount), row.social) << name << " social, " << row.amount;
+  }
+}
+
+TEST(FeeEngine, RateOf063) {
+  const FeeRow rows[] = {
+      {0, 0, 0},                {0.01, 8.86, 5.71},        {100.00, 8.86, 5.71},     {1400.00, 8.86, 5.71},
+      {1400.01, 9.45, 5.71},    {3500.00, 22.05, 5.71},    {3500.01, 22.68, 5.76},   {9000.00, 56.70, 14.40},
+      {10000.00, 63.00, 16.00}, {10000.01, 63.63, 63.63},  {857100.00, 5399.73, 5399.73},
+      {857100.01, 5400.00, 5400.00}, {25000, 157.50, 157.50},
+  };
+  for (int transaction : {0, 2, 3, 4}) CheckTable("rate 0.63", 0, transaction, rows, std::size(rows));
+}
+
+TEST(FeeEngine, RateOf038) {
+  const FeeRow rows[] = {
+      {0.01, 8.86, 5.71},       {2300.00, 8.86, 5.71},    {2300.01, 9.12, 5.71},
+      {5700.00, 21.66, 5.71},   {5700.01, 22.04, 5.80},   {10000.00, 38.00, 10.00},
+      {10000.01, 38.38, 38.38}, {1421000.00, 5399.80, 5399.80}, {1421000.01, 5400.00, 5400.00},
+  };
+  for (int transaction : {1, 5}) CheckTable("rate 0.38", 0, transaction, rows, std::size(rows));
+}
+
+TEST(FeeEngine, FixedFees) {
+  const FeeRow rows[] = {{0, 8.86, 5.71}, {0.01, 8.86, 5.71}, {25000, 8.86, 5.71}, {1e12, 8.86, 5.71}};
+  CheckTable("inscription 6", 0, 6, rows, std::size(rows));
+  CheckTable("inscription 7", 0, 7, rows, std::size(rows));
+  CheckTable("cancellation 0", 1, 0, rows, std::size(rows));
+}
+
+TEST(FeeEngine, BracketSchedule) {
+  const FeeRow inscription[] = {
+      {0, 0, 0},              {0.01, 1.80, 0.45},     {1800.00, 1.80, 0.45},  {1800.01, 3.60, 0.90},
+      {4500.00, 3.60, 0.90},  {4500.01, 5.40, 1.35},  {9000.00, 5.40, 1.35},  {9000.01, 5.53, 1.3825},
+      {9100.01, 5.66, 1.415}, {9500.01, 6.18, 1.545}, {10000.00, 6.70, 1.675}, {10000.01, 6.83, 6.83},
+      {11700.00, 8.91, 8.91}, {11700.01, 9.04, 9.04}, {4158600.00, 5399.88, 5399.88},
+      {4158600.01, 5400.00, 5400.00}, {10000000000.01, 5400.00, 5400.00}, {1e14, 5400.00, 5400.00},
+  };
+  CheckTable("production credit", 0, 8, inscription, std::size(inscription));
+  const FeeRow cancellation[] = {
+      {0, 0, 0},             {0.01, 1.80, 0.45},    {1800.01, 3.60, 0.90},  {9000.01, 5.53, 1.3825},
+      {10000.00, 6.70, 1.675}, {10000.01, 6.83, 6.83}, {11700.00, 8.91, 8.91}, {11700.01, 8.91, 8.91},
+      {4158600.01, 8.91, 8.91}, {10000000000.01, 8.91, 8.91}, {1e14, 8.91, 8.91},
+  };
+  CheckTable("production credit cancellation", 1, 1, cancellation, std::size(cancellation));
+}
+
+TEST(FeeEngine, OtherCancellations) {
+  const FeeRow rows[] = {
+      {0, 0, 0},                {0.01, 8.91, 5.71},       {9000.00, 8.91, 5.71},   {9000.01, 9.04, 5.71},
+      {9100.01, 9.17, 5.71},    {10000.00, 10.21, 5.71},  {10000.01, 10.34, 10.34}, {25000.00, 29.71, 29.71},
+      {4155900.00, 5399.88, 5399.88}, {4155900.01, 5400.00, 5400.00},
+  };
+  CheckTable("other cancellations", 1, 2, rows, std::size(rows));
+}
+
+TEST(FeeEngine, ServicesWithoutRulesGiveTheMinimum) {
+  const FeeRow rows[] = {{0, 0, 0}, {1000.00, 8.86, 5.71}};
+  for (int service = 2; service <= 5; ++service) CheckTable("text-only service", service, 0, rows, std::size(rows));
+}
+
+TEST(FeeEngine, SelectionsOutsideTheTablesAreRefused) {
+  const FeeSelection rows[] = {
+      {0, 0, 9, false, 100},  {0, 0, 12, false, 100}, {0, 0, -1, false, 100}, {0, 1, 3, false, 100},
+      {0, 1, -1, false, 100}, {2, 0, 0, false, 100},  {-1, 0, 0, false, 100}, {0, 6, 0, false, 100},
+      {0, -1, 0, false, 100},
+  };
+  for (const FeeSelection& row : rows) {
+    EXPECT_FALSE(IsSelectionInRange(row)) << row.OfficeIndex << "/" << row.ServiceIndex << "/" << row.TransactionIndex;
+    FeeResult result = EvaluateFee(row);
+    EXPECT_EQ(result.ComputedFee, 0);
+    EXPECT_EQ(result.LimitedFee, 0);
+  }
+  EXPECT_TRUE(IsSelectionInRange({1, 5, 0, true, 0}));
+}
+
+TEST(FeeEngine, TraceNamesTheRuleAndTheLimits) {
+  const struct {
+    FeeSelection selection;
+    FeeRule rule;
+    double factor, rate, hundreds;
+    bool minimum, maximum, cap;
+  } rows[] = {
+      {{0, 0, 0, false, 25000}, FeeRule::Rate, 1, 0.63, 250, false, false, false},
+      {{1, 0, 0, true, 9000}, FeeRule::Rate, 0.25, 0.16, 90, false, false, false},
+      {{0, 0, 1, false, 100}, FeeRule::Rate, 1, 0.38, 1, true, false, false},
+      {{0, 0, 0, false, 1e6}, FeeRule::Rate, 1, 0.63, 10000, false, true, false},
+      {{1, 0, 6, true, 0}, FeeRule::Fixed, 0.25, 0, 0, true, false, false},
+      {{0, 0, 8, false, 0.01}, FeeRule::Bracket, 1, 0, 0, false, false, false},
+      {{0, 1, 1, false, 20000}, FeeRule::CancellationBracket, 1, 0.13, 110, false, false, true},
+      {{0, 1, 2, false, 25000}, FeeRule::Cancellation, 1, 0.13, 160, false, false, false},
+      {{0, 3, 0, false, 1000}, FeeRule::NotComputed, 1, 0, 0, true, false, false},
+  };
+  for (const auto& row : rows) {
+    FeeTrace trace{};
+    EvaluateFeeTraced(row.selection, &trace);
+    SCOPED_TRACE(testing::Message() << "service " << row.selection.ServiceIndex << " transaction "
+                                    << row.selection.TransactionIndex << " amount " << row.selection.Amount);
+    EXPECT_EQ(trace.Rule, row.rule);
+    EXPECT_EQ(trace.Factor, row.factor);
+    EXPECT_EQ(trace.Rate, row.rate);
+    EXPECT_EQ(trace.Hundreds, row.hundreds);
+    EXPECT_EQ(trace.MinimumApplied, row.minimum);
+    EXPECT_EQ(trace.MaximumApplied, row.maximum);
+    EXPECT_EQ(trace.CapApplied, row.cap);
+  }
+}
+
+TEST(FeeEngine, TracedAndPlainEvaluationAgree) {
+  for (int transaction = 0; transaction < INSCRIPTION_RATE_COUNT; ++transaction) {
+    for (double amount : {0.0, 0.01, 9000.0, 10000.0, 10000.01, 123456.78}) {
+      FeeSelection selection{1, 0, transaction, true, amount};
+      FeeTrace trace{};
+      FeeResult traced = EvaluateFeeTraced(selection, &trace);
+      FeeResult plain = EvaluateFee(selection);
+      EXPECT_EQ(traced.ComputedFee, plain.ComputedFee) << transaction << " " << amount;
+      EXPECT_EQ(traced.LimitedFee, plain.LimitedFee) << transaction << " " << amount;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tarivox
