@@ -85,9 +85,9 @@ bool ParseArguments(int argc, char** argv, QuoteArguments* arguments, std::strin
       arguments->HasFile = true;
       arguments->File = std::string(value);
     } else if (option == "--client") {
-      arguments->Client = AsUtf8(value);
+      arguments->Client = OneLine(AsUtf8(value));
     } else if (option == "--date") {
-      arguments->Date = AsUtf8(value);
+      arguments->Date = OneLine(AsUtf8(value));
     } else if (!ParseOutputFormat(value, &arguments->Format)) {
       *error = "unknown format \"" + std::string(value) + "\" (text, csv or json)";
       return false;

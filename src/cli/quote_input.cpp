@@ -75,7 +75,7 @@ bool SetHeader(std::string* field, std::string_view value, std::string_view keyw
     *reason = "the " + std::string(keyword) + " is empty";
     return false;
   }
-  *field = std::string(value);
+  *field = OneLine(value);
   return true;
 }
 
@@ -94,7 +94,7 @@ bool ReadLine(std::string_view line, QuoteInput* input, std::string* reason) {
 
 bool ParseActSpec(std::string_view spec, ActRequest* act, std::string* reason) {
   std::size_t bar = spec.find('|');
-  act->Label = bar == std::string_view::npos ? std::string() : std::string(Trim(spec.substr(bar + 1)));
+  act->Label = bar == std::string_view::npos ? std::string() : OneLine(Trim(spec.substr(bar + 1)));
   std::string_view body = Trim(spec.substr(0, bar));
   std::size_t equals = body.find('=');
   act->HasAmount = equals != std::string_view::npos;
@@ -136,6 +136,14 @@ void ReadQuoteLines(std::istream& in, long long orderBase, QuoteInput* input) {
       input->Acts.back().Order = orderBase + number;
     }
   }
+}
+
+std::string OneLine(std::string_view text) {
+  std::string line(text);
+  for (char& c : line) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+  }
+  return line;
 }
 
 bool IsValidUtf8(std::string_view text) {

@@ -41,6 +41,10 @@ bool ParseActSpec(std::string_view spec, ActRequest* act, std::string* reason);
 // page 1252, as files written on Windows often are.
 void ReadQuoteLines(std::istream& in, long long orderBase, QuoteInput* input);
 
+// Free text (labels, client, date) on one line: control characters such as
+// tabs and line breaks become blanks, so that tables stay aligned.
+std::string OneLine(std::string_view text);
+
 // True when text is well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
 
