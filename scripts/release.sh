@@ -25,11 +25,25 @@ if [ -z "$version" ]; then
   exit 1
 fi
 
+# One moment for everything: the linker writes it into the programs' headers
+# (instead of the time of linking) and it becomes the time of every entry.
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+  SOURCE_DATE_EPOCH="$(git log -1 --format=%ct 2>/dev/null || echo 946684800)"
+fi
+# DOS timestamps in a zip begin in 1980.
+if [ "$SOURCE_DATE_EPOCH" -lt 315532800 ]; then SOURCE_DATE_EPOCH=315532800; fi
+export SOURCE_DATE_EPOCH
+# A zip stores local time: read it in UTC so the bytes do not depend on the
+# machine's time zone.
+export TZ=UTC
+
 # Builds one preset into a directory of the release's own, without tests,
 # and prints the path of its tarivox.exe.
 build_program() {
   local preset="$1" dir="$release_dir/$1"
   cmake --preset "$preset" -B "$dir" -DTARIVOX_BUILD_TESTS=OFF >&2
+  # Link again even when up to date, so the header carries this moment.
+  find "$dir" -name tarivox.exe -type f -delete
   cmake --build "$dir" --target tarivox -j2 >&2
   find "$dir" -name tarivox.exe -type f | head -n 1
 }
@@ -50,14 +64,6 @@ for exe in "$exe_i686" "$exe_x64"; do
     exit 1
   fi
 done
-
-if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-  SOURCE_DATE_EPOCH="$(git log -1 --format=%ct 2>/dev/null || echo 946684800)"
-fi
-# A zip stores local time: read it in UTC so the bytes do not depend on the
-# machine's time zone. DOS timestamps begin in 1980.
-export TZ=UTC
-if [ "$SOURCE_DATE_EPOCH" -lt 315532800 ]; then SOURCE_DATE_EPOCH=315532800; fi
 
 zip_name="tarivox-$version-windows.zip"
 stage="$release_dir/stage"
