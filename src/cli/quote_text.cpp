@@ -56,7 +56,8 @@ void WriteTotal(const Quote& quote, std::ostream& out) {
     out << "Total US$: " << FormatCents(quote.TotalCents) << '\n';
     return;
   }
-  out << "Total of the " << FormatCount(quote.ComputedCount) << " computed acts US$: "
+  out << "Total of the " << FormatCount(quote.ComputedCount)
+      << (quote.ComputedCount == 1 ? " computed act US$: " : " computed acts US$: ")
       << FormatCents(quote.TotalCents) << '\n';
   out << "Not in the total (no computed fee):\n";
   int number = 0;

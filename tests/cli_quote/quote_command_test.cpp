@@ -50,7 +50,7 @@ TEST(QuoteCommand, SaysWhichActsAreLeftOutOfTheTotal) {
   CommandRun run = RunCommand(RunQuote, {"--act", "KLDA:0:0=25000", "--act", "KLDA:4:0", "--act",
                                   "KLDA:2:0"});
   ASSERT_EQ(run.Status, EXIT_OK) << run.Err;
-  EXPECT_TRUE(Contains(run.Out, "Total of the 1 computed acts US$: 157.50\n")) << run.Out;
+  EXPECT_TRUE(Contains(run.Out, "Total of the 1 computed act US$: 157.50\n")) << run.Out;
   EXPECT_TRUE(Contains(run.Out, "act 2: Presentaci\xC3\xB3n \xE2\x80\x94 Nueva Presentaci\xC3\xB3n, "
                                 "the calculator shows the fixed fee 8.86\n"))
       << run.Out;
