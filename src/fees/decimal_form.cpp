@@ -39,6 +39,7 @@ constexpr u64 kSeventeenDigitsEnd = kPow10[17];
 constexpr double kFastLow = 1e-10;
 constexpr double kFastEnd = 1e17;
 constexpr int kFastMaxScale = 27;
+constexpr int kFastMaxScaleCount = kFastMaxScale + 1;
 
 struct Binary {
   u64 Mantissa;  // integer significand
@@ -86,50 +87,19 @@ u64 ScaleByPowerOfTwo(Wide product, int shift, bool* atLeastHalf) {
   return right - 64 < 64 ? product.High >> (right - 64) : 0;
 }
 
-u64 PowerOfFive(int exponent) {
-  u64 power = 1;
-  for (int i = 0; i < exponent; ++i) power *= 5;
-  return power;
-}
+constexpr u64 kPow5[kFastMaxScaleCount] = {
+    1ULL,           5ULL,            25ULL,            125ULL,            625ULL,            3125ULL,
+    15625ULL,       78125ULL,        390625ULL,        1953125ULL,        9765625ULL,        48828125ULL,
+    244140625ULL,   1220703125ULL,   6103515625ULL,    30517578125ULL,    152587890625ULL,   762939453125ULL,
+    3814697265625ULL, 19073486328125ULL, 95367431640625ULL, 476837158203125ULL, 2384185791015625ULL,
+    11920928955078125ULL, 59604644775390625ULL, 298023223876953125ULL, 1490116119384765625ULL,
+    7450580596923828125ULL};
 
-// Rough decimal exponent, corrected by the caller from the scaled digits.
+// Decimal exponent from the binary one: floor(log10(2) * e2) is the true
+// exponent or one below it; the caller corrects from the scaled digits.
 int EstimateDecimalExponent(double value) {
-  int estimate = 16;
-  double power = 1e16;
-  while (estimate > -12 && value < power) {
-    --estimate;
-    power /= 10;
-  }
-  return estimate;
-}
-
-// First stage for 10^-10 <= value < 10^17: y = value * 10^(16 - E) has 17
-// integer digits; its fraction is at least one half exactly when the 18th
-// digit of the expansion is 5 or more.
-SignificantDigits FastSignificantDigits(double value) {
-  Binary binary = Decompose(value);
-  int exponent = EstimateDecimalExponent(value);
-  for (;;) {
-    int scale = 16 - exponent;
-    if (scale > kFastMaxScale) {
-      ++exponent;
-      continue;
-    }
-    bool atLeastHalf = false;
-    Wide product = Multiply64(binary.Mantissa, PowerOfFive(scale));
-    u64 digits = ScaleByPowerOfTwo(product, binary.Exponent + scale, &atLeastHalf);
-    if (digits < kSeventeenDigitsLow) {
-      --exponent;
-      continue;
-    }
-    if (digits >= kSeventeenDigitsEnd) {
-      ++exponent;
-      continue;
-    }
-    digits += atLeastHalf ? 1 : 0;
-    if (digits == kSeventeenDigitsEnd) return {kSeventeenDigitsLow, exponent + 1};
-    return {digits, exponent};
-  }
+  int binaryExponent = static_cast<int>((std::bit_cast<u64>(value) >> 52) & 0x7FF) - 1023;
+  return (binaryExponent * 78913) >> 18;
 }
 
 // First stage for every other value, from the exact integer
@@ -170,6 +140,32 @@ SignificantDigits SlowSignificantDigits(double value) {
   return {digits, exponent};
 }
 
+// First stage for 10^-10 <= value < 10^17: y = value * 10^(16 - E) has 17
+// integer digits; its fraction is at least one half exactly when the 18th
+// digit of the expansion is 5 or more.
+SignificantDigits FastSignificantDigits(double value) {
+  Binary binary = Decompose(value);
+  int exponent = EstimateDecimalExponent(value);
+  for (;;) {
+    int scale = 16 - exponent;
+    if (scale < 0 || scale > kFastMaxScale) return SlowSignificantDigits(value);
+    bool atLeastHalf = false;
+    Wide product = Multiply64(binary.Mantissa, kPow5[scale]);
+    u64 digits = ScaleByPowerOfTwo(product, binary.Exponent + scale, &atLeastHalf);
+    if (digits < kSeventeenDigitsLow) {
+      --exponent;
+      continue;
+    }
+    if (digits >= kSeventeenDigitsEnd) {
+      ++exponent;
+      continue;
+    }
+    digits += atLeastHalf ? 1 : 0;
+    if (digits == kSeventeenDigitsEnd) return {kSeventeenDigitsLow, exponent + 1};
+    return {digits, exponent};
+  }
+}
+
 int CountDigits(u64 value) {
   int count = 1;
   while (value >= 10) {
@@ -177,14 +173,6 @@ int CountDigits(u64 value) {
     ++count;
   }
   return count;
-}
-
-// Writes count decimal digits of value (with leading zeros) at out.
-void WriteDigits(u64 value, int count, char* out) {
-  for (int i = count - 1; i >= 0; --i) {
-    out[i] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  }
 }
 
 }  // namespace
@@ -195,46 +183,82 @@ SignificantDigits RoundToSignificantDigits(double value) {
   return SlowSignificantDigits(value);
 }
 
+namespace {
+
+// value / 10^power with a constant divisor per case, which compilers turn
+// into a multiplication.
+u64 DividePow10(u64 value, int power) {
+  switch (power) {
+    case 1: return value / 10ULL;
+    case 2: return value / 100ULL;
+    case 3: return value / 1000ULL;
+    case 4: return value / 10000ULL;
+    case 5: return value / 100000ULL;
+    case 6: return value / 1000000ULL;
+    case 7: return value / 10000000ULL;
+    case 8: return value / 100000000ULL;
+    case 9: return value / 1000000000ULL;
+    case 10: return value / 10000000000ULL;
+    case 11: return value / 100000000000ULL;
+    case 12: return value / 1000000000000ULL;
+    case 13: return value / 10000000000000ULL;
+    case 14: return value / 100000000000000ULL;
+    case 15: return value / 1000000000000000ULL;
+    case 16: return value / 10000000000000000ULL;
+    case 17: return value / 100000000000000000ULL;
+    default: return value;
+  }
+}
+
+}  // namespace
+
+ScaledDecimal RoundToDecimals(double value, int decimals) {
+  SignificantDigits significant = RoundToSignificantDigits(value);
+  // The 17 digits carry 16 - Exponent decimals; drop the ones beyond
+  // `decimals`, half up on the first dropped digit (the digits after it are
+  // zeros, so adding half a unit and truncating is the same test).
+  int dropped = 16 - significant.Exponent - decimals;
+  if (dropped <= 0) return {significant.Digits, -dropped};
+  if (dropped > 17) return {0, 0};
+  return {DividePow10(significant.Digits + 5 * kPow10[dropped - 1], dropped), 0};
+}
+
+bool HasNonZeroDecimals(ScaledDecimal scaled, int decimals) {
+  int decimalsInUnits = decimals - scaled.TrailingZeros;
+  if (decimalsInUnits <= 0) return false;
+  return scaled.Units % kPow10[decimalsInUnits] != 0;
+}
+
 std::size_t WriteDecimalForm(double value, int decimals, char* out, std::size_t outSize) {
   if (outSize > 0) out[0] = '\0';
   if (!(value >= 0) || value > 1.7976931348623157e308 || decimals < 0 || decimals > 6) return 0;
+  ScaledDecimal scaled = RoundToDecimals(value, decimals);
 
-  SignificantDigits significant = RoundToSignificantDigits(value);
-  // Second stage: the 17 digits carry 16 - Exponent decimals; drop the ones
-  // beyond `decimals`, rounding half up on the first dropped digit.
-  int dropped = 16 - significant.Exponent - decimals;
-  u64 units = 0;           // the result in units of 10^-decimals ...
-  int trailingZeros = 0;   // ... followed by this many zeros
-  if (dropped <= 0) {
-    units = significant.Digits;
-    trailingZeros = -dropped;
-  } else if (dropped <= 17) {
-    units = significant.Digits / kPow10[dropped];
-    if ((significant.Digits / kPow10[dropped - 1]) % 10 >= 5) ++units;
-  }
-
-  int unitDigits = units == 0 ? 0 : CountDigits(units);
-  int allDigits = unitDigits + trailingZeros;
+  int unitDigits = scaled.Units == 0 ? 0 : CountDigits(scaled.Units);
+  int allDigits = unitDigits + scaled.TrailingZeros;
   int integerDigits = allDigits > decimals ? allDigits - decimals : 1;
   std::size_t length = static_cast<std::size_t>(integerDigits + (decimals > 0 ? decimals + 1 : 0));
   if (length + 1 > outSize) return 0;
 
-  // Lay out every digit position, integer part padded to one "0".
-  char digits[DECIMAL_FORM_CAPACITY];
-  int digitCount = integerDigits + decimals;
-  int zeroPad = digitCount - allDigits;
-  for (int i = 0; i < zeroPad; ++i) digits[i] = '0';
-  WriteDigits(units, unitDigits, digits + zeroPad);
-  for (int i = 0; i < trailingZeros; ++i) digits[zeroPad + unitDigits + i] = '0';
-
-  std::size_t at = 0;
-  for (int i = 0; i < integerDigits; ++i) out[at++] = digits[i];
-  if (decimals > 0) {
-    out[at++] = '.';
-    for (int i = 0; i < decimals; ++i) out[at++] = digits[integerDigits + i];
-  }
+  // Fill from the right: the trailing zeros of huge values, then the digits
+  // of Units, then "0" padding up to the single integer zero.
+  u64 units = scaled.Units;
+  int zeros = scaled.TrailingZeros;
+  auto nextDigit = [&units, &zeros]() {
+    if (zeros > 0) {
+      --zeros;
+      return '0';
+    }
+    char digit = static_cast<char>('0' + units % 10);
+    units /= 10;
+    return digit;
+  };
+  std::size_t at = length;
   out[at] = '\0';
-  return at;
+  for (int i = 0; i < decimals; ++i) out[--at] = nextDigit();
+  if (decimals > 0) out[--at] = '.';
+  while (at > 0) out[--at] = nextDigit();
+  return length;
 }
 
 }  // namespace tarivox

@@ -35,4 +35,18 @@ struct SignificantDigits {
 };
 SignificantDigits RoundToSignificantDigits(double value);
 
+// Both stages without the text: the value rounded to `decimals` decimals is
+// Units * 10^TrailingZeros units of 10^-decimals. TrailingZeros is non-zero
+// only for values of 10^17 and more, whose 17 digits are followed by zeros.
+// The value must be finite and not negative.
+struct ScaledDecimal {
+  unsigned long long Units;
+  int TrailingZeros;
+};
+ScaledDecimal RoundToDecimals(double value, int decimals);
+
+// True when the text of `scaled` (rounded to `decimals`) shows a non-zero
+// digit after the point.
+bool HasNonZeroDecimals(ScaledDecimal scaled, int decimals);
+
 }  // namespace tarivox

@@ -6,6 +6,12 @@
 #include "fees/decimal_form.h"
 
 namespace tarivox {
+namespace {
+
+constexpr unsigned long long kExactIntegerLimit = 1ULL << 53;
+constexpr double kWholeRoundTripLimit = 1e15;
+
+}  // namespace
 
 const double InscriptionRateCodes[INSCRIPTION_RATE_COUNT] = {
     0.63,              // Transferencias y mod. de dominio
@@ -39,6 +45,13 @@ const FeeLimitSet SocialFeeLimits = {5.71, 5400.00};
 double RoundToCents(double x) {
   if (std::isnan(x) || std::isinf(x)) return x;
   if (x < 0) return -RoundToCents(-x);
+  ScaledDecimal cents = RoundToDecimals(x, 2);
+  // Reading the two-decimal text back gives the double nearest to
+  // Units / 100; while Units is exact in a double, one IEEE division is
+  // exactly that. Larger values take the text's way.
+  if (cents.TrailingZeros == 0 && cents.Units <= kExactIntegerLimit) {
+    return static_cast<double>(cents.Units) / 100;
+  }
   char text[DECIMAL_FORM_CAPACITY];
   WriteDecimalForm(x, 2, text, sizeof text);
   return ReadAmount(text);
@@ -50,17 +63,13 @@ double HundredUnits(double x) {
   // The whole count stays a double: a 32-bit count would wrap for amounts
   // from 214,748,364,700.01 on and give a small or negative fee there.
   double whole = std::trunc(hundreds);
-  char text[DECIMAL_FORM_CAPACITY];
-  WriteDecimalForm(hundreds, 6, text, sizeof text);
-  // The fraction is judged on the six-decimal text: a remainder that the
-  // text rounds away counts as none.
-  bool hasFraction = false;
-  const char* point = text;
-  while (*point != '\0' && *point != '.') ++point;
-  for (const char* digit = point; *digit != '\0'; ++digit) {
-    if (*digit >= '1' && *digit <= '9') hasFraction = true;
-  }
-  return RoundToCents(hasFraction ? whole + 1 : whole);
+  // The fraction is judged on the six-decimal form: a remainder that the
+  // form rounds away counts as none.
+  bool hasFraction = HasNonZeroDecimals(RoundToDecimals(hundreds, 6), 6);
+  double count = hasFraction ? whole + 1 : whole;
+  // A whole number below 10^15 has an exact two-decimal form, so writing it
+  // and reading it back would give it unchanged.
+  return count < kWholeRoundTripLimit ? count : RoundToCents(count);
 }
 
 namespace {
