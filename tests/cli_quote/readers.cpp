@@ -135,7 +135,8 @@ struct JsonParser {
       if (At >= Text.size() || Text[At++] != ':') return false;
       JsonValue member;
       if (!ParseValue(&member)) return false;
-      value->Members.emplace_back(std::move(name), std::move(member));
+      value->MemberNames.push_back(std::move(name));
+      value->MemberValues.push_back(std::move(member));
       SkipBlanks();
       if (At >= Text.size()) return false;
       if (Text[At] == '}') return ++At, true;
@@ -164,15 +165,15 @@ struct JsonParser {
 
 const JsonValue& JsonValue::operator[](const std::string& name) const {
   static const JsonValue missing;
-  for (const auto& member : Members) {
-    if (member.first == name) return member.second;
+  for (std::size_t i = 0; i < MemberNames.size(); ++i) {
+    if (MemberNames[i] == name) return MemberValues[i];
   }
   return missing;
 }
 
 bool JsonValue::Has(const std::string& name) const {
-  for (const auto& member : Members) {
-    if (member.first == name) return true;
+  for (const std::string& member : MemberNames) {
+    if (member == name) return true;
   }
   return false;
 }

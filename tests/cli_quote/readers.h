@@ -2,8 +2,6 @@
 // the output back the way another program would: RFC 4180 CSV and JSON.
 #pragma once
 
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,7 +16,10 @@ struct JsonValue {
   bool Flag = false;
   std::string Text;    // a string's value, or a number's digits as written
   std::vector<JsonValue> Items;
-  std::vector<std::pair<std::string, JsonValue>> Members;
+  // An object's members; two vectors, since a pair cannot hold the type
+  // being defined.
+  std::vector<std::string> MemberNames;
+  std::vector<JsonValue> MemberValues;
 
   // The member of an object; a Null value when absent.
   const JsonValue& operator[](const std::string& name) const;
