@@ -1,6 +1,6 @@
-// Catalogue texts, stored as code page 1252 bytes. The hex escapes are the
-// accented letters: \xE1 á, \xE9 é, \xED í, \xF3 ó, \xFA ú, \xF1 ñ.
-// A literal is split ("cr\xE9" "dito") where a hex digit follows an escape.
+// Catalogue texts, stored as code page 1252 bytes. The octal escapes are the
+// accented letters: \341 á, \351 é, \355 í, \363 ó, \372 ú, \361 ñ (an
+// octal escape ends after three digits, so no letter after it is swallowed).
 #include "catalogue/catalogue.h"
 
 namespace tarivox {
@@ -11,56 +11,56 @@ const char* const OfficeNames[2] = {
 };
 
 const char* const ServiceNames[6] = {
-    "Inscripci\xF3n",
-    "Cancelaci\xF3n total o parcial",
-    "Certificaci\xF3n",
+    "Inscripci\363n",
+    "Cancelaci\363n total o parcial",
+    "Certificaci\363n",
     "Informe",
-    "Presentaci\xF3n",
-    "Sustituci\xF3n",
+    "Presentaci\363n",
+    "Sustituci\363n",
 };
 
 const char* const InscriptionTransactions[13] = {
     "Transferencias y mod. de dominio",
-    "Grav\xE1menes",
+    "Grav\341menes",
     "Hipotecas abiertas",
-    "Cesiones de cr\xE9" "dito",
+    "Cesiones de cr\351dito",
     "Titulos supletorios",
     "Modificaciones",
     "Otras modificaciones",
     "Anotaciones y declaratorias",
-    "Cr\xE9" "ditos a la Producci\xF3n",
-    "Desmembraci\xF3n o modificaci\xF3n",
-    "R\xE9gimen de propiedad inmobiliaria",
+    "Cr\351ditos a la Producci\363n",
+    "Desmembraci\363n o modificaci\363n",
+    "R\351gimen de propiedad inmobiliaria",
     "Remediciones y reuniones",
     "Particiones de inmuebles",
 };
 
 const char* const InscriptionTexts[13] = {
-    "Compraventas, donaciones, adjudicaciones o daciones en pago, traspasos por herencia y cualesquiera otros instrumentos, actos o contratos que produzcan transferencia o transmisi\xF3n de dominio.Usufructos, Arrendamientos, fideicomisos, anticresis y cualesquiera otros instrumentos, actos o contratos que produzcan modificaciones en el dominio.",
-    "Hipotecas, Servidumbres, Prendas Mercantiles o Agr\xED" "colas y Anotaciones de Embargo.",
+    "Compraventas, donaciones, adjudicaciones o daciones en pago, traspasos por herencia y cualesquiera otros instrumentos, actos o contratos que produzcan transferencia o transmisi\363n de dominio.Usufructos, Arrendamientos, fideicomisos, anticresis y cualesquiera otros instrumentos, actos o contratos que produzcan modificaciones en el dominio.",
+    "Hipotecas, Servidumbres, Prendas Mercantiles o Agr\355colas y Anotaciones de Embargo.",
     "Hipotecas Abiertas.",
-    "Cesiones de cr\xE9" "dito.",
+    "Cesiones de cr\351dito.",
     "Titulos supletorios.",
-    "Modificaciones en cuanto a la Cuant\xED" "a de Hipotecas, servidumbres, prendas mercantiles o agr\xED" "colas, Hipotecas Abiertas, Usufructos, Arrendamientos, fideicomisos, anticresis y cualesquiera otros instrumentos, actos o contratos que produzcan modificaciones en el dominio.",
-    "Cualquier otra Modificaci\xF3n de Hipotecas, servidumbres, prendas mercantiles o agr\xED" "colas, Hipotecas Abiertas, Usufructos, Arrendamientos, fideicomisos, anticresis y cualesquiera otros instrumentos, actos o contratos que produzcan modificaciones en el dominio.",
+    "Modificaciones en cuanto a la Cuant\355a de Hipotecas, servidumbres, prendas mercantiles o agr\355colas, Hipotecas Abiertas, Usufructos, Arrendamientos, fideicomisos, anticresis y cualesquiera otros instrumentos, actos o contratos que produzcan modificaciones en el dominio.",
+    "Cualquier otra Modificaci\363n de Hipotecas, servidumbres, prendas mercantiles o agr\355colas, Hipotecas Abiertas, Usufructos, Arrendamientos, fideicomisos, anticresis y cualesquiera otros instrumentos, actos o contratos que produzcan modificaciones en el dominio.",
     "Anotaciones de cualquier naturaleza, Declaratoria de Herederos, Declaraciones Juradas.",
-    "Cr\xE9" "ditos a la Producci\xF3n.",
-    "Por Desmembraciones en cabeza de su due\xF1o o modificaciones de las mismas con o sin transferencia de dominio, se pagar\xE1 por cada lote o parcela $9.70 con un m\xEDnimo de $34.29.",
-    "Por la Inscripci\xF3n de inmuebles en el R\xE9gimen de Propiedad Inmobiliaria por Pisos y Apartamentos, se pagar\xE1 por cada lote o parcela $9.70 con un m\xEDnimo de $54.91.",
-    "Por remediciones y reuniones de inmuebles, se pagar\xE1 por cada lote o parcela $9.70 con un m\xEDnimo de $34.29.",
-    "Por particiones de inmuebles, se pagar\xE1 por cada lote o parcela resultante $9.70 con un m\xEDnimo de $34.29.",
+    "Cr\351ditos a la Producci\363n.",
+    "Por Desmembraciones en cabeza de su due\361o o modificaciones de las mismas con o sin transferencia de dominio, se pagar\341 por cada lote o parcela $9.70 con un m\355nimo de $34.29.",
+    "Por la Inscripci\363n de inmuebles en el R\351gimen de Propiedad Inmobiliaria por Pisos y Apartamentos, se pagar\341 por cada lote o parcela $9.70 con un m\355nimo de $54.91.",
+    "Por remediciones y reuniones de inmuebles, se pagar\341 por cada lote o parcela $9.70 con un m\355nimo de $34.29.",
+    "Por particiones de inmuebles, se pagar\341 por cada lote o parcela resultante $9.70 con un m\355nimo de $34.29.",
 };
 
 const char* const CancellationTransactions[3] = {
-    "Anotaci\xF3n Preventiva",
-    "Cr\xE9" "dito a la Producci\xF3n",
+    "Anotaci\363n Preventiva",
+    "Cr\351dito a la Producci\363n",
     "Otras Cancelaciones",
 };
 
 const char* const CancellationTexts[3] = {
-    "Cancelaci\xF3n de Anotaciones de cualquier naturaleza.",
-    "Cancelaci\xF3n de Cr\xE9" "dito a la Producci\xF3n.",
-    "Cancelaciones de Usufructos, Arrendamientos, fideicomisos, anticresis y cualesquiera otros instrumentos, actos o contratos que produzcan modificaciones en el dominio.Hipotecas, Hipotecas abiertas, Servidumbres, Prendas Mercantiles o Agr\xED" "colas y Anotaciones de Embargo.",
+    "Cancelaci\363n de Anotaciones de cualquier naturaleza.",
+    "Cancelaci\363n de Cr\351dito a la Producci\363n.",
+    "Cancelaciones de Usufructos, Arrendamientos, fideicomisos, anticresis y cualesquiera otros instrumentos, actos o contratos que produzcan modificaciones en el dominio.Hipotecas, Hipotecas abiertas, Servidumbres, Prendas Mercantiles o Agr\355colas y Anotaciones de Embargo.",
 };
 
 const char* const CertificationTransactions[5] = {
@@ -68,22 +68,22 @@ const char* const CertificationTransactions[5] = {
     "Extractadas",
     "Otras certificaciones",
     "Carencia de bienes",
-    "Plano de lotificaci\xF3n",
+    "Plano de lotificaci\363n",
 };
 
 const char* const CertificationTexts[5] = {
-    "Por certificaciones literales de inscripciones se pagar\xE1 $8.86 m\xE1s $0.35 por cada una de las hojas de que conste la respectiva certificaci\xF3n.",
-    "Por cada certificaci\xF3n en relaci\xF3n o extractada de una inscripci\xF3n, se pagar\xE1 $8.86.",
-    "Por cada certificaci\xF3n distinta de literales o extractadas, se pagar\xE1 $8.86.",
-    "Por cada certificaci\xF3n de carencia de bienes, se pagar\xE1 $1.77 por titular, no obstante lo dispuesto en el primer inciso del art\xED" "culo 50-A.",
-    "Por cada certificaci\xF3n de un plano de lotificaci\xF3n, $ 8.86, m\xE1s $0.14 por cada lote comprendido en el plano.",
+    "Por certificaciones literales de inscripciones se pagar\341 $8.86 m\341s $0.35 por cada una de las hojas de que conste la respectiva certificaci\363n.",
+    "Por cada certificaci\363n en relaci\363n o extractada de una inscripci\363n, se pagar\341 $8.86.",
+    "Por cada certificaci\363n distinta de literales o extractadas, se pagar\341 $8.86.",
+    "Por cada certificaci\363n de carencia de bienes, se pagar\341 $1.77 por titular, no obstante lo dispuesto en el primer inciso del art\355culo 50-A.",
+    "Por cada certificaci\363n de un plano de lotificaci\363n, $ 8.86, m\341s $0.14 por cada lote comprendido en el plano.",
 };
 
 const char* const CertificationSocialTexts[4] = {
-    "Por cada certificaci\xF3n en relaci\xF3n o extractada de una inscripci\xF3n, se pagar\xE1 $5.71.",
-    "Por cada certificaci\xF3n distinta de extractadas, se pagar\xE1 $5.71.",
-    "Por cada certificaci\xF3n de carencia de bienes, se pagar\xE1 $1.77 por titular, no obstante lo dispuesto en el primer inciso del art\xED" "culo 50-A.Por ser proyecto de inter\xE9s Social pagar\xE1 el 25% cuando no sobrepase los $10,000.00",
-    "Por cada certificaci\xF3n de un plano de lotificaci\xF3n, $ 8.86, m\xE1s $0.14 por cada lote comprendido en el plano.Por ser proyecto de inter\xE9s Social pagar\xE1 el 25% cuando no sobrepase los $10,000.00",
+    "Por cada certificaci\363n en relaci\363n o extractada de una inscripci\363n, se pagar\341 $5.71.",
+    "Por cada certificaci\363n distinta de extractadas, se pagar\341 $5.71.",
+    "Por cada certificaci\363n de carencia de bienes, se pagar\341 $1.77 por titular, no obstante lo dispuesto en el primer inciso del art\355culo 50-A.Por ser proyecto de inter\351s Social pagar\341 el 25% cuando no sobrepase los $10,000.00",
+    "Por cada certificaci\363n de un plano de lotificaci\363n, $ 8.86, m\341s $0.14 por cada lote comprendido en el plano.Por ser proyecto de inter\351s Social pagar\341 el 25% cuando no sobrepase los $10,000.00",
 };
 
 const char* const ReportTransactions[1] = {
@@ -91,20 +91,20 @@ const char* const ReportTransactions[1] = {
 };
 
 const char* const PresentationTransactions[1] = {
-    "Nueva Presentaci\xF3n",
+    "Nueva Presentaci\363n",
 };
 
 const char* const SubstitutionTransactions[1] = {
     "Sustituciones de folios",
 };
 
-const char* const ReportText = "Por los informes de indice de propietarios, $0.71 por titular, no obstante lo dispuesto en el primer inciso del art\xED" "culo 50-A.";
+const char* const ReportText = "Por los informes de indice de propietarios, $0.71 por titular, no obstante lo dispuesto en el primer inciso del art\355culo 50-A.";
 
-const char* const PresentationText = "Nueva Presentaci\xF3n.";
+const char* const PresentationText = "Nueva Presentaci\363n.";
 
-const char* const SubstitutionText = "Si fuese necesario sustituir folios de los instrumentos, sentencias o diligencias presentados a inscripci\xF3n, se pagar\xE1 $2.30 por cada hoja que haya de sustituirse.";
+const char* const SubstitutionText = "Si fuese necesario sustituir folios de los instrumentos, sentencias o diligencias presentados a inscripci\363n, se pagar\341 $2.30 por cada hoja que haya de sustituirse.";
 
-const char* const SocialInterestNote = "Por ser proyecto de inter\xE9s Social pagar\xE1 el 25% cuando no sobrepase los $10,000.00";
+const char* const SocialInterestNote = "Por ser proyecto de inter\351s Social pagar\341 el 25% cuando no sobrepase los $10,000.00";
 
 TextList ServiceTransactions(int service) {
   switch (service) {

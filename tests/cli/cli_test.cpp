@@ -110,7 +110,7 @@ TEST(CliList, ShowsTheCatalogueInUtf8) {
   CliRun run = RunCli("list");
   ASSERT_EQ(run.status, 0);
   for (const char* expected : {"0  KLDA", "1  MVT", "0  Inscripci\xC3\xB3n", "12  Particiones de inmuebles  [text only]",
-                               "8  Cr\xC3\xA9" "ditos a la Producci\xC3\xB3n  [computed]", "at MVT:\n    0  Extractadas"}) {
+                               "8  Cr\303\251ditos a la Producci\303\263n  [computed]", "at MVT:\n    0  Extractadas"}) {
     EXPECT_NE(run.out.find(expected), std::string::npos) << expected;
   }
 }
