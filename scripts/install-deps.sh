@@ -13,7 +13,7 @@ native_packages=(
 windows_packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
   wine wine64 xvfb xdotool imagemagick fonts-liberation fonts-comic-neue
-  zip
+  zip unzip
 )
 
 $SUDO apt-get update -qq
