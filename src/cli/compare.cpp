@@ -18,13 +18,17 @@ namespace {
 constexpr char COMPARE_HELP[] =
     "usage: tarivox-cli compare [--office KLDA|MVT] [--service POS|NAME]\n"
     "                           [--transaction POS|NAME] [--social]\n"
-    "                           [--format text|csv|json] AMOUNT\n"
+    "                           [--format text|csv|csv-excel|json] AMOUNT\n"
     "\n"
     "Computes one act, as the window does for AMOUNT, under every variant the\n"
     "calculator offers: KLDA, MVT, and MVT with a social-interest project. The\n"
     "selection given (default KLDA, normal project) is the first column, and\n"
     "every other column shows its difference from it. Options and names are\n"
     "those of calc. Commas in AMOUNT must separate thousands.\n"
+    "\n"
+    "Formats: text (aligned columns), csv (RFC 4180; every figure also in\n"
+    "whole cents), csv-excel (the same with \";\" and a UTF-8 byte-order mark,\n"
+    "for spreadsheets in locales such as Spanish), json.\n"
     "\n"
     "Exit status: 0 compared, 1 amount refused or transaction without a\n"
     "computed fee, 2 usage error.\n";
@@ -49,7 +53,7 @@ bool TakeFormat(int argc, char** argv, OutputFormat* format, std::vector<char*>*
       return false;
     }
     if (!ParseOutputFormat(value, format)) {
-      *error = "unknown format \"" + std::string(value) + "\" (text, csv or json)";
+      *error = "unknown format \"" + std::string(value) + "\" (" + std::string(OUTPUT_FORMAT_NAMES) + ")";
       return false;
     }
   }
@@ -66,7 +70,8 @@ bool AnyComputed(const Comparison& comparison) {
 void WriteComparison(const Comparison& comparison, OutputFormat format, std::ostream& out) {
   switch (format) {
     case OutputFormat::Text: WriteComparisonText(comparison, out); break;
-    case OutputFormat::Csv: WriteComparisonCsv(comparison, out); break;
+    case OutputFormat::Csv: WriteComparisonCsv(comparison, out, CSV_STANDARD); break;
+    case OutputFormat::CsvExcel: WriteComparisonCsv(comparison, out, CSV_EXCEL); break;
     case OutputFormat::Json: WriteComparisonJson(comparison, out); break;
   }
 }

@@ -42,8 +42,9 @@ std::vector<std::string> QuoteTotalRecord(const Quote& quote) {
 
 }  // namespace
 
-std::string CsvField(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+std::string CsvField(std::string_view text, char separator) {
+  const char special[] = {separator, '"', '\r', '\n', '\0'};
+  if (text.find_first_of(special) == std::string_view::npos) return std::string(text);
   std::string quoted = "\"";
   for (char c : text) {
     if (c == '"') quoted.push_back('"');
@@ -53,28 +54,32 @@ std::string CsvField(std::string_view text) {
   return quoted;
 }
 
-void WriteCsvRecord(const std::vector<std::string>& fields, std::ostream& out) {
+void WriteCsvRecord(const std::vector<std::string>& fields, char separator, std::ostream& out) {
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (i > 0) out << ',';
-    out << CsvField(fields[i]);
+    if (i > 0) out << separator;
+    out << CsvField(fields[i], separator);
   }
   out << "\r\n";
 }
 
-void WriteQuoteCsv(const Quote& quote, std::ostream& out) {
+void WriteQuoteCsv(const Quote& quote, std::ostream& out, CsvStyle style) {
+  if (style.ByteOrderMark) out << "\xEF\xBB\xBF";
   WriteCsvRecord({"record", "act", "label", "office", "service", "transaction", "project",
                   "computed", "amount", "amount_cents", "fee", "fee_cents", "rule", "note",
                   "tariff_text", "client", "date"},
-                 out);
+                 style.Separator, out);
   int number = 0;
-  for (const QuoteEntry& entry : quote.Acts) WriteCsvRecord(QuoteActRecord(quote, entry, ++number), out);
-  WriteCsvRecord(QuoteTotalRecord(quote), out);
+  for (const QuoteEntry& entry : quote.Acts) {
+    WriteCsvRecord(QuoteActRecord(quote, entry, ++number), style.Separator, out);
+  }
+  WriteCsvRecord(QuoteTotalRecord(quote), style.Separator, out);
 }
 
-void WriteComparisonCsv(const Comparison& comparison, std::ostream& out) {
+void WriteComparisonCsv(const Comparison& comparison, std::ostream& out, CsvStyle style) {
+  if (style.ByteOrderMark) out << "\xEF\xBB\xBF";
   WriteCsvRecord({"variant", "office", "project", "computed", "amount", "amount_cents", "fee",
                   "fee_cents", "difference", "difference_cents", "rule", "tariff_text"},
-                 out);
+                 style.Separator, out);
   for (const CompareVariant& variant : comparison.Variants) {
     const ActFigures& figures = variant.Figures;
     bool computed = figures.Computed;
@@ -89,7 +94,7 @@ void WriteComparisonCsv(const Comparison& comparison, std::ostream& out) {
                     variant.HasDifference ? FormatSignedCents(variant.DifferenceCents) : std::string(),
                     variant.HasDifference ? FormatPlainInteger(variant.DifferenceCents) : std::string(),
                     rule, tariff},
-                   out);
+                   style.Separator, out);
   }
 }
 

@@ -18,7 +18,7 @@ namespace {
 
 constexpr char QUOTE_HELP[] =
     "usage: tarivox-cli quote [--act ACT]... [--file PATH|-] [--client TEXT]\n"
-    "                         [--date TEXT] [--format text|csv|json]\n"
+    "                         [--date TEXT] [--format text|csv|csv-excel|json]\n"
     "\n"
     "Quotes several acts: for each the fee as the window computes it and the\n"
     "rule behind it, then the total (summed in whole cents) and the tariff\n"
@@ -35,6 +35,10 @@ constexpr char QUOTE_HELP[] =
     "is given); blank lines and lines starting with # are skipped, and lines\n"
     "\"client: ...\" and \"date: ...\" set the quote's client reference and date\n"
     "(--client and --date take precedence).\n"
+    "\n"
+    "Formats: text (aligned columns), csv (RFC 4180; every figure also in\n"
+    "whole cents), csv-excel (the same with \";\" and a UTF-8 byte-order mark,\n"
+    "for spreadsheets in locales such as Spanish), json.\n"
     "\n"
     "Exit status: 0 quote written, 1 some act refused (each is named on standard\n"
     "error with its line; nothing is written), 2 usage error.\n";
@@ -89,7 +93,7 @@ bool ParseArguments(int argc, char** argv, QuoteArguments* arguments, std::strin
     } else if (option == "--date") {
       arguments->Date = OneLine(AsUtf8(value));
     } else if (!ParseOutputFormat(value, &arguments->Format)) {
-      *error = "unknown format \"" + std::string(value) + "\" (text, csv or json)";
+      *error = "unknown format \"" + std::string(value) + "\" (" + std::string(OUTPUT_FORMAT_NAMES) + ")";
       return false;
     }
   }
@@ -146,7 +150,8 @@ int ReportRefused(std::vector<RefusedAct> refused, CommandStreams io) {
 void WriteQuote(const Quote& quote, OutputFormat format, std::ostream& out) {
   switch (format) {
     case OutputFormat::Text: WriteQuoteText(quote, out); break;
-    case OutputFormat::Csv: WriteQuoteCsv(quote, out); break;
+    case OutputFormat::Csv: WriteQuoteCsv(quote, out, CSV_STANDARD); break;
+    case OutputFormat::CsvExcel: WriteQuoteCsv(quote, out, CSV_EXCEL); break;
     case OutputFormat::Json: WriteQuoteJson(quote, out); break;
   }
 }

@@ -5,6 +5,7 @@ namespace tarivox::cli {
 bool ParseOutputFormat(std::string_view name, OutputFormat* format) {
   if (name == "text") *format = OutputFormat::Text;
   else if (name == "csv") *format = OutputFormat::Csv;
+  else if (name == "csv-excel") *format = OutputFormat::CsvExcel;
   else if (name == "json") *format = OutputFormat::Json;
   else return false;
   return true;

@@ -5,10 +5,13 @@
 
 namespace tarivox::cli {
 
-enum class OutputFormat { Text, Csv, Json };
+enum class OutputFormat { Text, Csv, CsvExcel, Json };
 
-// "text", "csv" or "json"; false for anything else.
+// "text", "csv", "csv-excel" or "json"; false for anything else.
 bool ParseOutputFormat(std::string_view name, OutputFormat* format);
+
+// What the usage message lists.
+inline constexpr char OUTPUT_FORMAT_NAMES[] = "text, csv, csv-excel or json";
 
 // Takes "--name VALUE" or "--name=VALUE" at argv[*index]; advances *index
 // past a separate value. False when the argument is another option; when the

@@ -108,6 +108,22 @@ TEST(QuoteCsv, ReadBackGivesTheSameFiguresAndTotal) {
   EXPECT_EQ(total[Column(header, "fee")], FormatCents(sum));
 }
 
+TEST(QuoteCsv, ExcelStyleHasTheMarkTheSeparatorAndTheSameRecords) {
+  Quote quote = SampleQuote();
+  std::ostringstream standard, excel;
+  WriteQuoteCsv(quote, standard, CSV_STANDARD);
+  WriteQuoteCsv(quote, excel, CSV_EXCEL);
+  const std::string mark = "\xEF\xBB\xBF";
+  ASSERT_EQ(excel.str().compare(0, mark.size(), mark), 0);
+  EXPECT_NE(standard.str().compare(0, mark.size(), mark), 0);
+  std::vector<std::vector<std::string>> fromStandard, fromExcel;
+  ASSERT_TRUE(quote_test::ReadCsv(standard.str(), &fromStandard));
+  ASSERT_TRUE(quote_test::ReadCsv(excel.str().substr(mark.size()), &fromExcel, ';'));
+  EXPECT_EQ(fromExcel, fromStandard);
+  EXPECT_EQ(CsvField("5,400.00", ';'), "5,400.00");
+  EXPECT_EQ(CsvField("a;b", ';'), "\"a;b\"");
+}
+
 TEST(JsonString, EscapesQuotesBackslashesAndControls) {
   const struct {
     const char* Text;

@@ -4,7 +4,8 @@
 
 namespace quote_test {
 
-bool ReadCsv(const std::string& text, std::vector<std::vector<std::string>>* records) {
+bool ReadCsv(const std::string& text, std::vector<std::vector<std::string>>* records,
+             char separator) {
   records->clear();
   std::vector<std::string> record;
   std::string field;
@@ -26,14 +27,14 @@ bool ReadCsv(const std::string& text, std::vector<std::vector<std::string>>* rec
         field.push_back(text[at++]);
       }
     }
-    while (at < text.size() && text[at] != ',' && text[at] != '\r') {
+    while (at < text.size() && text[at] != separator && text[at] != '\r') {
       if (text[at] == '"' || text[at] == '\n') return false;
       field.push_back(text[at++]);
     }
     if (at >= text.size()) return false;  // the last record must end in CRLF
     record.push_back(field);
     field.clear();
-    if (text[at] == ',') {
+    if (text[at] == separator) {
       ++at;
       continue;
     }

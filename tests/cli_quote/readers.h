@@ -7,9 +7,10 @@
 
 namespace quote_test {
 
-// Records of RFC 4180 text; false when a quoted field is malformed or a
-// record does not end in CRLF.
-bool ReadCsv(const std::string& text, std::vector<std::vector<std::string>>* records);
+// Records of RFC 4180 text (with another separator when given); false when
+// a quoted field is malformed or a record does not end in CRLF.
+bool ReadCsv(const std::string& text, std::vector<std::vector<std::string>>* records,
+             char separator = ',');
 
 struct JsonValue {
   enum Kind { Null, Bool, Number, String, Array, Object } Type = Null;
