@@ -129,12 +129,6 @@ TEST(QuoteCommand, UsageErrorsExitWithTwo) {
   }
 }
 
-TEST(QuoteCommand, HelpDescribesTheActSyntax) {
-  CommandRun run = RunCommand(RunQuote, {"--help"});
-  EXPECT_EQ(run.Status, EXIT_OK);
-  EXPECT_TRUE(Contains(run.Out, "OFFICE:SERVICE:TRANSACTION[:social]=AMOUNT[|LABEL]"));
-}
-
 struct CompareRow {
   const char* Name;
   std::vector<std::string> Arguments;
@@ -225,6 +219,17 @@ TEST(CompareCommand, CertificationIsMatchedByEntryAcrossOffices) {
   EXPECT_EQ(variants[0]["transaction_position"].Text, "0");
   EXPECT_EQ(variants[1]["variant"].Text, "KLDA normal");
   EXPECT_EQ(variants[1]["transaction_position"].Text, "1");
+}
+
+TEST(CompareCommand, SocialInterestAtKldaFallsBackToTheNormalColumn) {
+  CommandRun run = RunCommand(RunCompare, {"--format", "json", "--social", "9000"});
+  ASSERT_EQ(run.Status, EXIT_OK) << run.Err;
+  EXPECT_TRUE(Contains(run.Err, "--social has no effect at KLDA")) << run.Err;
+  JsonValue root;
+  ASSERT_TRUE(quote_test::ReadJson(run.Out, &root)) << run.Out;
+  ASSERT_EQ(root["variants"].Items.size(), 3u);
+  EXPECT_EQ(root["variants"].Items[0]["variant"].Text, "KLDA normal");
+  EXPECT_EQ(root["variants"].Items[2]["variant"].Text, "MVT social interest");
 }
 
 TEST(CompareCommand, RefusesBadAmountsAndBadOptions) {
