@@ -53,7 +53,7 @@ bool TakeFormat(int argc, char** argv, OutputFormat* format, std::vector<char*>*
       return false;
     }
     if (!ParseOutputFormat(value, format)) {
-      *error = "unknown format \"" + std::string(value) + "\" (" + std::string(OUTPUT_FORMAT_NAMES) + ")";
+      *error = "unknown format \"" + std::string(value) + "\" (" + OUTPUT_FORMAT_NAMES + ")";
       return false;
     }
   }

@@ -40,6 +40,28 @@ std::vector<std::string> QuoteTotalRecord(const Quote& quote) {
           FormatPlainInteger(quote.TotalCents), rule, "", "", quote.Client, quote.Date};
 }
 
+std::vector<std::string> ComparisonRecord(const Comparison& comparison,
+                                          const CompareVariant& variant) {
+  const ActFigures& figures = variant.Figures;
+  bool computed = figures.Computed;
+  bool difference = variant.HasDifference;
+  std::string tariff = variant.Note > 0
+                           ? comparison.Notes[static_cast<std::size_t>(variant.Note - 1)].Text
+                           : std::string();
+  return {VariantName(variant),
+          OfficeNameUtf8(variant.Office),
+          ProjectName(variant.Social),
+          computed ? "yes" : "no",
+          figures.AmountText,
+          computed ? FormatPlainInteger(figures.AmountCents) : std::string(),
+          figures.FeeText,
+          computed ? FormatPlainInteger(figures.FeeCents) : std::string(),
+          difference ? FormatSignedCents(variant.DifferenceCents) : std::string(),
+          difference ? FormatPlainInteger(variant.DifferenceCents) : std::string(),
+          variant.Offered ? figures.Rule : "not offered at this office",
+          tariff};
+}
+
 }  // namespace
 
 std::string CsvField(std::string_view text, char separator) {
@@ -81,20 +103,7 @@ void WriteComparisonCsv(const Comparison& comparison, std::ostream& out, CsvStyl
                   "fee_cents", "difference", "difference_cents", "rule", "tariff_text"},
                  style.Separator, out);
   for (const CompareVariant& variant : comparison.Variants) {
-    const ActFigures& figures = variant.Figures;
-    bool computed = figures.Computed;
-    std::string tariff = variant.Note > 0
-                             ? comparison.Notes[static_cast<std::size_t>(variant.Note - 1)].Text
-                             : std::string();
-    std::string rule = variant.Offered ? figures.Rule : "not offered at this office";
-    WriteCsvRecord({VariantName(variant), OfficeNameUtf8(variant.Office),
-                    ProjectName(variant.Social), computed ? "yes" : "no", figures.AmountText,
-                    computed ? FormatPlainInteger(figures.AmountCents) : std::string(), figures.FeeText,
-                    computed ? FormatPlainInteger(figures.FeeCents) : std::string(),
-                    variant.HasDifference ? FormatSignedCents(variant.DifferenceCents) : std::string(),
-                    variant.HasDifference ? FormatPlainInteger(variant.DifferenceCents) : std::string(),
-                    rule, tariff},
-                   style.Separator, out);
+    WriteCsvRecord(ComparisonRecord(comparison, variant), style.Separator, out);
   }
 }
 

@@ -57,12 +57,35 @@ int UsageError(CommandStreams io, const std::string& message) {
   return EXIT_USAGE;
 }
 
-// The value options of quote; returns false with *error for a bad line.
+bool ApplyOption(std::string_view option, std::string_view value, QuoteArguments* arguments,
+                 std::string* error) {
+  if (option == "--act") {
+    arguments->Acts.emplace_back(value);
+  } else if (option == "--file") {
+    if (arguments->HasFile) {
+      *error = "only one --file may be given";
+      return false;
+    }
+    arguments->HasFile = true;
+    arguments->File = std::string(value);
+  } else if (option == "--client") {
+    arguments->Client = OneLine(AsUtf8(value));
+  } else if (option == "--date") {
+    arguments->Date = OneLine(AsUtf8(value));
+  } else if (!ParseOutputFormat(value, &arguments->Format)) {
+    *error = "unknown format \"" + std::string(value) + "\" (" + OUTPUT_FORMAT_NAMES + ")";
+    return false;
+  }
+  return true;
+}
+
+// Every argument of quote is an option with a value; returns false with
+// *error for a bad command line.
 bool ParseArguments(int argc, char** argv, QuoteArguments* arguments, std::string* error) {
+  const char* const names[] = {"--act", "--file", "--client", "--date", "--format"};
   for (int i = 0; i < argc; ++i) {
     std::string_view value;
     bool missing = false;
-    const char* names[] = {"--act", "--file", "--client", "--date", "--format"};
     const char* taken = nullptr;
     for (const char* name : names) {
       if (TakeOptionValue(argc, argv, &i, name, &value, &missing)) {
@@ -78,24 +101,7 @@ bool ParseArguments(int argc, char** argv, QuoteArguments* arguments, std::strin
       *error = std::string(taken) + " needs a value";
       return false;
     }
-    std::string_view option = taken;
-    if (option == "--act") {
-      arguments->Acts.emplace_back(value);
-    } else if (option == "--file") {
-      if (arguments->HasFile) {
-        *error = "only one --file may be given";
-        return false;
-      }
-      arguments->HasFile = true;
-      arguments->File = std::string(value);
-    } else if (option == "--client") {
-      arguments->Client = OneLine(AsUtf8(value));
-    } else if (option == "--date") {
-      arguments->Date = OneLine(AsUtf8(value));
-    } else if (!ParseOutputFormat(value, &arguments->Format)) {
-      *error = "unknown format \"" + std::string(value) + "\" (" + std::string(OUTPUT_FORMAT_NAMES) + ")";
-      return false;
-    }
+    if (!ApplyOption(taken, value, arguments, error)) return false;
   }
   return true;
 }
