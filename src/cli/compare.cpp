@@ -30,8 +30,8 @@ constexpr char COMPARE_HELP[] =
     "whole cents), csv-excel (the same with \";\" and a UTF-8 byte-order mark,\n"
     "for spreadsheets in locales such as Spanish), json.\n"
     "\n"
-    "Exit status: 0 compared, 1 amount refused or transaction without a\n"
-    "computed fee, 2 usage error.\n";
+    "Exit status: 0 compared, 1 amount refused, transaction without a computed\n"
+    "fee or output that could not be written, 2 usage error.\n";
 
 int UsageError(CommandStreams io, const std::string& message) {
   io.Err << "tarivox-cli compare: " << message << "\n(see tarivox-cli compare --help)\n";
@@ -105,6 +105,10 @@ int RunCompare(int argc, char** argv, CommandStreams io) {
     return EXIT_REFUSED;
   }
   WriteComparison(comparison, format, io.Out);
+  if (!io.Out.flush()) {
+    io.Err << "tarivox-cli compare: the comparison could not be written\n";
+    return EXIT_REFUSED;
+  }
   if (!AnyComputed(comparison)) {
     io.Err << "tarivox-cli compare: this transaction is explained only; it has no computed fee\n";
     return EXIT_REFUSED;

@@ -41,7 +41,8 @@ constexpr char QUOTE_HELP[] =
     "for spreadsheets in locales such as Spanish), json.\n"
     "\n"
     "Exit status: 0 quote written, 1 some act refused (each is named on standard\n"
-    "error with its line; nothing is written), 2 usage error.\n";
+    "error with its line; nothing is written) or the output could not be\n"
+    "written, 2 usage error.\n";
 
 struct QuoteArguments {
   std::vector<std::string> Acts;
@@ -184,6 +185,11 @@ int RunQuote(int argc, char** argv, CommandStreams io) {
   std::vector<RefusedAct> refused = input.Refused;
   if (!BuildQuote(input, &quote, &refused) || !refused.empty()) return ReportRefused(refused, io);
   WriteQuote(quote, arguments.Format, io.Out);
+  // A quote cut short by a full disk or a closed pipe must not pass for one.
+  if (!io.Out.flush()) {
+    io.Err << "tarivox-cli quote: the quote could not be written\n";
+    return EXIT_REFUSED;
+  }
   return EXIT_OK;
 }
 

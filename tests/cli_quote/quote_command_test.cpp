@@ -107,6 +107,29 @@ TEST(QuoteCommand, RefusedActsAreNamedAndNothingIsWritten) {
   }
 }
 
+TEST(QuoteAndCompareCommands, OutputThatCannotBeWrittenIsNotSuccess) {
+  const struct {
+    const char* Name;
+    int (*Command)(int, char**, CommandStreams);
+    std::vector<std::string> Arguments;
+  } rows[] = {
+      {"quote", RunQuote, {"--act", "KLDA:0:0=1000"}},
+      {"compare", RunCompare, {"1000"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    std::vector<std::string> arguments = row.Arguments;
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    std::istringstream in;
+    std::ostringstream out, err;
+    out.setstate(std::ios::badbit);
+    int status = row.Command(static_cast<int>(argv.size()), argv.data(), CommandStreams{in, out, err});
+    EXPECT_EQ(status, EXIT_REFUSED);
+    EXPECT_TRUE(Contains(err.str(), "could not be written")) << err.str();
+  }
+}
+
 TEST(QuoteCommand, UsageErrorsExitWithTwo) {
   const struct {
     const char* Name;
