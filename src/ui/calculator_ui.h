@@ -1,0 +1,62 @@
+// The operations of the calculator window, its text panel, its tray icon
+// and menu, and the About box. Each takes the calculator dialog's window.
+#pragma once
+
+#include "catalogue/catalogue.h"
+#include "platform/win32.h"
+
+namespace tarivox {
+
+// Pixels by which hiding the text panel shortens the window, whatever the
+// font or screen: the panel is cut off, not laid out again.
+inline constexpr int TEXT_PANEL_HEIGHT = 110;
+
+// Dialog procedures.
+INT_PTR CALLBACK CalculatorDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Message handlers of the calculator dialog.
+void OnInitDialog(HWND window);
+void OnCommand(HWND window, WORD id);
+void OnOfficeChange(HWND window);
+void OnServiceChange(HWND window);
+void OnTransactionChange(HWND window);
+void OnProjectKindClick(HWND window);
+void OnCalculate(HWND window);
+INT_PTR OnCtlColorStatic(HWND window, HDC dc, HWND control);
+void OnTrayNotify(HWND window, LPARAM mouseMessage);
+void OnDestroy(HWND window);
+
+// The current choices, read afresh from the controls.
+struct DialogSelection {
+  int Office;
+  int Service;
+  int Transaction;
+  int Social;  // BM_GETCHECK of "Interes Social": 1 when checked
+};
+DialogSelection ReadSelection(HWND window);
+
+// Lists and amounts.
+void AddListTexts(HWND window, int listId, TextList texts, int first);
+void LoadTransactionList(HWND window, TextList list, int first);
+void ReadAmountField(HWND window);
+void ComputeFee(HWND window);
+void ShowAmounts(HWND window);
+void SetAmountTexts(const char* fee, const char* amount);
+
+// The tariff-text panel.
+void UpdateDescription(HWND window, int service, int transaction, int office, int social);
+void ToggleTextPanel(HWND window);
+void ExpandTextPanel(HWND window);
+
+// The notification-area icon and its menu.
+BOOL TrayIconCommand(HWND window, DWORD operation, UINT id, HICON icon, const char* tip);
+BOOL AddTrayIcon(HWND window, int iconNumber);
+BOOL RemoveTrayIcon(HWND window, int iconNumber);
+HICON LoadTrayImage();
+int BuildTrayMenu(HWND window);
+void ShowTrayMenu(HWND window, int x, int y);
+void ToggleWindowVisibility(HWND window);
+bool IsWindowsNT();
+
+}  // namespace tarivox

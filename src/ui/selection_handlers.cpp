@@ -1,0 +1,114 @@
+// The handlers of the three lists and the two project-kind buttons. A list
+// notifies on focus, opening, closing and selection alike; the Last...
+// guards let only a real change of selection through.
+#include "catalogue/description.h"
+#include "resource.h"
+#include "ui/calculator_state.h"
+#include "ui/calculator_ui.h"
+
+namespace tarivox {
+namespace {
+
+enum RadioRule : bool { RADIOS_FOLLOW_OFFICE = false, RADIOS_OFF = true };
+
+// Enabled states after a change of service, by service position.
+struct ServiceControlState {
+  bool Amount;     // amount label and field
+  bool Fee;        // fee label and display
+  bool Calculate;
+  bool Toggle;     // text-panel button and its label
+  bool Office;     // office label and list
+  RadioRule Radios;
+};
+
+constexpr ServiceControlState ServiceControlStates[SERVICE_COUNT] = {
+    {true, true, true, true, true, RADIOS_FOLLOW_OFFICE},        // Inscripción
+    {true, true, true, true, true, RADIOS_FOLLOW_OFFICE},        // Cancelación
+    {false, false, false, false, true, RADIOS_FOLLOW_OFFICE},    // Certificación
+    {false, false, false, false, true, RADIOS_FOLLOW_OFFICE},    // Informe
+    {false, true, false, false, false, RADIOS_OFF},              // Presentación
+    {false, false, false, false, false, RADIOS_OFF},             // Sustitución
+};
+
+void EnableControl(HWND window, int id, bool enable) { EnableWindow(GetDlgItem(window, id), enable ? TRUE : FALSE); }
+
+void EnableRadios(HWND window, bool enable) {
+  EnableControl(window, IDC_NORMAL_PROJECT, enable);
+  EnableControl(window, IDC_SOCIAL_INTEREST, enable);
+}
+
+void ApplyServiceControlState(HWND window, int service, int office) {
+  if (service < 0 || service >= SERVICE_COUNT) return;
+  const ServiceControlState& state = ServiceControlStates[service];
+  EnableControl(window, IDC_AMOUNT_LABEL, state.Amount);
+  EnableControl(window, IDC_AMOUNT, state.Amount);
+  EnableControl(window, IDC_FEE_LABEL, state.Fee);
+  EnableControl(window, IDC_FEE, state.Fee);
+  EnableControl(window, IDC_CALCULATE, state.Calculate);
+  EnableControl(window, IDC_TOGGLE_TEXT, state.Toggle);
+  EnableControl(window, IDC_TOGGLE_TEXT_LABEL, state.Toggle);
+  EnableControl(window, IDC_OFFICE_LABEL, state.Office);
+  EnableControl(window, IDC_OFFICE, state.Office);
+  // At office 0 the radios are already disabled; leaving them alone keeps
+  // them so.
+  if (state.Radios == RADIOS_OFF) EnableRadios(window, false);
+  else if (office != 0) EnableRadios(window, true);
+}
+
+void ReloadTransactions(HWND window, int service, int office) {
+  LoadTransactionList(window, ServiceTransactions(service), FirstLoadedTransaction(service, office));
+}
+
+}  // namespace
+
+void AddListTexts(HWND window, int listId, TextList texts, int first) {
+  for (int i = first < 0 ? 0 : first; i < texts.Count; ++i)
+    SendDlgItemMessageA(window, listId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts.Items[i]));
+}
+
+void LoadTransactionList(HWND window, TextList list, int first) {
+  SendDlgItemMessageA(window, IDC_TRANSACTION, CB_RESETCONTENT, 0, 0);
+  AddListTexts(window, IDC_TRANSACTION, list, first);
+  SendDlgItemMessageA(window, IDC_TRANSACTION, CB_SETCURSEL, 0, 0);
+  CalculatorState.LastTransaction = 0;
+}
+
+void OnOfficeChange(HWND window) {
+  DialogSelection selection = ReadSelection(window);
+  if (selection.Office == CalculatorState.LastOffice) return;
+  CalculatorState.LastOffice = selection.Office;
+  // "Literales" is offered at office 0 only, so the list changes length.
+  if (selection.Service == SERVICE_CERTIFICATION) ReloadTransactions(window, selection.Service, selection.Office);
+  EnableRadios(window, selection.Office != 0);
+  selection.Transaction = ReadSelection(window).Transaction;
+  UpdateDescription(window, selection.Service, selection.Transaction, selection.Office, selection.Social);
+}
+
+void OnServiceChange(HWND window) {
+  const DialogSelection selection = ReadSelection(window);
+  if (selection.Service == CalculatorState.LastService) return;
+  CalculatorState.LastService = selection.Service;
+  ReloadTransactions(window, selection.Service, selection.Office);
+  ApplyServiceControlState(window, selection.Service, selection.Office);
+  SetAmountTexts(selection.Service == SERVICE_PRESENTATION ? "8.86" : "0.00", "0.00");
+  // The text of the new list's first entry, as UpdateDescription gives it.
+  char text[DESCRIPTION_TEXT_SIZE];
+  ComposeDescription(selection.Service, 0, selection.Office, selection.Social, text);
+  SetDlgItemTextA(window, IDC_DESCRIPTION, text);
+  if (selection.Service >= SERVICE_CERTIFICATION) ExpandTextPanel(window);
+  ShowAmounts(window);
+}
+
+void OnTransactionChange(HWND window) {
+  const DialogSelection selection = ReadSelection(window);
+  if (selection.Transaction == CalculatorState.LastTransaction) return;
+  CalculatorState.LastTransaction = selection.Transaction;
+  UpdateDescription(window, selection.Service, selection.Transaction, selection.Office, selection.Social);
+}
+
+void OnProjectKindClick(HWND window) {
+  const DialogSelection selection = ReadSelection(window);
+  UpdateDescription(window, selection.Service, selection.Transaction, selection.Office, selection.Social);
+}
+
+}  // namespace tarivox
