@@ -39,7 +39,10 @@ bool PositionAt(const CalcOptions& reference, int office, int* transaction) {
 bool ComputeVariant(const CalcOptions& reference, std::string_view typedAmount,
                     CompareVariant* variant, Comparison* comparison, std::string* reason) {
   variant->Offered = PositionAt(reference, variant->Office, &variant->Transaction);
-  if (!variant->Offered) return true;
+  if (!variant->Offered) {
+    variant->Figures.Rule = "not offered at this office";
+    return true;
+  }
   ActRequest act;
   act.Office = variant->Office;
   act.Service = reference.Service;

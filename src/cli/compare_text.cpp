@@ -41,8 +41,7 @@ void WriteFigures(const Comparison& comparison, std::ostream& out) {
 void WriteRules(const Comparison& comparison, std::ostream& out) {
   out << "Rules\n";
   for (const CompareVariant& variant : comparison.Variants) {
-    std::string rule = variant.Offered ? variant.Figures.Rule : "not offered at this office";
-    WriteWrapped(rule, "  " + VariantName(variant) + ": ", "    ", NOTE_WIDTH, out);
+    WriteWrapped(variant.Figures.Rule, "  " + VariantName(variant) + ": ", "    ", NOTE_WIDTH, out);
   }
 }
 

@@ -58,7 +58,7 @@ std::vector<std::string> ComparisonRecord(const Comparison& comparison,
           computed ? FormatPlainInteger(figures.FeeCents) : std::string(),
           difference ? FormatSignedCents(variant.DifferenceCents) : std::string(),
           difference ? FormatPlainInteger(variant.DifferenceCents) : std::string(),
-          variant.Offered ? figures.Rule : "not offered at this office",
+          figures.Rule,
           tariff};
 }
 

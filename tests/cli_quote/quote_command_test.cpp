@@ -227,6 +227,7 @@ TEST(CompareCommand, TransactionsThatAreOnlyExplainedAreShownAndExitOne) {
   EXPECT_FALSE(variants[0]["computed"].Flag);
   EXPECT_FALSE(variants[1]["offered"].Flag);  // not in MVT's list
   EXPECT_FALSE(variants[2]["offered"].Flag);
+  EXPECT_EQ(variants[2]["rule"].Text, "not offered at this office");
   EXPECT_TRUE(Contains(run.Err, "no computed fee"));
 }
 
