@@ -15,6 +15,15 @@
 namespace tarivox {
 namespace {
 
+// glibc prints and reads decimals exactly (and correctly rounded), which
+// makes it a reference; other C runtimes, such as the one the Windows build
+// links, are not.
+#ifdef __GLIBC__
+constexpr bool kExactCLibrary = true;
+#else
+constexpr bool kExactCLibrary = false;
+#endif
+
 TEST(AmountReader, ShapeOfANumber) {
   const struct {
     const char* text;
@@ -54,6 +63,7 @@ double Reference(std::string text) {
 }
 
 TEST(AmountReader, HardRoundingCases) {
+  if (!kExactCLibrary) GTEST_SKIP() << "no exact C library to compare with";
   const char* rows[] = {
       "9007199254740993",                      // 2^53 + 1: tie, to even
       "9007199254740995",                      // tie, to even upwards
@@ -76,6 +86,7 @@ TEST(AmountReader, HardRoundingCases) {
 }
 
 TEST(AmountReader, LongDigitStringsAreRoundedOnEveryDigit) {
+  if (!kExactCLibrary) GTEST_SKIP() << "no exact C library to compare with";
   // A halfway value between two doubles followed by hundreds of zeros and a
   // final 1: only the last digit decides the rounding direction.
   std::string halfway = "9007199254740993." + std::string(780, '0');
@@ -87,6 +98,7 @@ TEST(AmountReader, LongDigitStringsAreRoundedOnEveryDigit) {
 }
 
 TEST(AmountReader, MatchesTheReferenceOnRandomNumbers) {
+  if (!kExactCLibrary) GTEST_SKIP() << "no exact C library to compare with";
   std::mt19937_64 random(424242);
   std::uniform_int_distribution<std::uint64_t> anyBits(0, 0x7FEFFFFFFFFFFFFFull);
   std::uniform_int_distribution<int> digitCount(1, 40), exponent(-340, 320), digit(0, 9);

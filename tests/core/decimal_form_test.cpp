@@ -15,6 +15,15 @@
 namespace tarivox {
 namespace {
 
+// glibc prints and reads decimals exactly (and correctly rounded), which
+// makes it a reference; other C runtimes, such as the one the Windows build
+// links, are not.
+#ifdef __GLIBC__
+constexpr bool kExactCLibrary = true;
+#else
+constexpr bool kExactCLibrary = false;
+#endif
+
 std::string Form(double value, int decimals) {
   char text[DECIMAL_FORM_CAPACITY];
   WriteDecimalForm(value, decimals, text, sizeof text);
@@ -143,6 +152,7 @@ std::string ReferenceForm(double value, int decimals) {
 }
 
 TEST(DecimalForm, MatchesTheExactReferenceAcrossMagnitudes) {
+  if (!kExactCLibrary) GTEST_SKIP() << "no exact C library to compare with";
   std::mt19937_64 random(20261206);
   std::uniform_int_distribution<std::uint64_t> anyBits(0, 0x7FEFFFFFFFFFFFFFull);
   std::uniform_int_distribution<long long> cents(0, 99999999999999LL);
@@ -168,6 +178,7 @@ TEST(DecimalForm, MatchesTheExactReferenceAcrossMagnitudes) {
 }
 
 TEST(DecimalForm, SignificantDigitsAcrossTheFastPathBoundaries) {
+  if (!kExactCLibrary) GTEST_SKIP() << "no exact C library to compare with";
   const double rows[] = {1e-10, 9.999999999999999e-11, 1e-11, 1e17, 99999999999999984.0,
                          1e16, 2.2250738585072014e-308, 4.9406564584124654e-324, 0.1, 3.0};
   for (double value : rows) {
