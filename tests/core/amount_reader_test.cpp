@@ -11,18 +11,10 @@
 #include <string>
 
 #include "fees/amount_reader.h"
+#include "core/exact_c_library.h"
 
 namespace tarivox {
 namespace {
-
-// glibc prints and reads decimals exactly (and correctly rounded), which
-// makes it a reference; other C runtimes, such as the one the Windows build
-// links, are not.
-#ifdef __GLIBC__
-constexpr bool kExactCLibrary = true;
-#else
-constexpr bool kExactCLibrary = false;
-#endif
 
 TEST(AmountReader, ShapeOfANumber) {
   const struct {

@@ -11,18 +11,10 @@
 #include <string>
 
 #include "fees/decimal_form.h"
+#include "core/exact_c_library.h"
 
 namespace tarivox {
 namespace {
-
-// glibc prints and reads decimals exactly (and correctly rounded), which
-// makes it a reference; other C runtimes, such as the one the Windows build
-// links, are not.
-#ifdef __GLIBC__
-constexpr bool kExactCLibrary = true;
-#else
-constexpr bool kExactCLibrary = false;
-#endif
 
 std::string Form(double value, int decimals) {
   char text[DECIMAL_FORM_CAPACITY];
