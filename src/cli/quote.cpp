@@ -109,12 +109,12 @@ bool ParseArguments(int argc, char** argv, QuoteArguments* arguments, std::strin
 
 void ParseArgumentActs(const QuoteArguments& arguments, QuoteInput* input) {
   long long number = 0;
-  for (const std::string& spec : arguments.Acts) {
+  for (const std::string& actText : arguments.Acts) {
     ++number;
     ActRequest act;
     std::string reason;
     std::string source = "--act " + std::to_string(number);
-    if (ParseActSpec(AsUtf8(spec), &act, &reason)) {
+    if (ParseActText(AsUtf8(actText), &act, &reason)) {
       act.Source = source;
       act.Order = number;
       input->Acts.push_back(std::move(act));

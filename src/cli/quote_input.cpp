@@ -85,17 +85,17 @@ bool ReadLine(std::string_view line, QuoteInput* input, std::string* reason) {
   if (ReadHeaderLine(line, "client", &value)) return SetHeader(&input->Client, value, "client", reason);
   if (ReadHeaderLine(line, "date", &value)) return SetHeader(&input->Date, value, "date", reason);
   ActRequest act;
-  if (!ParseActSpec(line, &act, reason)) return false;
+  if (!ParseActText(line, &act, reason)) return false;
   input->Acts.push_back(std::move(act));
   return true;
 }
 
 }  // namespace
 
-bool ParseActSpec(std::string_view spec, ActRequest* act, std::string* reason) {
-  std::size_t bar = spec.find('|');
-  act->Label = bar == std::string_view::npos ? std::string() : OneLine(Trim(spec.substr(bar + 1)));
-  std::string_view body = Trim(spec.substr(0, bar));
+bool ParseActText(std::string_view actText, ActRequest* act, std::string* reason) {
+  std::size_t bar = actText.find('|');
+  act->Label = bar == std::string_view::npos ? std::string() : OneLine(Trim(actText.substr(bar + 1)));
+  std::string_view body = Trim(actText.substr(0, bar));
   std::size_t equals = body.find('=');
   act->HasAmount = equals != std::string_view::npos;
   act->TypedAmount = act->HasAmount ? std::string(Trim(body.substr(equals + 1))) : std::string();

@@ -32,7 +32,7 @@ struct QuoteInput {
 
 // Parses one act; Source is left to the caller. False, with the reason, for
 // a malformed act or a name that is unknown or ambiguous.
-bool ParseActSpec(std::string_view spec, ActRequest* act, std::string* reason);
+bool ParseActText(std::string_view actText, ActRequest* act, std::string* reason);
 
 // Reads quote lines to the end of the stream. Acts and header lines that
 // cannot be used go to input->Refused with their line number; Order is

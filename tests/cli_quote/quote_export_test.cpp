@@ -17,7 +17,7 @@ namespace {
 using quote_test::JsonValue;
 
 Quote SampleQuote() {
-  const char* specs[] = {
+  const char* actTexts[] = {
       "KLDA:0:0=150,000 | Casa \"La Loma\", lote 3",
       "KLDA:0:1=120,000 | Hipoteca\nBanco",
       "KLDA:1:2=80,000 | Cancelaci\xC3\xB3n",
@@ -29,10 +29,10 @@ Quote SampleQuote() {
   input.Client = "Ref, \"2026\"/114";
   input.Date = "2026-12-06";
   long long order = 0;
-  for (const char* spec : specs) {
+  for (const char* actText : actTexts) {
     ActRequest act;
     std::string reason;
-    EXPECT_TRUE(ParseActSpec(spec, &act, &reason)) << spec << ": " << reason;
+    EXPECT_TRUE(ParseActText(actText, &act, &reason)) << actText << ": " << reason;
     act.Source = "--act " + std::to_string(++order);
     input.Acts.push_back(act);
   }
@@ -197,7 +197,7 @@ TEST(QuoteJson, AbsentClientAndLabelAreNull) {
   QuoteInput input;
   ActRequest act;
   std::string reason;
-  ASSERT_TRUE(ParseActSpec("KLDA:0:0=1000", &act, &reason)) << reason;
+  ASSERT_TRUE(ParseActText("KLDA:0:0=1000", &act, &reason)) << reason;
   input.Acts.push_back(act);
   Quote quote;
   std::vector<RefusedAct> refused;

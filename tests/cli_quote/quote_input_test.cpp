@@ -20,7 +20,7 @@ struct ActRow {
   const char* Label;
 };
 
-TEST(ParseActSpec, ReadsNamesPositionsProjectAmountAndLabel) {
+TEST(ParseActText, ReadsNamesPositionsProjectAmountAndLabel) {
   const ActRow rows[] = {
       {"KLDA:0:0=25,000", 0, 0, 0, false, true, "25,000", ""},
       {"mvt:inscripcion:creditos:social=9000.01 | Cr\xC3\xA9" "dito agr\xC3\xAD" "cola", 1, 0, 8, true,
@@ -40,7 +40,7 @@ TEST(ParseActSpec, ReadsNamesPositionsProjectAmountAndLabel) {
     SCOPED_TRACE(row.Spec);
     ActRequest act;
     std::string reason;
-    ASSERT_TRUE(ParseActSpec(row.Spec, &act, &reason)) << reason;
+    ASSERT_TRUE(ParseActText(row.Spec, &act, &reason)) << reason;
     EXPECT_EQ(act.Office, row.Office);
     EXPECT_EQ(act.Service, row.Service);
     EXPECT_EQ(act.Transaction, row.Transaction);
@@ -56,7 +56,7 @@ struct RefusedRow {
   const char* Reason;
 };
 
-TEST(ParseActSpec, RefusesMalformedActsAndSaysWhy) {
+TEST(ParseActText, RefusesMalformedActsAndSaysWhy) {
   const RefusedRow rows[] = {
       {"KLDA:0", "an act is OFFICE:SERVICE:TRANSACTION"},
       {"KLDA:0:0:social:x=1", "an act is OFFICE:SERVICE:TRANSACTION"},
@@ -76,7 +76,7 @@ TEST(ParseActSpec, RefusesMalformedActsAndSaysWhy) {
     SCOPED_TRACE(row.Spec);
     ActRequest act;
     std::string reason;
-    EXPECT_FALSE(ParseActSpec(row.Spec, &act, &reason));
+    EXPECT_FALSE(ParseActText(row.Spec, &act, &reason));
     EXPECT_NE(reason.find(row.Reason), std::string::npos) << reason;
   }
 }

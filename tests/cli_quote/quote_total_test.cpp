@@ -8,13 +8,13 @@
 namespace tarivox::cli {
 namespace {
 
-QuoteInput InputOf(const std::vector<std::string>& specs) {
+QuoteInput InputOf(const std::vector<std::string>& actTexts) {
   QuoteInput input;
   long long order = 0;
-  for (const std::string& spec : specs) {
+  for (const std::string& actText : actTexts) {
     ActRequest act;
     std::string reason;
-    EXPECT_TRUE(ParseActSpec(spec, &act, &reason)) << spec << ": " << reason;
+    EXPECT_TRUE(ParseActText(actText, &act, &reason)) << actText << ": " << reason;
     act.Source = "--act " + std::to_string(++order);
     act.Order = order;
     input.Acts.push_back(act);
@@ -45,16 +45,16 @@ TEST(BuildQuote, TotalsAreExactSumsOfTheShownFees) {
   };
   for (const TotalRow& row : rows) {
     SCOPED_TRACE(row.Name);
-    std::vector<std::string> specs;
-    for (std::size_t i = 0; i < row.Repeat; ++i) specs.insert(specs.end(), row.Specs.begin(), row.Specs.end());
+    std::vector<std::string> actTexts;
+    for (std::size_t i = 0; i < row.Repeat; ++i) actTexts.insert(actTexts.end(), row.Specs.begin(), row.Specs.end());
     Quote quote;
     std::vector<RefusedAct> refused;
-    ASSERT_TRUE(BuildQuote(InputOf(specs), &quote, &refused));
+    ASSERT_TRUE(BuildQuote(InputOf(actTexts), &quote, &refused));
     EXPECT_TRUE(refused.empty());
     EXPECT_EQ(quote.TotalCents, row.TotalCents);
     EXPECT_EQ(FormatCents(quote.TotalCents), row.TotalText);
     EXPECT_EQ(quote.ComputedCount, row.Computed);
-    EXPECT_EQ(quote.Acts.size(), specs.size());
+    EXPECT_EQ(quote.Acts.size(), actTexts.size());
   }
 }
 
