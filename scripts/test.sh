@@ -19,3 +19,6 @@ ctest --preset asan -j2
 
 echo "== fuzzing, bounded"
 scripts/fuzz.sh "${TARIVOX_FUZZ_SECONDS:-60}"
+
+echo "== Windows builds (MinGW-w64), tests under Wine"
+scripts/windows-tests.sh

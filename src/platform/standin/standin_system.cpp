@@ -175,7 +175,9 @@ standin::NotifyCall ReadRecord(DWORD operation, const NOTIFYICONDATAA& data) {
   const std::size_t tipBytes = data.cbSize > tipOffset ? std::min<std::size_t>(data.cbSize - tipOffset, 128) : 0;
   const void* end = std::memchr(data.szTip, '\0', tipBytes);
   call.TipTerminated = end != nullptr;
-  call.Tip.assign(data.szTip, end != nullptr ? static_cast<const char*>(end) - data.szTip : tipBytes);
+  const auto tipLength =
+      end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - data.szTip) : tipBytes;
+  call.Tip.assign(data.szTip, tipLength);
   return call;
 }
 
