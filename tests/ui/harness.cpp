@@ -23,6 +23,7 @@ constexpr UINT RUN_QUEUED_STEP = WM_APP + 9;
 const std::function<void(HWND)>* CurrentSteps = nullptr;
 CalculatorRun* CurrentRun = nullptr;
 std::deque<std::function<void()>> QueuedSteps;
+int EndRetries = 0;
 
 // Passes every message on to the program's procedure unchanged; only the
 // harness's own messages, which the program never sees, are taken here.
@@ -35,6 +36,14 @@ INT_PTR CALLBACK HarnessProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       PostMessageA(window, END_IF_RUNNING, 0, 0);
       return TRUE;
     case END_IF_RUNNING:
+      // A nested dialog (the About box) still open: the calculator waits
+      // for it, and so does the ending, for a while.
+      // Steps still queued run first.
+      if ((!IsWindowEnabled(window) || !QueuedSteps.empty()) && ++EndRetries < 200) {
+        PostMessageA(window, END_IF_RUNNING, 0, 0);
+        return TRUE;
+      }
+      EXPECT_TRUE(IsWindowEnabled(window)) << "a nested dialog was left open";
       CurrentRun->EndedBySteps = false;
       SendMessageA(window, WM_COMMAND, IDCANCEL, 0);
       return TRUE;
@@ -62,13 +71,15 @@ void RunFromMessageLoop(HWND window, std::function<void()> step) {
   PostMessageA(window, RUN_QUEUED_STEP, 0, 0);
 }
 
-CalculatorRun RunCalculator(const std::function<void(HWND)>& steps) {
+CalculatorRun RunCalculator(const std::function<void(HWND)>& steps, const std::function<void()>& prepare) {
 #if !defined(_WIN32)
   standin::Reset();
 #endif
   ResetCalculatorState(ResourceModule());
   AmountText[0] = FeeText[0] = MessageText[0] = '\0';
   QueuedSteps.clear();
+  EndRetries = 0;
+  if (prepare) prepare();
   CalculatorRun run;
   run.EndedBySteps = true;
   CurrentRun = &run;
@@ -76,6 +87,7 @@ CalculatorRun RunCalculator(const std::function<void(HWND)>& steps) {
   run.Result = DialogBoxParamA(ResourceModule(), MAKEINTRESOURCEA(IDD_CALCULATOR), nullptr, HarnessProc, 0);
   CurrentRun = nullptr;
   CurrentSteps = nullptr;
+  EXPECT_TRUE(QueuedSteps.empty()) << "a step never ran";
 #if !defined(_WIN32)
   // A real dialog would have sat waiting for input there.
   EXPECT_EQ(standin::StalledDialogCount(), 0) << "a modal loop ran out of messages";

@@ -19,7 +19,8 @@ struct CalculatorRun {
 // Starts the program's state afresh, runs IDD_CALCULATOR with the
 // program's dialog procedure, calls steps(window) once the window is up and
 // ends the dialog afterwards if the steps did not.
-CalculatorRun RunCalculator(const std::function<void(HWND)>& steps);
+// prepare, when given, runs after the fresh start and before the dialog.
+CalculatorRun RunCalculator(const std::function<void(HWND)>& steps, const std::function<void()>& prepare = {});
 
 // Queues a step that runs from the innermost message loop next time one
 // runs (e.g. inside a nested About box).

@@ -1,6 +1,7 @@
 // The stand-in's handle table and the calls around the windows: images,
 // menus, GDI objects, the notification area, the cursor, the display mode
 // and the platform version; and what tests read from it.
+#include <algorithm>
 #include <cstring>
 
 #include "platform/standin/standin_model.h"
@@ -101,6 +102,43 @@ BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, LPTPMPAR
 
 BOOL DestroyMenu(HMENU menu) { return standin::detail::ReleaseObject(menu, Kind::Menu) ? TRUE : FALSE; }
 
+BOOL IsMenu(HMENU menu) { return Find(menu, Kind::Menu) != nullptr; }
+
+namespace {
+
+const standin::MenuItem* ItemAt(HMENU menu, UINT position) {
+  const Entry* entry = Find(menu, Kind::Menu);
+  if (entry == nullptr || position >= entry->MenuEntries.size()) return nullptr;
+  return &entry->MenuEntries[position];
+}
+
+}  // namespace
+
+int GetMenuItemCount(HMENU menu) {
+  const Entry* entry = Find(menu, Kind::Menu);
+  return entry != nullptr ? static_cast<int>(entry->MenuEntries.size()) : -1;
+}
+
+UINT GetMenuItemID(HMENU menu, int position) {
+  const standin::MenuItem* item = position < 0 ? nullptr : ItemAt(menu, static_cast<UINT>(position));
+  if (item == nullptr) return static_cast<UINT>(-1);
+  return (item->Flags & MF_SEPARATOR) != 0 ? 0 : static_cast<UINT>(item->Id);
+}
+
+UINT GetMenuState(HMENU menu, UINT position, UINT) {
+  const standin::MenuItem* item = ItemAt(menu, position);
+  return item != nullptr ? item->Flags : static_cast<UINT>(-1);
+}
+
+int GetMenuStringA(HMENU menu, UINT position, LPSTR text, int maxCount, UINT) {
+  const standin::MenuItem* item = ItemAt(menu, position);
+  if (item == nullptr || text == nullptr || maxCount <= 0) return 0;
+  const std::size_t count = std::min<std::size_t>(item->Text.size(), static_cast<std::size_t>(maxCount - 1));
+  std::memcpy(text, item->Text.data(), count);
+  text[count] = '\0';
+  return static_cast<int>(count);
+}
+
 BOOL GetCursorPos(LPPOINT point) {
   if (point == nullptr) return FALSE;
   *point = TheMachine().Cursor;
@@ -188,7 +226,9 @@ BOOL Shell_NotifyIconA(DWORD operation, PNOTIFYICONDATAA data) {
   if (data == nullptr) return FALSE;
   standin::NotifyCall call = ReadRecord(operation, *data);
   auto found = machine.Tray.find(call.Id);
-  const bool present = found != machine.Tray.end() && found->second.Present;
+  // The shell knows an icon by its window and identifier together.
+  const bool present =
+      found != machine.Tray.end() && found->second.Present && found->second.Window == call.Window;
   standin::TrayIconRecord& icon = machine.Tray[call.Id];
   if (operation == NIM_ADD && !present) {
     icon = {true, call.Flags, 0, call.Window, false, ""};
@@ -226,6 +266,8 @@ LPSTR lstrcpynA(LPSTR target, LPCSTR source, int maxLength) {
   target[i] = '\0';
   return target;
 }
+
+DWORD GetCurrentThreadId() { return 1; }
 
 HMODULE GetModuleHandleA(LPCSTR) { return reinterpret_cast<HMODULE>(static_cast<std::uintptr_t>(0x400000)); }
 

@@ -175,9 +175,12 @@ LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SETTEXT) entry->Text = reinterpret_cast<const char*>(lParam);
     if (message == WM_GETTEXT) return CopyText(entry->Text, wParam, lParam);
     const INT_PTR handled = entry->Proc(window, message, wParam, lParam);
-    if (message == WM_CTLCOLORSTATIC) return handled;  // the brush, or 0 for the default
+    // A dialog procedure's result reaches the sender only for these; for
+    // the rest the sender gets the message result the procedure may have
+    // stored (none here), as from the real dialog manager.
+    if (message == WM_CTLCOLORSTATIC || message == WM_INITDIALOG) return handled;
     if (handled == FALSE) return standin::detail::DefaultDialogHandling(window, message, wParam);
-    return handled;
+    return 0;
   }
   return ControlMessage(window, entry, message, wParam, lParam);
 }
@@ -238,6 +241,7 @@ HWND GetWindow(HWND window, UINT relation) {
   const Entry* entry = FindWindowEntry(window);
   if (entry == nullptr) return nullptr;
   if (relation == GW_CHILD) return entry->Children.empty() ? nullptr : entry->Children.front();
+  if (relation == GW_OWNER) return (entry->Style & WS_CHILD) == 0 ? entry->Parent : nullptr;
   if (relation != GW_HWNDNEXT || entry->Parent == nullptr || (entry->Style & WS_CHILD) == 0) return nullptr;
   const auto& siblings = FindWindowEntry(entry->Parent)->Children;
   auto self = std::find(siblings.begin(), siblings.end(), window);
@@ -342,3 +346,13 @@ HWND SetFocus(HWND window) {
 }
 
 HWND GetFocus() { return TheMachine().Focus; }
+
+BOOL EnumThreadWindows(DWORD, WNDENUMPROC proc, LPARAM lParam) {
+  auto& entries = TheMachine().Entries;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const Entry& entry = entries[i];
+    if (entry.EntryKind != standin::Kind::Window || !entry.Live || (entry.Style & WS_CHILD) != 0) continue;
+    if (proc(standin::detail::MakeHandle<HWND>(i), lParam) == FALSE) break;
+  }
+  return TRUE;
+}

@@ -130,6 +130,7 @@ struct OSVERSIONINFOA {
 using LPOSVERSIONINFOA = OSVERSIONINFOA*;
 
 using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
+using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
 
 #define LOWORD(l) (static_cast<WORD>(static_cast<std::uintptr_t>(l) & 0xFFFF))
 #define HIWORD(l) (static_cast<WORD>((static_cast<std::uintptr_t>(l) >> 16) & 0xFFFF))
@@ -242,6 +243,7 @@ using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
 #define GWL_STYLE (-16)
 #define GWL_EXSTYLE (-20)
 #define GW_HWNDNEXT 2
+#define GW_OWNER 4
 #define GW_CHILD 5
 
 // Showing windows
@@ -259,6 +261,7 @@ using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
 #define MF_STRING 0x0000u
 #define MF_BITMAP 0x0004u
 #define MF_SEPARATOR 0x0800u
+#define MF_BYPOSITION 0x0400u
 #define TPM_LEFTALIGN 0x0000u
 #define TPM_RIGHTBUTTON 0x0002u
 #define TRANSPARENT 1
@@ -315,6 +318,12 @@ HMENU CreatePopupMenu();
 BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR idNewItem, LPCSTR newItem);
 BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, LPTPMPARAMS params);
 BOOL DestroyMenu(HMENU menu);
+BOOL IsMenu(HMENU menu);
+int GetMenuItemCount(HMENU menu);
+UINT GetMenuItemID(HMENU menu, int position);
+UINT GetMenuState(HMENU menu, UINT item, UINT flags);
+int GetMenuStringA(HMENU menu, UINT item, LPSTR text, int maxCount, UINT flags);
+BOOL EnumThreadWindows(DWORD threadId, WNDENUMPROC proc, LPARAM lParam);
 BOOL GetCursorPos(LPPOINT point);
 BOOL SetCursorPos(int x, int y);
 BOOL EnumDisplaySettingsA(LPCSTR deviceName, DWORD modeNumber, DEVMODEA* devMode);
@@ -335,3 +344,4 @@ BOOL Shell_NotifyIconA(DWORD operation, PNOTIFYICONDATAA data);
 BOOL GetVersionExA(LPOSVERSIONINFOA info);
 LPSTR lstrcpynA(LPSTR target, LPCSTR source, int maxLength);
 HMODULE GetModuleHandleA(LPCSTR moduleName);
+DWORD GetCurrentThreadId();
