@@ -4,6 +4,9 @@
 #
 #   source scripts/wine-env.sh <prefix-dir>   then   wine_env_start / wine_env_stop
 #
+# TARIVOX_WINE_UNMANAGED=0 when the prefix is first made: windows stay
+# managed (see below).
+#
 # The prefix gets Wine's own fonts (the Debian package leaves its Fonts
 # folder empty) and metric-compatible replacements for the faces the
 # dialogs ask for, so that dialog units measure as on Windows.
@@ -41,8 +44,13 @@ wine_env_start() {
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d "Liberation Sans" /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Comic Sans MS" /d "Comic Neue" /f >/dev/null 2>&1
     # Without a window manager, Wine draws the captions itself; hiding a
-    # window then takes no detour through the missing manager.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # window then takes no detour through the missing manager (about 2 s
+    # each). But then a click on any window activates it, the tray's own
+    # window included, which closes a menu the click opens: a prefix for
+    # driving the tray through the X server keeps the default.
+    if [ "${TARIVOX_WINE_UNMANAGED:-1}" = 1 ]; then
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    fi
     wineserver -w
     touch "$WINEPREFIX/.tarivox-ready"
   fi

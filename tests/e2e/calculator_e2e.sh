@@ -1,86 +1,178 @@
 #!/usr/bin/env bash
-# End to end: the built tarivox.exe under Wine, typed into through the X
-# server, read back with the inspector, photographed.
+# End to end: the built tarivox.exe under Wine, driven through the X server
+# as a user would (mouse and keyboard), read back with the inspector,
+# photographed at each stage.
 #
 #   calculator_e2e.sh <tarivox.exe> <inspect_window.exe> <screenshot dir>
 #
-# Uses the DISPLAY and WINEPREFIX it is given (scripts/windows-tests.sh
-# prepares both); without them it prepares its own.
+# Uses the DISPLAY it is given or starts a virtual one. Runs in a Wine
+# prefix of its own whose windows stay "managed": in the unmanaged mode the
+# unit tests use, a click on the tray activates the tray's window and
+# closes the menu the click has just opened.
 set -euo pipefail
 exe="$1"; inspector="$2"; shots="$3"
 here="$(cd "$(dirname "$0")" && pwd)"
 mkdir -p "$shots"
+rm -f "$shots"/*.png
 
-own_env=0
-if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
-  source "$here/../../scripts/wine-env.sh" "$shots/../wineprefix"
-  wine_env_start
-  own_env=1
-fi
+export TARIVOX_WINE_UNMANAGED=0
+source "$here/../../scripts/wine-env.sh" "$(dirname "$shots")/wineprefix-e2e"
+wine_env_start
 
 caption="Tarivox 2001 - v.1.0"
+tray="Wine System Tray"
 failures=0
 app=""
 
 cleanup() {
   if [ -n "$app" ] && kill -0 "$app" 2>/dev/null; then kill "$app" 2>/dev/null || true; fi
-  if [ "$own_env" = 1 ]; then wine_env_stop; fi
+  wine_env_stop
 }
 trap cleanup EXIT
 
-inspect() { wine "$inspector" "$caption" "$@" | tr -d '\r'; }
+inspect() { wine "$inspector" "$@" | tr -d '\r'; }
+calculator() { inspect "$caption" "$@"; }
 
+pass() { echo "ok: $1"; }
+fail() { echo "FAIL: $1"; failures=$((failures + 1)); }
 expect_eq() {  # name expected actual
-  if [ "$2" == "$3" ]; then echo "ok: $1 = \"$3\""; else echo "FAIL: $1: expected \"$2\", got \"$3\""; failures=$((failures + 1)); fi
+  if [ "$2" == "$3" ]; then pass "$1 = \"$3\""; else fail "$1: expected \"$2\", got \"$3\""; fi
 }
 
-# Clicks the middle of a control given by its id.
+click_at() { xdotool mousemove "$1" "$2" click "$3"; sleep 0.5; }
+
+# The middle of a control of the calculator, in screen pixels.
 click_control() {
   local l t r b
-  read -r l t r b < <(inspect rect "$1")
-  xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 1
-  sleep 0.3
+  read -r l t r b < <(calculator rect "$1")
+  click_at $(((l + r) / 2)) $(((t + b) / 2)) 1
 }
 
-screenshot_window() {  # file
+shoot() {  # file [window]
   local l t r b
-  read -r l t r b < <(inspect rect)
-  import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$shots/$1"
+  if read -r l t r b < <(inspect "${2:-$caption}" rect); then
+    import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$shots/$1"
+  else
+    import -window root "$shots/$1"
+  fi
 }
+
+type_amount() {
+  click_control 1021
+  xdotool key End
+  for _ in $(seq 1 24); do xdotool key BackSpace; done
+  xdotool type --delay 40 "$1"
+  sleep 0.2
+  xdotool key Return
+  sleep 0.8
+}
+
+# The tray icon: Wine's tray window starts under the calculator (both sit
+# in the top-left corner), so it is moved aside first. Its icon is the
+# first, near the left end of its client area.
+icon_x=0; icon_y=0
+place_tray() {
+  local l t r b
+  read -r l t r b < <(inspect "$tray" move 600 0)
+  icon_x=$((l + 11)); icon_y=$((b - 13))
+}
+
+hover_tip() {
+  xdotool mousemove $((icon_x - 3)) $((icon_y - 2)); sleep 0.3
+  xdotool mousemove "$icon_x" "$icon_y"; sleep 2
+  inspect - class-text tooltips_class32 || true
+}
+
+# The calculator's visibility once it is the expected one, or after 3 s.
+visibility_becomes() {
+  local now
+  for _ in $(seq 1 15); do
+    now=$(calculator visible)
+    [ "$now" = "$1" ] && break
+    sleep 0.2
+  done
+  echo "$now"
+}
+
+menu_rect() { inspect class:#32768 rect; }
+
+# Two clicks within the double-click time would reach the program as one
+# double click, which does nothing: wait that out first.
+click_icon() { sleep 0.7; click_at "$icon_x" "$icon_y" "$1"; }
 
 wine "$exe" &
 app=$!
-inspect wait 30 || { echo "FAIL: the window \"$caption\" did not appear"; exit 1; }
+calculator wait 30 || { echo "FAIL: the window \"$caption\" did not appear"; exit 1; }
 sleep 1
+inspect "$tray" wait 10 >/dev/null || fail "no tray window"
+place_tray
 
-read -r left top _ _ < <(inspect rect)
+read -r left top _ _ < <(calculator rect)
 expect_eq "window position" "0 0" "$left $top"
-expect_eq "fee at start" "0.00" "$(inspect text 1043)"
+expect_eq "fee at start" "0.00" "$(calculator text 1043)"
+expect_eq "tooltip at start (empty tip shows none)" "" "$(hover_tip)"
 
-# Into the amount field: click, clear what is there, type, Enter.
-click_control 1021
-xdotool key End
-for _ in 1 2 3 4 5 6 7 8; do xdotool key BackSpace; done
-xdotool type --delay 60 "25,000"
-sleep 0.3
-xdotool key Return
-sleep 0.8
+type_amount "25,000"
+expect_eq "fee" "157.50" "$(calculator text 1043)"
+expect_eq "amount" "25,000.00" "$(calculator text 1021)"
+shoot calculator.png
+expect_eq "tooltip after the computation" \
+  "Para un monto de: US\$ 25,000.00  el pago es: US\$ 157.50" "$(hover_tip)"
 
-expect_eq "fee" "157.50" "$(inspect text 1043)"
-expect_eq "amount" "25,000.00" "$(inspect text 1021)"
-screenshot_window calculator.png
-import -window root "$shots/screen.png"
+type_amount "999999999999999.88"
+expect_eq "fee of the largest amount" "5,400.00" "$(calculator text 1043)"
+sentence="Para un monto de: US\$ 999,999,999,999,999.88  el pago es: US\$ 5,400.00"
+expect_eq "tooltip cut to 63 characters" "${sentence:0:63}" "$(hover_tip)"
+import -window root -crop 1280x90+0+0 +repage "$shots/tray_tooltip.png"
 
-# Esc ends the program.
-click_control 1021
-xdotool key Escape
-if inspect gone 10 >/dev/null 2>&1 && ! wine "$inspector" "$caption" visible >/dev/null 2>&1; then
-  echo "ok: Esc ended the program"
+# Left button: the menu; its picture opens the About box.
+click_icon 1
+if read -r ml mt mr mb < <(menu_rect); then
+  pass "left click opened the menu"
+  import -window root "$shots/menu_screen.png"
+  import -window root -crop "$((mr - ml))x$((mb - mt))+$ml+$mt" +repage "$shots/menu.png"
+  click_at $((ml + 40)) $((mt + 15)) 1
+  if inspect class:#32770: wait 10 >/dev/null; then
+    pass "the picture opened the About box"
+    sleep 0.5
+    shoot about.png class:#32770:
+    read -r al at ar ab < <(inspect class:#32770: rect)
+    click_at $(((al + ar) / 2)) $((at + 8)) 1
+    xdotool key Escape; sleep 0.8
+    if inspect class:#32770: rect >/dev/null 2>&1; then pass "Esc leaves the About box open"; else fail "Esc closed the About box"; fi
+    read -r bl bt br bb < <(inspect class:#32770: rect 1)
+    click_at $(((bl + br) / 2)) $(((bt + bb) / 2)) 1
+    if inspect class:#32770: gone 10; then pass "OK closed the About box"; else fail "OK left the About box open"; fi
+  else
+    fail "no About box after choosing the picture"
+  fi
 else
-  echo "FAIL: the window is still there after Esc"; failures=$((failures + 1))
+  fail "left click opened no menu"
 fi
-wait "$app" 2>/dev/null || true
-app=""
+
+# Right button: hide, then bring back.
+click_icon 3
+expect_eq "visible after a right click" "0" "$(visibility_becomes 0)"
+click_icon 3
+expect_eq "visible after a second right click" "1" "$(visibility_becomes 1)"
+
+# "Salir" from the menu ends the program and takes the icon away.
+click_icon 1
+if read -r ml mt mr mb < <(menu_rect); then
+  click_at $((ml + 20)) $((mb - 9)) 1
+  if calculator gone 10; then pass "Salir ended the program"; else fail "Salir did not end the program"; fi
+  wait "$app" 2>/dev/null || true
+  app=""
+  sleep 1
+  import -window root -crop 1280x90+0+0 +repage "$shots/after_exit.png"
+  if [ "$(inspect "$tray" visible 2>/dev/null)" = 1 ]; then
+    fail "the tray still shows an icon after the end"
+  else
+    pass "the tray icon is gone"
+  fi
+else
+  fail "left click opened no menu the second time"
+fi
 
 echo "screenshots in $shots"
 [ "$failures" -eq 0 ]

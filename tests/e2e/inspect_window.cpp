@@ -3,12 +3,16 @@
 // show. Texts are read with the wide messages, which cross process
 // boundaries intact, and printed as UTF-8.
 //
+//   <caption> may also be class:NAME or class:NAME:CAPTION.
+//
 //   inspect_window <caption> wait <seconds>     exit 0 once the window exists
 //   inspect_window <caption> text <control id>  the control's text
 //   inspect_window <caption> rect [control id]  left top right bottom, screen pixels
 //   inspect_window <caption> visible            1 or 0
+//   inspect_window <caption> move <x> <y>       moves the window, prints its rect
 //   inspect_window <caption> gone <seconds>     exit 0 once the window is gone
 //   inspect_window - find-class <class> [caption]  rect of a window of that class
+//   inspect_window - class-text <class>         text of a shown window of that class
 //   inspect_window - hold                       keeps a hidden window until killed
 //                                               (Wine's desktop then stays up
 //                                               between short-lived test programs)
@@ -37,7 +41,16 @@ std::wstring Wide(const char* text) {
   return out;
 }
 
-HWND FindByCaption(const char* caption) { return FindWindowW(nullptr, Wide(caption).c_str()); }
+// "class:NAME" finds a window of that class, "class:NAME:" one of that class
+// with an empty caption (the About box); anything else is a caption.
+HWND FindByCaption(const char* target) {
+  const std::string text = target;
+  if (text.rfind("class:", 0) != 0) return FindWindowW(nullptr, Wide(target).c_str());
+  const std::string rest = text.substr(6);
+  const auto colon = rest.find(':', 1);
+  if (colon == std::string::npos) return FindWindowW(Wide(rest.c_str()).c_str(), nullptr);
+  return FindWindowW(Wide(rest.substr(0, colon).c_str()).c_str(), Wide(rest.substr(colon + 1).c_str()).c_str());
+}
 
 int PrintRect(HWND window) {
   RECT rect{};
@@ -85,6 +98,14 @@ int main(int argc, char** argv) {
     const std::wstring caption = argc > 4 ? Wide(argv[4]) : std::wstring();
     return PrintRect(FindWindowW(Wide(argv[3]).c_str(), argc > 4 ? caption.c_str() : nullptr));
   }
+  if (command == "class-text" && argc > 3) {
+    const std::wstring className = Wide(argv[3]);
+    for (HWND found = FindWindowExW(nullptr, nullptr, className.c_str(), nullptr); found != nullptr;
+         found = FindWindowExW(nullptr, found, className.c_str(), nullptr)) {
+      if (IsWindowVisible(found)) return PrintText(found);
+    }
+    return 1;
+  }
   HWND window = FindByCaption(argv[1]);
   if (window == nullptr) {
     std::fprintf(stderr, "no window \"%s\"\n", argv[1]);
@@ -92,6 +113,11 @@ int main(int argc, char** argv) {
   }
   if (command == "text" && argc > 3) return PrintText(GetDlgItem(window, std::atoi(argv[3])));
   if (command == "rect") return PrintRect(argc > 3 ? GetDlgItem(window, std::atoi(argv[3])) : window);
+  if (command == "move" && argc > 4) {
+    SetWindowPos(window, nullptr, std::atoi(argv[3]), std::atoi(argv[4]), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return PrintRect(window);
+  }
   if (command == "visible") {
     std::printf("%d\n", IsWindowVisible(window) ? 1 : 0);
     return 0;
