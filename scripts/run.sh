@@ -31,9 +31,11 @@ fi
 trap wine_env_stop EXIT
 wine "$exe" &
 app=$!
-wine build/mingw-i686/tests/e2e/inspect_window.exe "Tarivox 2001 - v.1.0" wait 30 >/dev/null
+inspector=build/mingw-i686/tests/e2e/inspect_window.exe
+wine "$inspector" "Tarivox 2001 - v.1.0" wait 30 >/dev/null
 sleep 1
+read -r left top right bottom < <(wine "$inspector" "Tarivox 2001 - v.1.0" rect | tr -d '\r')
 shot="$PWD/build/tarivox-screenshot.png"
-import -window root -crop 400x330+0+0 +repage "$shot"
+import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$shot"
 echo "No display was given: the calculator ran on a virtual display; its picture is $shot"
 kill "$app" 2>/dev/null || true
