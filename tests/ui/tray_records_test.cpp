@@ -146,6 +146,10 @@ TEST(TrayMenuAnchor, DisplayModeQueryAndTrackCall) {
       {"older platform asks for mode 0", VER_PLATFORM_WIN32_WINDOWS, false, {100, 300}, {750, 500}, 0},
       {"failed query opens at the cursor", VER_PLATFORM_WIN32_NT, true, {100, 300}, {100, 300},
        ENUM_CURRENT_SETTINGS},
+      // A screen left of and above the main one: a size of 0 x 0 would pull
+      // the anchor to (-50, -100).
+      {"failed query, cursor on a screen up left", VER_PLATFORM_WIN32_NT, true, {-200, -300}, {-200, -300},
+       ENUM_CURRENT_SETTINGS},
   };
   for (const AnchorRow& row : rows) {
     RunCalculator(
