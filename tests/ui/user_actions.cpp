@@ -66,6 +66,15 @@ void PressEscape(HWND dialog) {
   IsDialogMessageA(dialog, &message);
 }
 
+bool RunningUnderWine() {
+#if defined(_WIN32)
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+#else
+  return false;
+#endif
+}
+
 void ClickCloseBox(HWND dialog) { SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 std::string ControlText(HWND dialog, int id) {

@@ -32,6 +32,10 @@ void PressEnter(HWND dialog);
 void PressEscape(HWND dialog);
 void ClickCloseBox(HWND dialog);
 
+// True when the real USER32 is Wine's: for the few places where its
+// behaviour is known to differ from Windows, which the tests name.
+bool RunningUnderWine();
+
 // Reading the window back.
 std::string ControlText(HWND dialog, int id);
 std::string SelectedText(HWND dialog, int listId);

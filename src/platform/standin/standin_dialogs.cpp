@@ -103,11 +103,6 @@ HWND DefaultButton(HWND dialog) {
   return nullptr;
 }
 
-bool IsPushButton(const Entry* entry) {
-  const DWORD type = entry->Style & BS_TYPEMASK;
-  return entry->ClassName == "BUTTON" && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
-}
-
 bool BelongsTo(HWND window, HWND dialog) {
   if (window == dialog) return true;
   const Entry* entry = FindWindowEntry(window);
@@ -148,8 +143,10 @@ BOOL EndDialog(HWND dialog, INT_PTR result) {
 BOOL IsDialogMessageA(HWND dialog, LPMSG message) {
   if (message == nullptr || FindWindowEntry(dialog) == nullptr || !BelongsTo(message->hwnd, dialog)) return FALSE;
   if (message->message == WM_KEYDOWN && message->wParam == VK_RETURN) {
-    const Entry* focused = FindWindowEntry(TheMachine().Focus);
-    HWND button = focused != nullptr && IsPushButton(focused) ? TheMachine().Focus : DefaultButton(dialog);
+    // The default button answers Enter. Focus moved by the program does not
+    // make a push button the default (only the dialog manager's own Tab
+    // navigation would), so Enter presses "Calcular pago" here as well.
+    HWND button = DefaultButton(dialog);
     if (button != nullptr && IsWindowEnabled(button)) {
       SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                    reinterpret_cast<LPARAM>(button));
