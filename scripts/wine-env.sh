@@ -5,7 +5,8 @@
 #   source scripts/wine-env.sh <prefix-dir>   then   wine_env_start / wine_env_stop
 #
 # TARIVOX_WINE_UNMANAGED=0 when the prefix is first made: windows stay
-# managed (see below).
+# managed (see below). TARIVOX_OWN_DISPLAY=1 starts a virtual display even
+# when one is given, so that test windows stay off a desktop in use.
 #
 # The prefix gets Wine's own fonts (the Debian package leaves its Fonts
 # folder empty) and metric-compatible replacements for the faces the
