@@ -10,7 +10,7 @@ namespace tarivox::cli {
 namespace {
 
 struct ActRow {
-  const char* Spec;
+  const char* ActText;
   int Office;
   int Service;
   int Transaction;
@@ -37,10 +37,10 @@ TEST(ParseActText, ReadsNamesPositionsProjectAmountAndLabel) {
       {"KLDA:0:6=0", 0, 0, 6, false, true, "0", ""},
   };
   for (const ActRow& row : rows) {
-    SCOPED_TRACE(row.Spec);
+    SCOPED_TRACE(row.ActText);
     ActRequest act;
     std::string reason;
-    ASSERT_TRUE(ParseActText(row.Spec, &act, &reason)) << reason;
+    ASSERT_TRUE(ParseActText(row.ActText, &act, &reason)) << reason;
     EXPECT_EQ(act.Office, row.Office);
     EXPECT_EQ(act.Service, row.Service);
     EXPECT_EQ(act.Transaction, row.Transaction);
@@ -52,7 +52,7 @@ TEST(ParseActText, ReadsNamesPositionsProjectAmountAndLabel) {
 }
 
 struct RefusedRow {
-  const char* Spec;
+  const char* ActText;
   const char* Reason;
 };
 
@@ -73,10 +73,10 @@ TEST(ParseActText, RefusesMalformedActsAndSaysWhy) {
       {"KLDA:0:9=100", "has no computed fee, so it takes no amount"},
   };
   for (const RefusedRow& row : rows) {
-    SCOPED_TRACE(row.Spec);
+    SCOPED_TRACE(row.ActText);
     ActRequest act;
     std::string reason;
-    EXPECT_FALSE(ParseActText(row.Spec, &act, &reason));
+    EXPECT_FALSE(ParseActText(row.ActText, &act, &reason));
     EXPECT_NE(reason.find(row.Reason), std::string::npos) << reason;
   }
 }
@@ -114,9 +114,9 @@ TEST(CheckTypedAmount, RefusesWhatTheWindowWouldMisread) {
       {"1,000.5,0", "commas must separate thousands"},
   };
   for (const RefusedRow& row : rows) {
-    SCOPED_TRACE(row.Spec);
+    SCOPED_TRACE(row.ActText);
     std::string reason;
-    EXPECT_FALSE(CheckTypedAmount(row.Spec, &reason));
+    EXPECT_FALSE(CheckTypedAmount(row.ActText, &reason));
     EXPECT_NE(reason.find(row.Reason), std::string::npos) << reason;
   }
   std::string reason;

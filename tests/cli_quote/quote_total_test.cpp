@@ -24,7 +24,7 @@ QuoteInput InputOf(const std::vector<std::string>& actTexts) {
 
 struct TotalRow {
   const char* Name;
-  std::vector<std::string> Specs;
+  std::vector<std::string> ActTexts;
   std::size_t Repeat;
   long long TotalCents;
   const char* TotalText;
@@ -46,7 +46,7 @@ TEST(BuildQuote, TotalsAreExactSumsOfTheShownFees) {
   for (const TotalRow& row : rows) {
     SCOPED_TRACE(row.Name);
     std::vector<std::string> actTexts;
-    for (std::size_t i = 0; i < row.Repeat; ++i) actTexts.insert(actTexts.end(), row.Specs.begin(), row.Specs.end());
+    for (std::size_t i = 0; i < row.Repeat; ++i) actTexts.insert(actTexts.end(), row.ActTexts.begin(), row.ActTexts.end());
     Quote quote;
     std::vector<RefusedAct> refused;
     ASSERT_TRUE(BuildQuote(InputOf(actTexts), &quote, &refused));
