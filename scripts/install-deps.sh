@@ -13,11 +13,13 @@ native_packages=(
 windows_packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
   wine wine64 xvfb xdotool imagemagick fonts-liberation fonts-comic-neue
-  zip unzip
+  fonts-wine zip unzip
 )
 
 $SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${native_packages[@]}" "${windows_packages[@]}"
+# With recommended packages: Wine's own fonts (fonts-wine) and the X and GL
+# libraries it recommends are what the window tests were measured with.
+$SUDO apt-get install -y -qq "${native_packages[@]}" "${windows_packages[@]}"
 
 # 32-bit Wine runs the primary (i686) build of the program.
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
