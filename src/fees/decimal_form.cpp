@@ -115,7 +115,7 @@ SignificantDigits SlowSignificantDigits(double value) {
     BigMultiplyPow5(number, -binary.Exponent);
     decimalShift = binary.Exponent;
   }
-  // Peel nine digits at a time; keep the leading chunks only.
+  // Peel nine digits at a time, least significant chunk first.
   constexpr int kMaxChunks = 100;  // 900 digits: more than 2^2547 has
   std::uint32_t chunks[kMaxChunks];
   int chunkCount = 0;
