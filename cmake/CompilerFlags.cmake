@@ -32,3 +32,9 @@ if(TARIVOX_SANITIZE)
     -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_link_options(tarivox_flags INTERFACE -fsanitize=address,undefined)
 endif()
+
+# The fuzzers steer by coverage, so the code under test needs the same
+# instrumentation as the harness (the harness alone adds libFuzzer's main).
+if(TARIVOX_BUILD_FUZZ)
+  target_compile_options(tarivox_flags INTERFACE -fsanitize=fuzzer-no-link)
+endif()
