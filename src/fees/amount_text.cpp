@@ -1,5 +1,8 @@
 #include "fees/amount_text.h"
 
+#include <array>
+#include <cstring>
+
 #include "fees/amount_reader.h"
 #include "fees/decimal_form.h"
 
@@ -34,6 +37,43 @@ std::size_t LengthBounded(const char* text, std::size_t limit) {
   while (length < limit && text[length] != '\0') ++length;
   return length;
 }
+
+// Appends length characters of source at position at, as many as fit
+// before the terminator's place; returns the new end.
+std::size_t AppendBounded(char* out, std::size_t outSize, std::size_t at, const char* source,
+                          std::size_t length) {
+  std::size_t room = outSize - 1 - at;
+  std::size_t taken = length < room ? length : room;
+  std::memcpy(out + at, source, taken);
+  return at + taken;
+}
+
+// The fixed parts of the result sentence around its two "%s", found once
+// at compile time.
+constexpr int kMessageFills = 2;
+struct MessagePiece {
+  std::size_t Start;
+  std::size_t Length;
+};
+using MessagePieces = std::array<MessagePiece, kMessageFills + 1>;
+constexpr MessagePieces SplitMessageFormat() {
+  MessagePieces split{};
+  std::size_t start = 0;
+  int piece = 0;
+  std::size_t i = 0;
+  for (; MESSAGE_FORMAT[i] != '\0'; ++i) {
+    if (MESSAGE_FORMAT[i] == '%' && MESSAGE_FORMAT[i + 1] == 's' && piece < kMessageFills) {
+      split[static_cast<std::size_t>(piece++)] = {start, i - start};
+      start = i + 2;
+      ++i;
+    }
+  }
+  split[static_cast<std::size_t>(piece)] = {start, i - start};
+  return split;
+}
+constexpr MessagePieces kMessagePieces = SplitMessageFormat();
+static_assert(kMessagePieces[0].Length == 22 && kMessagePieces[1].Length == 18 && kMessagePieces[2].Length == 0,
+              "the sentence has 22 characters before the amount and 18 before the fee");
 
 void WriteZeroAmount(char* target, std::size_t targetSize) { CopyBounded(target, targetSize, "0.00"); }
 
@@ -116,15 +156,13 @@ void ReadAmountText(const char* fieldText) {
 
 void FormatMessage(const char* amount, const char* fee, char* out, std::size_t outSize) {
   if (outSize == 0) return;
-  const char* fills[2] = {amount, fee};
-  int nextFill = 0;
+  const char* fills[kMessageFills] = {amount, fee};
   std::size_t at = 0;
-  for (const char* f = MESSAGE_FORMAT; *f != '\0' && at + 1 < outSize; ++f) {
-    if (f[0] == '%' && f[1] == 's' && nextFill < 2) {
-      at += CopyBounded(out + at, outSize - at, fills[nextFill++]);
-      ++f;
-    } else {
-      out[at++] = *f;
+  for (int piece = 0; piece <= kMessageFills; ++piece) {
+    const MessagePiece& fixed = kMessagePieces[static_cast<std::size_t>(piece)];
+    at = AppendBounded(out, outSize, at, MESSAGE_FORMAT + fixed.Start, fixed.Length);
+    if (piece < kMessageFills) {
+      at = AppendBounded(out, outSize, at, fills[piece], LengthBounded(fills[piece], outSize));
     }
   }
   out[at] = '\0';
@@ -135,13 +173,15 @@ bool ComputeFeeFromAmountText(const FeeSelection& selection, FeeResult* result, 
   // A1-A4: the amount is written with two decimals and read back, so that
   // the fee is computed on the amount in cents the user sees.
   double typed = ReadAmount(AmountText);
+  FeeSelection computed = selection;
+  computed.Amount = 0;
   if (typed > 0 && typed < AMOUNT_LIMIT) {
-    WriteDecimalForm(typed, 2, AmountText, AMOUNT_TEXT_SIZE);
+    ScaledDecimal cents = RoundToDecimals(typed, 2);
+    WriteScaledDecimal(cents, 2, AmountText, AMOUNT_TEXT_SIZE);
+    computed.Amount = ScaledDecimalValue(cents, 2);  // the text read back
   } else {
     WriteZeroAmount(AmountText, AMOUNT_TEXT_SIZE);
   }
-  FeeSelection computed = selection;
-  computed.Amount = ReadAmount(AmountText);
   GroupThousands(AmountText, false);
 
   FeeResult fee = EvaluateFee(computed);

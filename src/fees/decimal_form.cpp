@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstdint>
 
+#include "fees/amount_reader.h"
 #include "fees/big_integer.h"
 
 namespace tarivox {
@@ -32,6 +33,7 @@ constexpr u64 kPow10[20] = {1ULL,
                             10000000000000000000ULL};
 constexpr u64 kSeventeenDigitsLow = kPow10[16];
 constexpr u64 kSeventeenDigitsEnd = kPow10[17];
+constexpr u64 kExactIntegerLimit = 1ULL << 53;
 
 // The fast path covers values whose 17-digit scaling needs at most 5^27
 // (fits 64 bits) and no division: 10^-10 <= value < 10^17, so that the
@@ -232,7 +234,25 @@ bool HasNonZeroDecimals(ScaledDecimal scaled, int decimals) {
 std::size_t WriteDecimalForm(double value, int decimals, char* out, std::size_t outSize) {
   if (outSize > 0) out[0] = '\0';
   if (!(value >= 0) || value > 1.7976931348623157e308 || decimals < 0 || decimals > 6) return 0;
-  ScaledDecimal scaled = RoundToDecimals(value, decimals);
+  return WriteScaledDecimal(RoundToDecimals(value, decimals), decimals, out, outSize);
+}
+
+double ScaledDecimalValue(ScaledDecimal scaled, int decimals) {
+  // While Units is exact in a double, one IEEE division by the exact power
+  // of ten is the correctly rounded value of the decimal, which is what the
+  // reader gives for its text. Anything larger takes the text's way.
+  static constexpr double kDivisors[7] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
+  if (scaled.TrailingZeros == 0 && scaled.Units <= kExactIntegerLimit && decimals >= 0 && decimals <= 6) {
+    return static_cast<double>(scaled.Units) / kDivisors[decimals];
+  }
+  char text[DECIMAL_FORM_CAPACITY];
+  WriteScaledDecimal(scaled, decimals, text, sizeof text);
+  return ReadAmount(text);
+}
+
+std::size_t WriteScaledDecimal(ScaledDecimal scaled, int decimals, char* out, std::size_t outSize) {
+  if (outSize > 0) out[0] = '\0';
+  if (decimals < 0 || decimals > 6) return 0;
 
   int unitDigits = scaled.Units == 0 ? 0 : CountDigits(scaled.Units);
   int allDigits = unitDigits + scaled.TrailingZeros;

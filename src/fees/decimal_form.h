@@ -45,6 +45,14 @@ struct ScaledDecimal {
 };
 ScaledDecimal RoundToDecimals(double value, int decimals);
 
+// Writes a rounded value's text as WriteDecimalForm does (same limits and
+// result).
+std::size_t WriteScaledDecimal(ScaledDecimal scaled, int decimals, char* out, std::size_t outSize);
+
+// What reading the text of a rounded value gives back: the double nearest
+// to that decimal.
+double ScaledDecimalValue(ScaledDecimal scaled, int decimals);
+
 // True when the text of `scaled` (rounded to `decimals`) shows a non-zero
 // digit after the point.
 bool HasNonZeroDecimals(ScaledDecimal scaled, int decimals);

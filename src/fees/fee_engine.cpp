@@ -8,7 +8,6 @@
 namespace tarivox {
 namespace {
 
-constexpr unsigned long long kExactIntegerLimit = 1ULL << 53;
 constexpr double kWholeRoundTripLimit = 1e15;
 
 }  // namespace
@@ -45,16 +44,7 @@ const FeeLimitSet SocialFeeLimits = {5.71, 5400.00};
 double RoundToCents(double x) {
   if (std::isnan(x) || std::isinf(x)) return x;
   if (x < 0) return -RoundToCents(-x);
-  ScaledDecimal cents = RoundToDecimals(x, 2);
-  // Reading the two-decimal text back gives the double nearest to
-  // Units / 100; while Units is exact in a double, one IEEE division is
-  // exactly that. Larger values take the text's way.
-  if (cents.TrailingZeros == 0 && cents.Units <= kExactIntegerLimit) {
-    return static_cast<double>(cents.Units) / 100;
-  }
-  char text[DECIMAL_FORM_CAPACITY];
-  WriteDecimalForm(x, 2, text, sizeof text);
-  return ReadAmount(text);
+  return ScaledDecimalValue(RoundToDecimals(x, 2), 2);
 }
 
 double HundredUnits(double x) {
