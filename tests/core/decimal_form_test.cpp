@@ -118,15 +118,21 @@ bool Increment(std::string& digits) {
   return true;
 }
 
-std::string ReferenceForm(double value, int decimals) {
-  if (value == 0) return decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0');
-  int exponent = 0;
-  std::string exact = ExactDigits(value, &exponent);
+// The first stage on the exact digits: 17 digits, half up on the 18th.
+std::string ReferenceSeventeenDigits(double value, int* exponent) {
+  std::string exact = ExactDigits(value, exponent);
   std::string seventeen = exact.substr(0, 17);
   if (exact[17] >= '5' && Increment(seventeen)) {
     seventeen.pop_back();
-    ++exponent;
+    ++*exponent;
   }
+  return seventeen;
+}
+
+std::string ReferenceForm(double value, int decimals) {
+  if (value == 0) return decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0');
+  int exponent = 0;
+  std::string seventeen = ReferenceSeventeenDigits(value, &exponent);
   // Lay the 17 digits on a fixed grid: integer digits, then decimals + 1.
   int integerDigits = exponent + 1;
   std::string grid = seventeen;
@@ -175,12 +181,7 @@ TEST(DecimalForm, SignificantDigitsAcrossTheFastPathBoundaries) {
                          1e16, 2.2250738585072014e-308, 4.9406564584124654e-324, 0.1, 3.0};
   for (double value : rows) {
     int exponent = 0;
-    std::string exact = ExactDigits(value, &exponent);
-    std::string seventeen = exact.substr(0, 17);
-    if (exact[17] >= '5' && Increment(seventeen)) {
-      seventeen.pop_back();
-      ++exponent;
-    }
+    std::string seventeen = ReferenceSeventeenDigits(value, &exponent);
     SignificantDigits digits = RoundToSignificantDigits(value);
     EXPECT_EQ(std::to_string(digits.Digits), seventeen) << value;
     EXPECT_EQ(digits.Exponent, exponent) << value;
