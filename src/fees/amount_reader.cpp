@@ -1,6 +1,7 @@
 #include "fees/amount_reader.h"
 
 #include <bit>
+#include <cstddef>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -47,10 +48,10 @@ int ScanExponent(const char* text, int* exponent) {
   return at;
 }
 
-// Scans the longest number at the start of text. Returns false when text
-// does not begin with one.
-bool ScanNumber(const char* text, DecimalNumber* number) {
-  int at = 0;
+// Scans the longest number at the start of text. Returns the characters it
+// takes, white space included, or 0 when text does not begin with one.
+std::size_t ScanNumber(const char* text, DecimalNumber* number) {
+  std::size_t at = 0;
   while (IsSpace(text[at])) ++at;
   number->Negative = false;
   if (text[at] == '+' || text[at] == '-') number->Negative = text[at++] == '-';
@@ -78,9 +79,15 @@ bool ScanNumber(const char* text, DecimalNumber* number) {
       if (!sawPoint) ++droppedIntegerDigits;
     }
   }
-  if (!sawDigit) return false;
+  if (!sawDigit) return 0;
   int exponent = 0;
-  ScanExponent(text + at, &exponent);
+  at += static_cast<std::size_t>(ScanExponent(text + at, &exponent));
+  // Trailing zeros only scale the digits: dropping them keeps typed forms
+  // such as "25000.00" on the fast path.
+  while (!cutNonZero && number->Count > 0 && number->Digits[number->Count - 1] == '0') {
+    --number->Count;
+    --pointShift;
+  }
   // A digit 1 stands in for whatever non-zero tail was cut: it keeps the
   // number strictly between its neighbours, which is all rounding needs.
   if (cutNonZero) {
@@ -88,7 +95,7 @@ bool ScanNumber(const char* text, DecimalNumber* number) {
     ++pointShift;
   }
   number->Exponent = exponent + droppedIntegerDigits - pointShift;
-  return true;
+  return at;
 }
 
 // Exact when the digits fit 53 bits and the power of ten is exact: one
@@ -170,9 +177,14 @@ double Magnitude(const DecimalNumber& number) {
 
 }  // namespace
 
+std::size_t AmountLength(const char* text) {
+  DecimalNumber number;
+  return ScanNumber(text, &number);
+}
+
 double ReadAmount(const char* text) {
   DecimalNumber number;
-  if (!ScanNumber(text, &number)) return 0.0;
+  if (ScanNumber(text, &number) == 0) return 0.0;
   double magnitude = Magnitude(number);
   return number.Negative ? -magnitude : magnitude;
 }

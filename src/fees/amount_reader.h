@@ -9,7 +9,14 @@
 // even). The point is always ".", whatever the locale.
 #pragma once
 
+#include <cstddef>
+
 namespace tarivox {
+
+// How many characters of text the number read takes: leading white space,
+// sign, digits, point and a complete exponent; 0 when text does not begin
+// with a number. What follows them is what the reader ignores.
+std::size_t AmountLength(const char* text);
 
 // Beyond the range of a double the result is +/-infinity; callers that
 // cannot use such a number treat it as unusable. Below the smallest

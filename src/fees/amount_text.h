@@ -22,6 +22,10 @@ inline constexpr std::size_t AMOUNT_FIELD_LIMIT = 127;
 // input, like text that is not a number: amount 0, text "0.00".
 inline constexpr double AMOUNT_LIMIT = 1e15;
 
+// What the fee display shows for "Presentación", a service the window does
+// not compute: the tariff's fixed fee, as text.
+inline constexpr char PRESENTATION_FEE_TEXT[] = "8.86";
+
 // The fixed parts of the result sentence, around the amount and the fee.
 inline constexpr char MESSAGE_FORMAT[] = "Para un monto de: US$ %s  el pago es: US$ %s";
 

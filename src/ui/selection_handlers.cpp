@@ -2,6 +2,7 @@
 // notifies on focus, opening, closing and selection alike; the Last...
 // guards let only a real change of selection through.
 #include "catalogue/description.h"
+#include "fees/amount_text.h"
 #include "resource.h"
 #include "ui/calculator_state.h"
 #include "ui/calculator_ui.h"
@@ -90,7 +91,7 @@ void OnServiceChange(HWND window) {
   CalculatorState.LastService = selection.Service;
   ReloadTransactions(window, selection.Service, selection.Office);
   ApplyServiceControlState(window, selection.Service, selection.Office);
-  SetAmountTexts(selection.Service == SERVICE_PRESENTATION ? "8.86" : "0.00", "0.00");
+  SetAmountTexts(selection.Service == SERVICE_PRESENTATION ? PRESENTATION_FEE_TEXT : "0.00", "0.00");
   // The text of the new list's first entry, as UpdateDescription gives it.
   char text[DESCRIPTION_TEXT_SIZE];
   ComposeDescription(selection.Service, 0, selection.Office, selection.Social, text);
