@@ -124,15 +124,4 @@ void BigSubtract(BigInteger& a, const BigInteger& b) {
   Trim(a);
 }
 
-std::uint64_t BigBitsFrom(const BigInteger& number, int low) {
-  std::uint64_t bits = 0;
-  for (int i = 63; i >= 0; --i) {
-    int position = low + i;
-    int limb = position / 32;
-    if (position < 0 || limb >= number.Count) continue;
-    bits |= std::uint64_t{(number.Limbs[limb] >> (position % 32)) & 1u} << i;
-  }
-  return bits;
-}
-
 }  // namespace tarivox

@@ -35,7 +35,5 @@ std::uint32_t BigDivideSmall(BigInteger& number, std::uint32_t divisor);
 int BigCompare(const BigInteger& a, const BigInteger& b);
 // a -= b; a must not be below b.
 void BigSubtract(BigInteger& a, const BigInteger& b);
-// The number's bits from bit `low` upwards, at most 64 of them.
-std::uint64_t BigBitsFrom(const BigInteger& number, int low);
 
 }  // namespace tarivox
