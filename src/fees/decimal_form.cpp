@@ -185,35 +185,6 @@ SignificantDigits RoundToSignificantDigits(double value) {
   return SlowSignificantDigits(value);
 }
 
-namespace {
-
-// value / 10^power with a constant divisor per case, which compilers turn
-// into a multiplication.
-u64 DividePow10(u64 value, int power) {
-  switch (power) {
-    case 1: return value / 10ULL;
-    case 2: return value / 100ULL;
-    case 3: return value / 1000ULL;
-    case 4: return value / 10000ULL;
-    case 5: return value / 100000ULL;
-    case 6: return value / 1000000ULL;
-    case 7: return value / 10000000ULL;
-    case 8: return value / 100000000ULL;
-    case 9: return value / 1000000000ULL;
-    case 10: return value / 10000000000ULL;
-    case 11: return value / 100000000000ULL;
-    case 12: return value / 1000000000000ULL;
-    case 13: return value / 10000000000000ULL;
-    case 14: return value / 100000000000000ULL;
-    case 15: return value / 1000000000000000ULL;
-    case 16: return value / 10000000000000000ULL;
-    case 17: return value / 100000000000000000ULL;
-    default: return value;
-  }
-}
-
-}  // namespace
-
 ScaledDecimal RoundToDecimals(double value, int decimals) {
   SignificantDigits significant = RoundToSignificantDigits(value);
   // The 17 digits carry 16 - Exponent decimals; drop the ones beyond
@@ -222,7 +193,7 @@ ScaledDecimal RoundToDecimals(double value, int decimals) {
   int dropped = 16 - significant.Exponent - decimals;
   if (dropped <= 0) return {significant.Digits, -dropped};
   if (dropped > 17) return {0, 0};
-  return {DividePow10(significant.Digits + 5 * kPow10[dropped - 1], dropped), 0};
+  return {(significant.Digits + 5 * kPow10[dropped - 1]) / kPow10[dropped], 0};
 }
 
 bool HasNonZeroDecimals(ScaledDecimal scaled, int decimals) {
