@@ -1,7 +1,5 @@
 #include "fees/amount_text.h"
 
-#include <array>
-#include <cstring>
 
 #include "fees/amount_reader.h"
 #include "fees/decimal_form.h"
@@ -37,43 +35,6 @@ std::size_t LengthBounded(const char* text, std::size_t limit) {
   while (length < limit && text[length] != '\0') ++length;
   return length;
 }
-
-// Appends length characters of source at position at, as many as fit
-// before the terminator's place; returns the new end.
-std::size_t AppendBounded(char* out, std::size_t outSize, std::size_t at, const char* source,
-                          std::size_t length) {
-  std::size_t room = outSize - 1 - at;
-  std::size_t taken = length < room ? length : room;
-  std::memcpy(out + at, source, taken);
-  return at + taken;
-}
-
-// The fixed parts of the result sentence around its two "%s", found once
-// at compile time.
-constexpr int kMessageFills = 2;
-struct MessagePiece {
-  std::size_t Start;
-  std::size_t Length;
-};
-using MessagePieces = std::array<MessagePiece, kMessageFills + 1>;
-constexpr MessagePieces SplitMessageFormat() {
-  MessagePieces split{};
-  std::size_t start = 0;
-  int piece = 0;
-  std::size_t i = 0;
-  for (; MESSAGE_FORMAT[i] != '\0'; ++i) {
-    if (MESSAGE_FORMAT[i] == '%' && MESSAGE_FORMAT[i + 1] == 's' && piece < kMessageFills) {
-      split[static_cast<std::size_t>(piece++)] = {start, i - start};
-      start = i + 2;
-      ++i;
-    }
-  }
-  split[static_cast<std::size_t>(piece)] = {start, i - start};
-  return split;
-}
-constexpr MessagePieces kMessagePieces = SplitMessageFormat();
-static_assert(kMessagePieces[0].Length == 22 && kMessagePieces[1].Length == 18 && kMessagePieces[2].Length == 0,
-              "the sentence has 22 characters before the amount and 18 before the fee");
 
 void WriteZeroAmount(char* target, std::size_t targetSize) { CopyBounded(target, targetSize, "0.00"); }
 
@@ -156,16 +117,9 @@ void ReadAmountText(const char* fieldText) {
 
 void FormatMessage(const char* amount, const char* fee, char* out, std::size_t outSize) {
   if (outSize == 0) return;
-  const char* fills[kMessageFills] = {amount, fee};
+  const char* pieces[] = {MESSAGE_BEFORE_AMOUNT, amount, MESSAGE_BEFORE_FEE, fee};
   std::size_t at = 0;
-  for (int piece = 0; piece <= kMessageFills; ++piece) {
-    const MessagePiece& fixed = kMessagePieces[static_cast<std::size_t>(piece)];
-    at = AppendBounded(out, outSize, at, MESSAGE_FORMAT + fixed.Start, fixed.Length);
-    if (piece < kMessageFills) {
-      at = AppendBounded(out, outSize, at, fills[piece], LengthBounded(fills[piece], outSize));
-    }
-  }
-  out[at] = '\0';
+  for (const char* piece : pieces) at += CopyBounded(out + at, outSize - at, piece);
 }
 
 bool ComputeFeeFromAmountText(const FeeSelection& selection, FeeResult* result, double* amount) {

@@ -26,8 +26,10 @@ inline constexpr double AMOUNT_LIMIT = 1e15;
 // not compute: the tariff's fixed fee, as text.
 inline constexpr char PRESENTATION_FEE_TEXT[] = "8.86";
 
-// The fixed parts of the result sentence, around the amount and the fee.
-inline constexpr char MESSAGE_FORMAT[] = "Para un monto de: US$ %s  el pago es: US$ %s";
+// The result sentence is these two fixed texts, each followed by a fill:
+// "Para un monto de: US$ <amount>  el pago es: US$ <fee>".
+inline constexpr char MESSAGE_BEFORE_AMOUNT[] = "Para un monto de: US$ ";
+inline constexpr char MESSAGE_BEFORE_FEE[] = "  el pago es: US$ ";
 
 extern char AmountText[AMOUNT_TEXT_SIZE];
 extern char FeeText[FEE_TEXT_SIZE];
