@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(GroupedCents(AmountText) >= 0);
 
   char expected[MESSAGE_TEXT_SIZE];
-  FormatMessage(AmountText, FeeText, expected, sizeof expected);
+  WriteResultSentence(AmountText, FeeText, expected, sizeof expected);
   Require(std::strcmp(expected, MessageText) == 0);
   Require(std::strncmp(MessageText, "Para un monto de: US$ ", 22) == 0);
 

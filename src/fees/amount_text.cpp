@@ -115,7 +115,7 @@ void ReadAmountText(const char* fieldText) {
   StripCommas(raw);
 }
 
-void FormatMessage(const char* amount, const char* fee, char* out, std::size_t outSize) {
+void WriteResultSentence(const char* amount, const char* fee, char* out, std::size_t outSize) {
   if (outSize == 0) return;
   const char* pieces[] = {MESSAGE_BEFORE_AMOUNT, amount, MESSAGE_BEFORE_FEE, fee};
   std::size_t at = 0;
@@ -147,7 +147,7 @@ bool ComputeFeeFromAmountText(const FeeSelection& selection, FeeResult* result, 
     WriteDecimalForm(fee.LimitedFee, 2, FeeText, FEE_TEXT_SIZE);
     GroupThousands(FeeText, true);
   }
-  FormatMessage(AmountText, FeeText, MessageText, MESSAGE_TEXT_SIZE);
+  WriteResultSentence(AmountText, FeeText, MessageText, MESSAGE_TEXT_SIZE);
   if (result != nullptr) *result = fee;
   if (amount != nullptr) *amount = computed.Amount;
   return true;

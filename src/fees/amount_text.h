@@ -62,6 +62,6 @@ bool ComputeFeeFromAmountText(const FeeSelection& selection, FeeResult* result =
 bool ComputeFeeTexts(const FeeSelection& selection, const char* fieldText);
 
 // Fills out with the result sentence of amount and fee, always terminated.
-void FormatMessage(const char* amount, const char* fee, char* out, std::size_t outSize);
+void WriteResultSentence(const char* amount, const char* fee, char* out, std::size_t outSize);
 
 }  // namespace tarivox

@@ -193,7 +193,7 @@ TEST(AmountText, PressingCalculateAgainReproducesTheTexts) {
 TEST(AmountText, FormatMessageIsBounded) {
   char out[32];
   std::memset(out, '#', sizeof out);
-  FormatMessage("1,000.00", "8.86", out, 24);
+  WriteResultSentence("1,000.00", "8.86", out, 24);
   EXPECT_STREQ(out, "Para un monto de: US$ 1");
   for (std::size_t i = 24; i < sizeof out; ++i) EXPECT_EQ(out[i], '#') << "byte " << i;
 }
