@@ -68,23 +68,27 @@ int BracketRowFor(double amount) {
   for (int row = 0; row < BRACKET_ROW_COUNT; ++row) {
     if (BracketTable[row].Low < amount && amount <= BracketTable[row].High) return row;
   }
-  // Above the last High the last row goes on: the fee keeps growing with
-  // the amount and the maximum fee applies, instead of a negative fee.
-  if (amount > BracketTable[BRACKET_ROW_COUNT - 1].High) return BRACKET_ROW_COUNT - 1;
   return -1;
 }
 
-double BracketFeeAt(double amount, int* usedRow, double* hundreds) {
+// The fee of one row, the product rounded before the sum.
+double BracketRowFee(double amount, int row, double* hundreds) {
+  *hundreds = HundredUnits(amount - ExcessThreshold);
+  double product = *hundreds * BracketTable[row].RatePer100;
+  return product + BracketTable[row].Base;
+}
+
+// The bracket rule as the engine applies it. The schedule's rows end at
+// 10,000,000,000.00 and say nothing of larger amounts; there the last row
+// goes on, so the fee keeps growing and the maximum fee (or the
+// cancellation cap) applies, instead of a negative fee.
+double EngineBracketFee(double amount, int* usedRow, double* hundreds) {
   *usedRow = -1;
   *hundreds = 0;
   if (!(amount > 0)) return 0;
   int row = BracketRowFor(amount);
-  if (row < 0) return -1;
-  *usedRow = row;
-  *hundreds = HundredUnits(amount - ExcessThreshold);
-  double product = *hundreds * BracketTable[row].RatePer100;
-  double fee = product + BracketTable[row].Base;
-  return fee > 0 ? fee : -1;
+  *usedRow = row >= 0 ? row : BRACKET_ROW_COUNT - 1;
+  return BracketRowFee(amount, *usedRow, hundreds);
 }
 
 bool SocialLimitsApply(const FeeSelection& selection) {
@@ -97,7 +101,7 @@ double ApplyRule(const FeeSelection& selection, double code, bool cancellation, 
                  double* fee, FeeTrace& trace) {
   double amount = selection.Amount;
   if (code == RATE_CODE_BRACKET) {
-    *fee = BracketFeeAt(amount, &trace.BracketRow, &trace.Hundreds) * factor;
+    *fee = EngineBracketFee(amount, &trace.BracketRow, &trace.Hundreds) * factor;
     trace.Rule = cancellation ? FeeRule::CancellationBracket : FeeRule::Bracket;
     trace.Rate = trace.BracketRow >= 0 ? BracketTable[trace.BracketRow].RatePer100 : 0;
     if (cancellation && *fee > CancellationBase) {
@@ -135,9 +139,12 @@ double ApplyRule(const FeeSelection& selection, double code, bool cancellation, 
 }  // namespace
 
 double BracketFee(double amount) {
-  int row = -1;
+  if (!(amount > 0)) return 0;
+  int row = BracketRowFor(amount);
+  if (row < 0) return -1;
   double hundreds = 0;
-  return BracketFeeAt(amount, &row, &hundreds);
+  double fee = BracketRowFee(amount, row, &hundreds);
+  return fee > 0 ? fee : -1;
 }
 
 bool IsSelectionInRange(const FeeSelection& selection) {

@@ -64,9 +64,10 @@ inline constexpr double CancellationRatePer100 = 0.13;
 // text of x / 100. Never wraps: a count beyond 32 bits stays exact.
 double HundredUnits(double x);
 
-// The bracket-schedule fee; 0 for an amount that is not positive. Above the
-// last row's High the last row goes on, so the fee keeps growing and the
-// engine's maximum applies; no row is ever missing for a positive amount.
+// The bracket-schedule fee; 0 for an amount that is not positive, -1 when
+// no row applies (above the last row's High) or the fee is not positive.
+// EvaluateFee does not take that -1: above the last row it lets the last
+// row go on.
 double BracketFee(double amount);
 
 // x rounded to cents through the two-decimal form.
