@@ -2,6 +2,7 @@
 // a comparison with a reference built on the C library's exact expansion.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstdio>
@@ -95,58 +96,45 @@ TEST(DecimalForm, NeverWritesPastItsBufferOrItsTerminator) {
 
 // Reference: the exact expansion from the C library (glibc prints every
 // digit), rounded with plain digit-string arithmetic.
-std::string ExactDigits(double value, int* exponent) {
+
+// Keeps the first `keep` digits, half up on the next one; returns true when
+// the carry ran out of the front (the digits then gained one at the left).
+bool RoundDigits(std::string& digits, std::size_t keep) {
+  bool up = digits.size() > keep && digits[keep] >= '5';
+  digits.resize(keep, '0');
+  for (std::size_t i = keep; up && i-- > 0;) {
+    up = digits[i] == '9';
+    digits[i] = up ? '0' : static_cast<char>(digits[i] + 1);
+  }
+  if (up) digits.insert(digits.begin(), '1');
+  return up;
+}
+
+// The first stage: 17 significant digits of value = d.ddd * 10^exponent.
+std::string ReferenceSeventeenDigits(double value, int* exponent) {
   static char buffer[1200];
   std::snprintf(buffer, sizeof buffer, "%.800e", value);
   std::string text = buffer;
   std::size_t e = text.find('e');
   *exponent = std::stoi(text.substr(e + 1));
   std::string digits = text.substr(0, 1) + text.substr(2, e - 2);
+  if (RoundDigits(digits, 17)) {
+    digits.pop_back();
+    ++*exponent;
+  }
   return digits;
 }
 
-// Adds one at the last position of a digit string; returns true on overflow.
-bool Increment(std::string& digits) {
-  for (std::size_t i = digits.size(); i-- > 0;) {
-    if (digits[i] != '9') {
-      ++digits[i];
-      return false;
-    }
-    digits[i] = '0';
-  }
-  digits.insert(digits.begin(), '1');
-  return true;
-}
-
-// The first stage on the exact digits: 17 digits, half up on the 18th.
-std::string ReferenceSeventeenDigits(double value, int* exponent) {
-  std::string exact = ExactDigits(value, exponent);
-  std::string seventeen = exact.substr(0, 17);
-  if (exact[17] >= '5' && Increment(seventeen)) {
-    seventeen.pop_back();
-    ++*exponent;
-  }
-  return seventeen;
-}
-
 std::string ReferenceForm(double value, int decimals) {
-  if (value == 0) return decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0');
   int exponent = 0;
-  std::string seventeen = ReferenceSeventeenDigits(value, &exponent);
-  // Lay the 17 digits on a fixed grid: integer digits, then decimals + 1.
-  int integerDigits = exponent + 1;
-  std::string grid = seventeen;
-  if (integerDigits <= 0) grid.insert(0, static_cast<std::size_t>(1 - integerDigits), '0');
-  int integerCount = integerDigits <= 0 ? 1 : integerDigits;
-  std::size_t needed = static_cast<std::size_t>(integerCount + decimals + 1);
-  if (grid.size() < needed) grid.append(needed - grid.size(), '0');
-  std::string kept = grid.substr(0, static_cast<std::size_t>(integerCount + decimals));
-  if (grid[static_cast<std::size_t>(integerCount + decimals)] >= '5' && Increment(kept)) ++integerCount;
-  std::string integer = kept.substr(0, static_cast<std::size_t>(integerCount));
-  std::size_t firstNonZero = integer.find_first_not_of('0');
-  integer = firstNonZero == std::string::npos ? "0" : integer.substr(firstNonZero);
-  if (decimals == 0) return integer;
-  return integer + "." + kept.substr(static_cast<std::size_t>(integerCount));
+  std::string digits = value == 0 ? "0" : ReferenceSeventeenDigits(value, &exponent);
+  // On a fixed grid: at least one integer digit, then the decimals.
+  if (exponent < 0) digits.insert(0, static_cast<std::size_t>(-exponent), '0');
+  std::size_t integers = static_cast<std::size_t>(exponent < 0 ? 1 : exponent + 1);
+  if (RoundDigits(digits, integers + static_cast<std::size_t>(decimals))) ++integers;
+  std::string integer = digits.substr(0, integers);
+  integer.erase(0, std::min(integer.find_first_not_of('0'), integer.size() - 1));
+  return decimals == 0 ? integer : integer + "." + digits.substr(integers);
 }
 
 TEST(DecimalForm, MatchesTheExactReferenceAcrossMagnitudes) {

@@ -170,18 +170,5 @@ TEST(FeeEngine, TraceNamesTheRuleAndTheLimits) {
   }
 }
 
-TEST(FeeEngine, TracedAndPlainEvaluationAgree) {
-  for (int transaction = 0; transaction < INSCRIPTION_RATE_COUNT; ++transaction) {
-    for (double amount : {0.0, 0.01, 9000.0, 10000.0, 10000.01, 123456.78}) {
-      FeeSelection selection{1, 0, transaction, true, amount};
-      FeeTrace trace{};
-      FeeResult traced = EvaluateFeeTraced(selection, &trace);
-      FeeResult plain = EvaluateFee(selection);
-      EXPECT_EQ(traced.ComputedFee, plain.ComputedFee) << transaction << " " << amount;
-      EXPECT_EQ(traced.LimitedFee, plain.LimitedFee) << transaction << " " << amount;
-    }
-  }
-}
-
 }  // namespace
 }  // namespace tarivox
