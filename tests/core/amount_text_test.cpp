@@ -161,10 +161,12 @@ TEST(AmountText, ResultSentences) {
       {{2, 0, 0, false, 0}, "", nullptr, nullptr},  // office 2 does not exist
   };
   for (const SentenceRow& row : rows) {
+    std::strcpy(AmountText, "marker");
     std::strcpy(FeeText, "marker");
     bool computed = ComputeFeeTexts(row.selection, row.typed);
     if (row.fee == nullptr) {
       EXPECT_FALSE(computed) << row.typed;
+      EXPECT_STREQ(AmountText, "marker") << "a refused selection writes nothing";
       EXPECT_STREQ(FeeText, "marker") << "a refused selection writes nothing";
       continue;
     }

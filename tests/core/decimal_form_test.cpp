@@ -11,6 +11,7 @@
 #include <random>
 #include <string>
 
+#include "fees/amount_reader.h"
 #include "fees/decimal_form.h"
 #include "core/exact_c_library.h"
 
@@ -161,6 +162,21 @@ TEST(DecimalForm, MatchesTheExactReferenceAcrossMagnitudes) {
     }
   }
   EXPECT_EQ(checked, 40000);
+}
+
+TEST(DecimalForm, RoundedValueIsWhatItsTextReadsBack) {
+  // Above 2^53 units a double no longer holds every count exactly, so the
+  // value must come from the text, as the window's reading does.
+  std::mt19937_64 random(53);
+  std::uniform_int_distribution<std::uint64_t> units(0, 99999999999999999ull);
+  for (int i = 0; i < 20000; ++i) {
+    for (int decimals : {2, 6}) {
+      ScaledDecimal scaled{units(random), 0};
+      char text[DECIMAL_FORM_CAPACITY];
+      WriteScaledDecimal(scaled, decimals, text, sizeof text);
+      ASSERT_EQ(ScaledDecimalValue(scaled, decimals), ReadAmount(text)) << text;
+    }
+  }
 }
 
 TEST(DecimalForm, SignificantDigitsAcrossTheFastPathBoundaries) {
