@@ -8,18 +8,13 @@ void Trim(BigInteger& number) {
 }
 
 void PushLimb(BigInteger& number, std::uint32_t limb) {
-  if (number.Count < BIG_LIMBS) {
-    number.Limbs[number.Count++] = limb;
-  } else {
-    number.Overflowed = true;
-  }
+  if (number.Count < BIG_LIMBS) number.Limbs[number.Count++] = limb;
 }
 
 }  // namespace
 
 void BigSet(BigInteger& number, std::uint64_t value) {
   number.Count = 0;
-  number.Overflowed = false;
   while (value != 0) {
     number.Limbs[number.Count++] = static_cast<std::uint32_t>(value);
     value >>= 32;
@@ -80,10 +75,7 @@ void BigShiftLeft(BigInteger& number, int bits) {
   int limbShift = bits / 32;
   int bitShift = bits % 32;
   int newCount = number.Count + limbShift + 1;
-  if (newCount > BIG_LIMBS) {
-    number.Overflowed = true;
-    newCount = BIG_LIMBS;
-  }
+  if (newCount > BIG_LIMBS) newCount = BIG_LIMBS;
   for (int i = newCount - 1; i >= 0; --i) {
     int source = i - limbShift;
     std::uint64_t high = (source >= 0 && source < number.Count) ? number.Limbs[source] : 0;

@@ -5,8 +5,8 @@
 // The capacity covers the largest number either user needs: the reader's
 // quotient setup, about 2^3810 (a numerator of up to 801 decimal digits
 // against 10^1125), and the decimal form's m * 5^1074 (below 2^2547).
-// Operations that would need more limbs set Overflowed and keep the limbs
-// they had room for, so a fault shows up instead of writing out of bounds.
+// Operations that would need more limbs keep the limbs they have room for:
+// they never write out of bounds.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +18,6 @@ inline constexpr int BIG_LIMBS = 136;
 struct BigInteger {
   std::uint32_t Limbs[BIG_LIMBS];  // least significant first
   int Count;                       // limbs in use; 0 for zero
-  bool Overflowed;
 };
 
 void BigSet(BigInteger& number, std::uint64_t value);
