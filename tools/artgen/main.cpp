@@ -1,58 +1,47 @@
-// tarivox-artgen: makes the icon and the menu picture from res/art's text
-// sources.
-//   tarivox-artgen <source dir> <output dir>   write tarivox.ico, menu_logo.bmp
-//   tarivox-artgen --check <source dir>        exit 1 if the files there differ
-// Files whose bytes are already right are left untouched, so that their
-// timestamps do not trigger a relink of the program.
+// tarivox-artgen <source dir> <output dir>: makes tarivox.ico and
+// menu_logo.bmp from the text sources in <source dir> (res/art).
 #include <cstdio>
 #include <exception>
-#include <filesystem>
-#include <string_view>
+#include <fstream>
+#include <stdexcept>
 
-#include "artwork.h"
+#include "artgen.h"
 
 namespace {
 
-bool SameAsOnDisk(const std::filesystem::path& path, const artgen::Bytes& bytes) {
-  if (!std::filesystem::exists(path)) return false;
-  return artgen::ReadFileBytes(path) == bytes;
-}
-
-int Run(int argc, char** argv) {
-  const bool check = argc == 3 && std::string_view(argv[1]) == "--check";
-  if (!check && argc != 3) {
-    std::fputs("usage: tarivox-artgen <source dir> <output dir>\n"
-               "       tarivox-artgen --check <source dir>\n",
-               stderr);
-    return 2;
+// A file whose bytes are already right is left untouched, so that its time
+// does not trigger a relink of the program.
+void WriteIfChanged(const std::filesystem::path& file, const artgen::Bytes& bytes) {
+  if (std::filesystem::exists(file) &&
+      artgen::ReadText(file) == std::string(bytes.begin(), bytes.end())) {
+    return;
   }
-  const std::filesystem::path sources = argv[check ? 2 : 1];
-  const std::filesystem::path outputs = argv[2];
-  const artgen::Artwork artwork = artgen::GenerateArtwork(sources);
-  const std::pair<const char*, const artgen::Bytes*> files[] = {
-      {artgen::ICON_OUTPUT, &artwork.icon}, {artgen::MENU_LOGO_OUTPUT, &artwork.menuLogo}};
-  int stale = 0;
-  for (const auto& [name, bytes] : files) {
-    const std::filesystem::path path = outputs / name;
-    if (SameAsOnDisk(path, *bytes)) continue;
-    if (check) {
-      std::fprintf(stderr, "%s does not match its sources\n", path.string().c_str());
-      stale = 1;
-    } else {
-      artgen::WriteFileBytes(path, *bytes);
-      std::printf("wrote %s (%zu bytes)\n", path.string().c_str(), bytes->size());
-    }
-  }
-  return stale;
+  std::ofstream stream(file, std::ios::binary | std::ios::trunc);
+  stream.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+  stream.close();
+  if (!stream) throw std::runtime_error("cannot write " + file.string());
+  std::printf("wrote %s\n", file.string().c_str());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  try {
-    return Run(argc, argv);
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "tarivox-artgen: %s\n", error.what());
+  if (argc != 3) {
+    std::fputs("usage: tarivox-artgen <source dir> <output dir>\n", stderr);
     return 2;
   }
+  try {
+    const std::filesystem::path sources = argv[1];
+    const std::filesystem::path outputs = argv[2];
+    using namespace artgen;
+    const Bytes icon = BuildIconFile(ReadPixelMap(sources / "emblem.txt"));
+    const Bytes logo = BuildBitmapFile(ComposeMenuLogo(sources / "menu_logo.txt"));
+    WriteIfChanged(outputs / "tarivox.ico", icon);
+    WriteIfChanged(outputs / "menu_logo.bmp", logo);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "tarivox-artgen: %s\n", error.what());
+    return 1;
+  }
+  return 0;
 }
