@@ -2,10 +2,11 @@
 
 namespace tarivox {
 
-CalculatorWindowState CalculatorState = {nullptr, nullptr, nullptr, 0, 0, 0, {0, 0}, true, true, nullptr};
+CalculatorWindowState CalculatorState;
 
 void ResetCalculatorState(HINSTANCE instance) {
-  CalculatorState = {instance, nullptr, nullptr, 0, 0, 0, {0, 0}, true, true, nullptr};
+  CalculatorState = {};
+  CalculatorState.Instance = instance;
 }
 
 }  // namespace tarivox

@@ -9,22 +9,23 @@
 
 namespace tarivox {
 
+// The values a fresh process starts with.
 struct CalculatorWindowState {
-  HINSTANCE Instance;
-  HBITMAP MenuLogoBitmap;
-  HMENU TrayMenu;
-  std::int32_t LastOffice;
-  std::int32_t LastService;
-  std::int32_t LastTransaction;
-  POINT SavedPosition;  // top-left corner in screen pixels
-  bool WindowVisible;   // shown or hidden through the tray icon
-  bool TextPanelExpanded;
-  HBRUSH FeeBrush;      // created at its first use
+  HINSTANCE Instance = nullptr;
+  HBITMAP MenuLogoBitmap = nullptr;
+  HMENU TrayMenu = nullptr;
+  std::int32_t LastOffice = 0;
+  std::int32_t LastService = 0;
+  std::int32_t LastTransaction = 0;
+  POINT SavedPosition = {0, 0};  // top-left corner in screen pixels
+  bool WindowVisible = true;     // shown or hidden through the tray icon
+  bool TextPanelExpanded = true;
+  HBRUSH FeeBrush = nullptr;     // created at its first use
 };
 
 extern CalculatorWindowState CalculatorState;
 
-// The values a fresh process starts with, for the given instance.
+// Back to the values a fresh process starts with, for the given instance.
 void ResetCalculatorState(HINSTANCE instance);
 
 }  // namespace tarivox
