@@ -1,5 +1,5 @@
-// The calculator dialog's procedure: a dispatcher that hands each message
-// to its handler. WM_COMMAND looks only at the identifier, never at the
+// The calculator dialog's procedure and the window's state: a dispatcher
+// that hands each message to its handler. WM_COMMAND looks only at the identifier, never at the
 // notification code; the handlers' guards make repeated notifications
 // harmless.
 #include "fees/amount_text.h"
@@ -20,6 +20,13 @@ static_assert(TRAY_ICON_ID == 1006 && WM_TRAYNOTIFY == 0x8064 && WM_TRAYNOTIFY =
 static_assert(IDCANCEL == 2 && IDOK == 1);
 
 namespace tarivox {
+
+CalculatorWindowState CalculatorState;
+
+void ResetCalculatorState(HINSTANCE instance) {
+  CalculatorState = {};
+  CalculatorState.Instance = instance;
+}
 
 INT_PTR CALLBACK CalculatorDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -60,6 +67,15 @@ void OnCommand(HWND window, WORD id) {
       break;
     default: break;
   }
+}
+
+// The yellow background of the fee display: one brush, made at the first
+// repaint and kept until the window is destroyed.
+INT_PTR OnCtlColorStatic(HWND window, HDC dc, HWND control) {
+  if (control == nullptr || control != GetDlgItem(window, IDC_FEE)) return FALSE;
+  SetBkMode(dc, TRANSPARENT);
+  if (CalculatorState.FeeBrush == nullptr) CalculatorState.FeeBrush = CreateSolidBrush(RGB(243, 253, 64));
+  return reinterpret_cast<INT_PTR>(CalculatorState.FeeBrush);
 }
 
 DialogSelection ReadSelection(HWND window) {

@@ -59,4 +59,15 @@ void ShowTrayMenu(HWND window, int x, int y);
 void ToggleWindowVisibility(HWND window);
 bool IsWindowsNT();
 
+// Where the tray menu opens: pulled towards the bottom-right corner of the
+// display. x is raised to at least width - 50; y keeps the cursor's value
+// only in the bottom 50 pixels and becomes height - 100 elsewhere. Not a
+// clamp: keeping the menu on the screen is the menu's own placement.
+// Without a display size (the query failed) the menu opens at the cursor.
+struct ScreenPoint {
+  int X;
+  int Y;
+};
+ScreenPoint MenuAnchor(ScreenPoint cursor, bool displayKnown, int width, int height);
+
 }  // namespace tarivox

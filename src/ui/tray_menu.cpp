@@ -1,9 +1,9 @@
 // The tray icon's popup menu: the About picture, a separator and "Salir",
-// built once at start and shown on every left click.
+// built once at start and shown on every left click; and the About box that
+// its picture opens.
 #include "resource.h"
 #include "ui/calculator_state.h"
 #include "ui/calculator_ui.h"
-#include "ui/menu_anchor.h"
 
 namespace tarivox {
 namespace {
@@ -12,6 +12,14 @@ namespace {
 constexpr const char* TrayMenuTexts[2] = {"", "Salir"};
 
 }  // namespace
+
+ScreenPoint MenuAnchor(ScreenPoint cursor, bool displayKnown, int width, int height) {
+  if (!displayKnown) return cursor;
+  ScreenPoint anchor = cursor;
+  if (anchor.X < width - 50) anchor.X = width - 50;
+  if (anchor.Y < height - 50) anchor.Y = height - 100;
+  return anchor;
+}
 
 int BuildTrayMenu(HWND) {
   CalculatorState.TrayMenu = CreatePopupMenu();
@@ -44,6 +52,17 @@ bool IsWindowsNT() {
   info.dwOSVersionInfoSize = sizeof info;
   if (GetVersionExA(&info) == FALSE) return false;
   return info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+// Closed only by "OK" (or Enter, which presses it); Esc leaves it open.
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG: return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK) EndDialog(dialog, 1);
+      return TRUE;
+    default: return FALSE;
+  }
 }
 
 }  // namespace tarivox

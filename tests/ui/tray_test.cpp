@@ -8,7 +8,6 @@
 #include "tray_actions.h"
 #include "ui/calculator_state.h"
 #include "ui/calculator_ui.h"
-#include "ui/menu_anchor.h"
 #include "ui/tray_icon_table.h"
 #include "user_actions.h"
 
