@@ -15,25 +15,23 @@
 wine_env_prefix="${1:?wine-env.sh needs a prefix directory}"
 wine_env_started_xvfb=""
 
-wine_env_free_display() {
-  local n
-  for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then echo "$n"; return; fi
-  done
-  echo 99
-}
-
 wine_env_start() {
   export WINEPREFIX="$wine_env_prefix"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   if [ -z "${DISPLAY:-}" ] || [ "${TARIVOX_OWN_DISPLAY:-0}" = 1 ]; then
-    local n
-    n=$(wine_env_free_display)
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb picks a free display number and takes it in one step: a number
+    # chosen here and started there could be taken by another run at the
+    # same moment, whose Xvfb this run would then use, and lose when that
+    # run ended.
+    local number_file="$WINEPREFIX.display"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    rm -f "$number_file"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
     wine_env_started_xvfb=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    for _ in $(seq 1 100); do [ -s "$number_file" ] && break; sleep 0.1; done
+    if [ ! -s "$number_file" ]; then echo "wine-env: Xvfb did not start" >&2; return 1; fi
+    export DISPLAY=":$(cat "$number_file")"
     echo "wine-env: no display given, started Xvfb on $DISPLAY" >&2
   fi
   mkdir -p "$WINEPREFIX"
