@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # End to end: the built tarivox.exe under Wine, driven through the X server
-# as a user would (mouse and keyboard), read back with the inspector,
-# photographed at each stage.
+# as a user would (mouse and keyboard) and read back with the inspector.
+# The window's behaviour in detail is the behaviour suite's; this is what
+# only the real program on a real desktop shows: Enter in the amount field,
+# the shell's tooltip, the menu under the mouse, hiding, ending.
 #
-#   calculator_e2e.sh <tarivox.exe> <inspect_window.exe> <screenshot dir>
+#   calculator_e2e.sh <tarivox.exe> <inspect_window.exe> <work dir>
 #
 # Uses the DISPLAY it is given or starts a virtual one. Runs in a Wine
 # prefix of its own whose windows stay "managed": in the unmanaged mode the
@@ -11,13 +13,12 @@
 # closes the menu the click has just opened.
 set -euo pipefail
 trap 'echo "FAIL: the step at line $LINENO stopped the test"' ERR
-exe="$1"; inspector="$2"; shots="$3"
+exe="$1"; inspector="$2"; work="$3"
 here="$(cd "$(dirname "$0")" && pwd)"
-mkdir -p "$shots"
-rm -f "$shots"/*.png
+mkdir -p "$work"
 
 export TARIVOX_WINE_UNMANAGED=0
-source "$here/../../scripts/wine-env.sh" "$(dirname "$shots")/wineprefix-e2e"
+source "$here/../../scripts/wine-env.sh" "$work/wineprefix-e2e"
 wine_env_start
 
 caption="Tarivox 2001 - v.1.0"
@@ -47,15 +48,6 @@ click_control() {
   local l t r b
   read -r l t r b < <(calculator rect "$1")
   click_at $(((l + r) / 2)) $(((t + b) / 2)) 1
-}
-
-shoot() {  # file [window]
-  local l t r b
-  if read -r l t r b < <(inspect "${2:-$caption}" rect); then
-    import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$shots/$1"
-  else
-    import -window root "$shots/$1"
-  fi
 }
 
 type_amount() {
@@ -132,40 +124,8 @@ expect_eq "tooltip at start (empty tip shows none)" "" "$(hover_tip)"
 type_amount "25,000"
 expect_eq "fee" "157.50" "$(calculator text 1043)"
 expect_eq "amount" "25,000.00" "$(calculator text 1021)"
-shoot calculator.png
 expect_eq "tooltip after the computation" \
   "Para un monto de: US\$ 25,000.00  el pago es: US\$ 157.50" "$(hover_tip)"
-
-type_amount "999999999999999.88"
-expect_eq "fee of the largest amount" "5,400.00" "$(calculator text 1043)"
-sentence="Para un monto de: US\$ 999,999,999,999,999.88  el pago es: US\$ 5,400.00"
-expect_eq "tooltip cut to 63 characters" "${sentence:0:63}" "$(hover_tip)"
-import -window root -crop 1280x90+0+0 +repage "$shots/tray_tooltip.png"
-
-# Left button: the menu; its picture opens the About box.
-click_icon 1
-if read -r ml mt mr mb < <(menu_rect); then
-  pass "left click opened the menu"
-  import -window root "$shots/menu_screen.png"
-  import -window root -crop "$((mr - ml))x$((mb - mt))+$ml+$mt" +repage "$shots/menu.png"
-  click_at $((ml + 40)) $((mt + 15)) 1
-  if inspect class:#32770: wait 10 >/dev/null; then
-    pass "the picture opened the About box"
-    sleep 0.5
-    shoot about.png class:#32770:
-    read -r al at ar ab < <(inspect class:#32770: rect)
-    click_at $(((al + ar) / 2)) $((at + 8)) 1
-    xdotool key Escape; sleep 0.8
-    if inspect class:#32770: rect >/dev/null 2>&1; then pass "Esc leaves the About box open"; else fail "Esc closed the About box"; fi
-    read -r bl bt br bb < <(inspect class:#32770: rect 1)
-    click_at $(((bl + br) / 2)) $(((bt + bb) / 2)) 1
-    if inspect class:#32770: gone 10; then pass "OK closed the About box"; else fail "OK left the About box open"; fi
-  else
-    fail "no About box after choosing the picture"
-  fi
-else
-  fail "left click opened no menu"
-fi
 
 # Right button: hide, then bring back.
 click_icon 3
@@ -181,15 +141,9 @@ if read -r ml mt mr mb < <(menu_rect); then
   wait "$app" 2>/dev/null || true
   app=""
   sleep 1
-  import -window root -crop 1280x90+0+0 +repage "$shots/after_exit.png"
-  if [ "$(inspect "$tray" visible 2>/dev/null)" = 1 ]; then
-    fail "the tray still shows an icon after the end"
-  else
-    pass "the tray icon is gone"
-  fi
+  expect_eq "the tray shown after the end" "0" "$(inspect "$tray" visible 2>/dev/null || echo 0)"
 else
-  fail "left click opened no menu the second time"
+  fail "left click opened no menu"
 fi
 
-echo "screenshots in $shots"
 [ "$failures" -eq 0 ]

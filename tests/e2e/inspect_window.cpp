@@ -3,7 +3,7 @@
 // show. Texts are read with the wide messages, which cross process
 // boundaries intact, and printed as UTF-8.
 //
-//   <caption> may also be class:NAME or class:NAME:CAPTION.
+//   <caption> may also be class:NAME.
 //
 //   inspect_window <caption> wait <seconds>     exit 0 once the window exists
 //   inspect_window <caption> text <control id>  the control's text
@@ -11,7 +11,6 @@
 //   inspect_window <caption> visible            1 or 0
 //   inspect_window <caption> move <x> <y>       moves the window, prints its rect
 //   inspect_window <caption> gone <seconds>     exit 0 once the window is gone
-//   inspect_window - find-class <class> [caption]  rect of a window of that class
 //   inspect_window - class-text <class>         text of a shown window of that class
 //   inspect_window - hold                       keeps a hidden window until killed
 //                                               (Wine's desktop then stays up
@@ -41,15 +40,11 @@ std::wstring Wide(const char* text) {
   return out;
 }
 
-// "class:NAME" finds a window of that class, "class:NAME:" one of that class
-// with an empty caption (the About box); anything else is a caption.
+// "class:NAME" finds a window of that class; anything else is a caption.
 HWND FindByCaption(const char* target) {
   const std::string text = target;
-  if (text.rfind("class:", 0) != 0) return FindWindowW(nullptr, Wide(target).c_str());
-  const std::string rest = text.substr(6);
-  const auto colon = rest.find(':', 1);
-  if (colon == std::string::npos) return FindWindowW(Wide(rest.c_str()).c_str(), nullptr);
-  return FindWindowW(Wide(rest.substr(0, colon).c_str()).c_str(), Wide(rest.substr(colon + 1).c_str()).c_str());
+  if (text.rfind("class:", 0) == 0) return FindWindowW(Wide(text.substr(6).c_str()).c_str(), nullptr);
+  return FindWindowW(nullptr, Wide(target).c_str());
 }
 
 int PrintRect(HWND window) {
@@ -94,10 +89,6 @@ int main(int argc, char** argv) {
   }
   if (command == "wait" && argc > 3) return WaitFor(argv[1], true, argv[3]);
   if (command == "gone" && argc > 3) return WaitFor(argv[1], false, argv[3]);
-  if (command == "find-class" && argc > 3) {
-    const std::wstring caption = argc > 4 ? Wide(argv[4]) : std::wstring();
-    return PrintRect(FindWindowW(Wide(argv[3]).c_str(), argc > 4 ? caption.c_str() : nullptr));
-  }
   if (command == "class-text" && argc > 3) {
     const std::wstring className = Wide(argv[3]);
     for (HWND found = FindWindowExW(nullptr, nullptr, className.c_str(), nullptr); found != nullptr;
