@@ -1,7 +1,5 @@
 #include "harness.h"
 
-#include <deque>
-
 #include <gtest/gtest.h>
 
 #include "fees/amount_text.h"
@@ -16,83 +14,197 @@
 namespace tarivox::uitest {
 namespace {
 
-constexpr UINT RUN_STEPS = WM_APP + 7;
-constexpr UINT END_IF_RUNNING = WM_APP + 8;
-constexpr UINT RUN_QUEUED_STEP = WM_APP + 9;
+constexpr UINT NEXT_STEP = WM_APP + 7;
 
-const std::function<void(HWND)>* CurrentSteps = nullptr;
-CalculatorRun* CurrentRun = nullptr;
-std::deque<std::function<void()>> QueuedSteps;
-int EndRetries = 0;
+const std::vector<Step>* Steps = nullptr;
+std::size_t NextStep = 0;
+CalculatorRun* Run = nullptr;
+bool CameUp = false;
+LONG StartHeight = 0;
 
-// Passes every message on to the program's procedure unchanged; only the
-// harness's own messages, which the program never sees, are taken here.
+HWND AboutBox() { return FindWindowA("#32770", ""); }
+
+RECT Rect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+// Every message goes on to the program's procedure unchanged; only the
+// harness's own, which the program never sees, is taken here. Each step is
+// a posted message, so whatever the step before posted arrives first.
 INT_PTR CALLBACK HarnessProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case RUN_STEPS:
-      (*CurrentSteps)(window);
-      // Posted, so that it is still waiting when steps that ended the dialog
-      // return: the modal loop then stops before it.
-      PostMessageA(window, END_IF_RUNNING, 0, 0);
+  if (message == NEXT_STEP) {
+    if (NextStep < Steps->size()) {
+      (*Steps)[NextStep++](window);
+      PostMessageA(window, NEXT_STEP, 0, 0);
       return TRUE;
-    case END_IF_RUNNING:
-      // A nested dialog (the About box) still open: the calculator waits
-      // for it, and so does the ending, for a while.
-      // Steps still queued run first.
-      if ((!IsWindowEnabled(window) || !QueuedSteps.empty()) && ++EndRetries < 200) {
-        PostMessageA(window, END_IF_RUNNING, 0, 0);
-        return TRUE;
-      }
-      EXPECT_TRUE(IsWindowEnabled(window)) << "a nested dialog was left open";
-      CurrentRun->EndedBySteps = false;
-      SendMessageA(window, WM_COMMAND, IDCANCEL, 0);
-      return TRUE;
-    case RUN_QUEUED_STEP:
-      if (!QueuedSteps.empty()) {
-        auto step = std::move(QueuedSteps.front());
-        QueuedSteps.pop_front();
-        step();
-      }
-      return TRUE;
-    default: break;
+    }
+    if (HWND about = AboutBox()) EndDialog(about, 0);
+    EndDialog(window, 0);
+    return TRUE;
   }
   const INT_PTR result = CalculatorDialogProc(window, message, wParam, lParam);
-  if (message == WM_INITDIALOG) PostMessageA(window, RUN_STEPS, 0, 0);
-  if (message == WM_DESTROY) CurrentRun->Destroyed = true;
+  if (message == WM_INITDIALOG) {
+    CameUp = true;
+    StartHeight = Rect(window).bottom - Rect(window).top;
+    PostMessageA(window, NEXT_STEP, 0, 0);
+  }
+  if (message == WM_DESTROY) Run->Destroyed = true;
   return result;
 }
 
-}  // namespace
-
-HINSTANCE ResourceModule() { return GetModuleHandleA(nullptr); }
-
-void RunFromMessageLoop(HWND window, std::function<void()> step) {
-  QueuedSteps.push_back(std::move(step));
-  PostMessageA(window, RUN_QUEUED_STEP, 0, 0);
+void Notify(HWND window, int id, int code) {
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
 }
 
-CalculatorRun RunCalculator(const std::function<void(HWND)>& steps, const std::function<void()>& prepare) {
+std::string Text(HWND window, int id) {
+  char text[1024] = "";
+  GetDlgItemTextA(window, id, text, static_cast<int>(sizeof text));
+  return text;
+}
+
+// A user cannot act on a disabled control (and Wine, unlike Windows, would
+// let a test do it).
+bool RequireEnabled(HWND window, int id) {
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, id))) << "control " << id << " is disabled";
+  return IsWindowEnabled(GetDlgItem(window, id)) != FALSE;
+}
+
+// Entries joined by "|", the selected one in brackets.
+std::string ListShown(HWND window, int id) {
+  std::string shown;
+  const auto count = static_cast<int>(SendDlgItemMessageA(window, id, CB_GETCOUNT, 0, 0));
+  const auto selected = static_cast<int>(SendDlgItemMessageA(window, id, CB_GETCURSEL, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char item[256] = "";
+    SendDlgItemMessageA(window, id, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+    shown += std::string(i > 0 ? "|" : "") + (i == selected ? "[" + std::string(item) + "]" : item);
+  }
+  return shown;
+}
+
+constexpr struct {
+  int Id;
+  const char* Name;
+} Controls[] = {{IDC_AMOUNT_LABEL, "amount-label"}, {IDC_AMOUNT, "amount"}, {IDC_FEE_LABEL, "fee-label"},
+                {IDC_FEE, "fee"}, {IDC_CALCULATE, "calculate"}, {IDC_TOGGLE_TEXT, "toggle"},
+                {IDC_TOGGLE_TEXT_LABEL, "toggle-label"}, {IDC_OFFICE_LABEL, "office-label"}, {IDC_OFFICE, "office"},
+                {IDC_NORMAL_PROJECT, "normal"}, {IDC_SOCIAL_INTEREST, "social"}, {IDC_SERVICE, "service"},
+                {IDC_TRANSACTION, "transaction"}, {IDC_DESCRIPTION, "text"}};
+
+}  // namespace
+
+CalculatorRun RunCalculator(const std::vector<Step>& steps, const std::function<void()>& prepare) {
 #if !defined(_WIN32)
   standin::Reset();
 #endif
-  ResetCalculatorState(ResourceModule());
+  ResetCalculatorState(GetModuleHandleA(nullptr));
   AmountText[0] = FeeText[0] = MessageText[0] = '\0';
-  QueuedSteps.clear();
-  EndRetries = 0;
   if (prepare) prepare();
   CalculatorRun run;
-  run.EndedBySteps = true;
-  CurrentRun = &run;
-  CurrentSteps = &steps;
-  run.Result = DialogBoxParamA(ResourceModule(), MAKEINTRESOURCEA(IDD_CALCULATOR), nullptr, HarnessProc, 0);
-  CurrentRun = nullptr;
-  CurrentSteps = nullptr;
-  EXPECT_TRUE(QueuedSteps.empty()) << "a step never ran";
+  Run = &run;
+  Steps = &steps;
+  NextStep = 0;
+  CameUp = false;
+  run.Result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CALCULATOR), nullptr, HarnessProc, 0);
+  EXPECT_TRUE(CameUp) << "the calculator never came up: DialogBoxParamA gave " << run.Result;
+  EXPECT_TRUE(run.Destroyed);
 #if !defined(_WIN32)
-  // A real dialog would have sat waiting for input there.
-  EXPECT_EQ(standin::StalledDialogCount(), 0) << "a modal loop ran out of messages";
+  EXPECT_EQ(standin::Seen().StalledDialogs, 0) << "a modal loop ran out of messages";
 #endif
   return run;
+}
+
+Step Choose(int listId, int index) {
+  return [=](HWND window) {
+    if (!RequireEnabled(window, listId)) return;
+    SendDlgItemMessageA(window, listId, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    for (int code : {CBN_SETFOCUS, CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP, CBN_KILLFOCUS})
+      Notify(window, listId, code);
+  };
+}
+
+Step Click(int buttonId) {
+  return [=](HWND window) {
+    if (!RequireEnabled(window, buttonId)) return;
+    if (buttonId == IDC_NORMAL_PROJECT || buttonId == IDC_SOCIAL_INTEREST) {
+      SendDlgItemMessageA(window, IDC_NORMAL_PROJECT, BM_SETCHECK, buttonId == IDC_NORMAL_PROJECT, 0);
+      SendDlgItemMessageA(window, IDC_SOCIAL_INTEREST, BM_SETCHECK, buttonId == IDC_SOCIAL_INTEREST, 0);
+    }
+    Notify(window, buttonId, BN_CLICKED);
+  };
+}
+
+Step Type(const char* amount) {
+  return [=](HWND window) {
+    if (!RequireEnabled(window, IDC_AMOUNT)) return;
+    SetDlgItemTextA(window, IDC_AMOUNT, amount);
+    Notify(window, IDC_AMOUNT, EN_CHANGE);
+  };
+}
+
+Step Command(int commandId) {
+  return [=](HWND window) { SendMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, BN_CLICKED), 0); };
+}
+
+Step MoveTo(int x, int y) {
+  return [=](HWND window) { MoveWindow(window, x, y, Rect(window).right - Rect(window).left, Rect(window).bottom - Rect(window).top, TRUE); };
+}
+
+Step Minimise() {
+  return [](HWND window) { ShowWindow(window, SW_MINIMIZE); };
+}
+
+Step TrayMouse(UINT mouseMessage) {
+  return [=](HWND window) { SendMessageA(window, WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<LPARAM>(mouseMessage)); };
+}
+
+Step PickFromTrayMenu(int position) {
+  return [=](HWND window) {
+#if defined(_WIN32)
+    // The menu's own loop reads the keys waiting in the thread's queue: Down
+    // moves to the next item that can be chosen, Return chooses, Esc closes.
+    for (int i = 0; i <= position; ++i) PostMessageA(window, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(window, WM_KEYDOWN, position >= 0 ? VK_RETURN : VK_ESCAPE, 0);
+#else
+    int choosable = -1;
+    for (const auto& item : standin::Inspect(CalculatorState.TrayMenu).Items)
+      if ((item.Flags & MF_SEPARATOR) == 0 && ++choosable == position) standin::Setup().NextMenuChoice = item.Id;
+#endif
+    TrayMouse(WM_LBUTTONDOWN)(window);
+    TrayMouse(WM_LBUTTONUP)(window);
+  };
+}
+
+Step InAboutBox(int commandId) {
+  return [=](HWND) {
+    ASSERT_NE(AboutBox(), nullptr) << "no About box is open";
+    SendMessageA(AboutBox(), WM_COMMAND, MAKEWPARAM(commandId, BN_CLICKED), 0);
+  };
+}
+
+Step TakeSnapshot(Snapshot* shown) {
+  return [=](HWND window) {
+    Snapshot& s = *shown;
+    s[DISABLED] = s[CHECKED] = "";
+    for (const auto& control : Controls) {
+      if (!IsWindowEnabled(GetDlgItem(window, control.Id))) s[DISABLED] += (s[DISABLED].empty() ? "" : " ") + std::string(control.Name);
+      if (SendDlgItemMessageA(window, control.Id, BM_GETCHECK, 0, 0) == BST_CHECKED) s[CHECKED] += control.Name;
+    }
+    s[OFFICES] = ListShown(window, IDC_OFFICE);
+    s[SERVICES] = ListShown(window, IDC_SERVICE);
+    s[TRANSACTIONS] = ListShown(window, IDC_TRANSACTION);
+    s[FEE] = Text(window, IDC_FEE);
+    s[AMOUNT] = Text(window, IDC_AMOUNT);
+    s[TEXT] = Text(window, IDC_DESCRIPTION);
+    s[LABEL] = Text(window, IDC_TOGGLE_TEXT_LABEL);
+    const RECT rect = Rect(window);
+    s[HEIGHT] = std::to_string(rect.bottom - rect.top - StartHeight);
+    s[PLACE] = std::to_string(rect.left) + "," + std::to_string(rect.top);
+    s[WINDOW] = IsIconic(window) ? "minimised" : IsWindowVisible(window) ? "shown" : "hidden";
+    if (AboutBox() != nullptr) s[WINDOW] += ", About box open";
+  };
 }
 
 }  // namespace tarivox::uitest

@@ -1,32 +1,54 @@
-// Runs the calculator dialog modally, exactly as the program does, and
-// performs a test's steps from inside its message loop. The same harness
-// drives the real USER32 (under Windows or Wine) and the stand-in.
+// Runs the calculator dialog modally, exactly as the program does, and acts
+// on it as a user would, from inside its message loop. The same harness
+// drives the stand-in and the real USER32 (under Windows or Wine).
+//
+// A user's act reaches the window as the messages its controls send the
+// dialog (a list's notifications, a button's BN_CLICKED, the command that
+// Enter, Esc or the close box produce), never through the keyboard focus or
+// the mouse capture: those belong to the desktop, which other programs on
+// the same display change whenever they like.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/win32.h"
 
 namespace tarivox::uitest {
 
+using Step = std::function<void(HWND calculator)>;
+
 struct CalculatorRun {
   INT_PTR Result = 0;
-  bool EndedBySteps = false;  // the steps ended the dialog themselves
-  bool Destroyed = false;     // WM_DESTROY reached the dialog
+  bool Destroyed = false;  // WM_DESTROY reached the dialog
 };
 
-// Starts the program's state afresh, runs IDD_CALCULATOR with the
-// program's dialog procedure, calls steps(window) once the window is up and
-// ends the dialog afterwards if the steps did not.
-// prepare, when given, runs after the fresh start and before the dialog.
-CalculatorRun RunCalculator(const std::function<void(HWND)>& steps, const std::function<void()>& prepare = {});
+// Starts the program's state afresh (prepare, when given, runs then), runs
+// the calculator dialog and each step in turn, each from the message loop
+// running at that moment (the About box's, while it is open), then ends the
+// dialog if no step did. A dialog that never comes up is a failure.
+CalculatorRun RunCalculator(const std::vector<Step>& steps, const std::function<void()>& prepare = {});
 
-// Queues a step that runs from the innermost message loop next time one
-// runs (e.g. inside a nested About box).
-void RunFromMessageLoop(HWND window, std::function<void()> step);
+// What the user does.
+Step Choose(int listId, int index);  // a drop-down list entry, picked with the mouse
+Step Click(int buttonId);            // an enabled button; a radio button checks itself first
+Step Type(const char* amount);       // the amount field's text replaced
+Step Command(int commandId);         // as the dialog manager sends it: IDCANCEL for Esc or the close box
+Step MoveTo(int x, int y);           // the window dragged, its size kept
+Step Minimise();
+Step TrayMouse(UINT mouseMessage);   // the shell's callback for a mouse message on the icon
+Step PickFromTrayMenu(int position);  // left click on the icon, then an item (-1: none)
+Step InAboutBox(int commandId);      // IDOK ("OK", Enter) or IDCANCEL (Esc) in the open About box
 
-// The resource module that holds the dialogs and images.
-HINSTANCE ResourceModule();
+// What the window shows, field by field.
+enum Field { DISABLED, OFFICES, SERVICES, TRANSACTIONS, CHECKED, FEE, AMOUNT, TEXT, LABEL, HEIGHT, PLACE, WINDOW, FIELDS };
+using Snapshot = std::array<std::string, FIELDS>;
+inline constexpr const char* FieldNames[FIELDS] = {"disabled", "offices", "services", "transactions", "checked",
+                                                   "fee", "amount", "text", "label", "height", "place", "window"};
+// Takes the snapshot into *shown; the height is counted from the height the
+// window opened with.
+Step TakeSnapshot(Snapshot* shown);
 
 }  // namespace tarivox::uitest

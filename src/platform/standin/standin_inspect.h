@@ -1,8 +1,9 @@
-// What a test may read from and set in the headless stand-in: the tray, the
-// menus, the handles given out and released, the cursor, the display mode
-// and the platform version. Only tests include this header.
+// What a test may set in the headless stand-in before a run, and what it
+// may read of what the program handed the platform: the shell's records,
+// the menus, the handles given out and released. Only tests include this.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -10,12 +11,19 @@
 
 namespace standin {
 
-// Back to a fresh machine: no windows, no handles, no tray icons, display
-// 800 x 600, cursor at (400, 300), an NT platform, every resource present.
-void Reset();
+// The machine the program runs on; Reset() brings back these values.
+struct Settings {
+  POINT Cursor = {400, 300};
+  DWORD DisplayWidth = 800;
+  DWORD DisplayHeight = 600;
+  bool DisplayQueryFails = false;
+  DWORD PlatformId = VER_PLATFORM_WIN32_NT;
+  bool PopupMenuFails = false;
+  std::set<int> MissingImages;  // resource numbers LoadImageA does not find
+  UINT_PTR NextMenuChoice = 0;  // the item picked in the next menu; 0 dismisses it
+};
 
-// One call of Shell_NotifyIconA as the shell saw it: only the first cbSize
-// bytes of the record are read, as the real shell does.
+// One call of Shell_NotifyIconA as the shell read it: no byte beyond cbSize.
 struct NotifyCall {
   DWORD Operation;
   DWORD Size;
@@ -24,80 +32,59 @@ struct NotifyCall {
   UINT Flags;
   UINT CallbackMessage;
   HICON Icon;
-  bool IconWasLive;  // the handle given was a live icon at the call
-  std::string Tip;   // at most 63 characters for a first-version record
-  bool TipTerminated;  // a NUL stood within the tip bytes the size covers
-  BOOL Result;
+  bool IconWasLive;  // a live icon at the call
+  std::string Tip;   // up to the NUL, "<unterminated>" when none within cbSize
 };
-const std::vector<NotifyCall>& NotifyCalls();
 
-// The notification area's view of one icon.
-struct TrayIconRecord {
-  bool Present;
-  UINT Flags;
-  UINT CallbackMessage;
-  HWND Window;
-  bool HasImage;
-  std::string Tip;
-};
-TrayIconRecord TrayIcon(UINT id);
-
-// Handles of one kind given out and still alive.
-enum class Kind { Window, Icon, Bitmap, Brush, Menu, DeviceContext };
-int CreatedCount(Kind kind);
-int LiveCount(Kind kind);
-// Releases of a handle that was already released or never given out.
-int BadReleaseCount();
-
-COLORREF BrushColor(HBRUSH brush);
-// Size asked for when the image was loaded.
-POINT ImageSize(HANDLE image);
-
-struct MenuItem {
-  UINT Flags;
-  UINT_PTR Id;
-  std::string Text;       // for MF_STRING items
-  HBITMAP Bitmap;         // for MF_BITMAP items
-};
-std::vector<MenuItem> MenuItems(HMENU menu);
-
-// TrackPopupMenuEx: the calls seen, and the item the user picks in the
-// next one (0: the menu is dismissed without a choice).
 struct TrackCall {
   HMENU Menu;
   UINT Flags;
   int X, Y;
   HWND Owner;
-  HWND Foreground;  // foreground window when the menu opened
+  HWND Foreground;  // at the time the menu opened
 };
-const std::vector<TrackCall>& TrackCalls();
-void ChooseInNextMenu(UINT_PTR id);
 
-// Messages posted with PostMessageA, in order, whether delivered yet or not.
 struct PostedMessage {
   HWND Window;
   UINT Message;
   WPARAM WParam;
   LPARAM LParam;
 };
-const std::vector<PostedMessage>& PostedMessages();
 
-void SetCursor(int x, int y);
-void SetDisplayMode(DWORD width, DWORD height);
-void SetDisplayQueryFails(bool fails);
-// dmSize of the last EnumDisplaySettingsA call, and the mode number asked for.
-WORD LastDisplayQuerySize();
-DWORD LastDisplayModeNumber();
-void SetPlatformId(DWORD platformId);
-void SetPopupMenuCreationFails(bool fails);
-void SetResourceMissing(int resourceId, bool missing);
+struct Record {
+  std::vector<NotifyCall> Notifications;
+  std::vector<TrackCall> Tracks;
+  std::vector<PostedMessage> Posted;
+  WORD DisplayQuerySize = 0;
+  DWORD DisplayModeNumber = 0;
+  int BkMode = OPAQUE;  // the last one set
+  int BadReleases = 0;  // releases of a handle never given out or already released
+  int StalledDialogs = 0;  // modal loops whose queue ran dry: a real one would wait
+};
 
-// A modal dialog whose queue ran dry before EndDialog: a real one would
-// wait for input there; the stand-in gives up and counts it.
-int StalledDialogCount();
+enum class Kind { Window, Icon, Bitmap, Brush, Menu };
 
-// Dialog units of the stand-in's fonts, in pixels per 4 x and 8 y units.
-inline constexpr int BASE_UNIT_X = 6;
-inline constexpr int BASE_UNIT_Y = 13;
+struct MenuItem {
+  UINT Flags;
+  UINT_PTR Id;
+  std::string Text;
+  HBITMAP Bitmap;
+};
+
+// A handle as the stand-in knows it, released or not.
+struct Object {
+  Kind ObjectKind;
+  bool Live;
+  COLORREF Color;  // of a brush
+  POINT Size;      // asked for when an image was loaded
+  std::vector<MenuItem> Items;
+};
+
+void Reset();
+Settings& Setup();
+const Record& Seen();
+Object Inspect(const void* handle);
+int LiveCount(Kind kind);
+int CreatedCount(Kind kind);
 
 }  // namespace standin

@@ -1,88 +1,74 @@
-// The stand-in's in-memory machine: every window and every handle it has
-// given out, the message queue, the tray, the cursor and the display.
-// Shared by the stand-in's own sources only.
+// The stand-in's in-memory machine: every handle it has given out, the
+// message queue, and the program's compiled resources. Shared by the
+// stand-in's own sources only.
 #pragma once
 
-#include <cstdint>
 #include <deque>
-#include <map>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "platform/dialog_templates.h"
 #include "platform/standin/standin_inspect.h"
 
 namespace standin::detail {
 
-// One handle of any kind; windows use the window fields, GDI and USER
-// objects the others.
+// One handle of any kind; windows use the window fields, objects the others.
 struct Entry {
   Kind EntryKind = Kind::Window;
   bool Live = true;
-  // Windows
-  HWND Parent = nullptr;
-  std::vector<HWND> Children;
+  HWND Owner = nullptr;  // a control's dialog, a dialog's owner window
+  std::vector<HWND> Controls;
   int Id = 0;
-  std::string ClassName;
+  std::string ClassName;  // upper case; "#32770" for a dialog
   DWORD Style = 0;
-  DWORD ExStyle = 0;
   std::string Text;
-  RECT Rect{};  // screen pixels for a dialog, parent-client pixels for a control
-  bool Minimized = false;
+  RECT Rect{};  // of a dialog, in screen pixels; controls are never placed
+  bool Minimised = false;
   std::vector<std::string> Items;
   int Selection = -1;
   int Check = BST_UNCHECKED;
-  bool AllSelected = false;
   DLGPROC Proc = nullptr;
   bool Ended = false;
   INT_PTR Result = 0;
-  // Objects
   COLORREF Color = 0;
   POINT Size{};
-  int BkMode = OPAQUE;
-  std::vector<MenuItem> MenuEntries;
+  std::vector<MenuItem> MenuItems;
 };
 
 struct Machine {
   std::deque<Entry> Entries;  // a deque: entries stay put while handlers add more
   std::deque<PostedMessage> Queue;
-  std::vector<PostedMessage> Posted;
-  HWND Focus = nullptr;
   HWND Foreground = nullptr;
-  POINT Cursor{400, 300};
-  DWORD DisplayWidth = 800;
-  DWORD DisplayHeight = 600;
-  bool DisplayQueryFails = false;
-  WORD LastQuerySize = 0;
-  DWORD LastModeNumber = 0;
-  DWORD PlatformId = VER_PLATFORM_WIN32_NT;
-  bool PopupMenuFails = false;
-  std::set<int> MissingResources;
-  std::vector<NotifyCall> Notifications;
-  std::map<UINT, TrayIconRecord> Tray;
-  std::vector<TrackCall> Tracks;
-  UINT_PTR NextMenuChoice = 0;
-  int BadReleases = 0;
-  int Stalled = 0;
+  Settings Setup;
+  Record Seen;
 };
 
 Machine& TheMachine();
+// The live entry behind a handle of this kind, or nullptr.
+Entry* Find(const void* handle, Kind kind);
+void* Add(Entry entry);
+bool Release(const void* handle, Kind kind);
 
-template <typename Handle>
-Handle MakeHandle(std::size_t index) {
-  return reinterpret_cast<Handle>(static_cast<std::uintptr_t>((index + 1) * 16));
-}
+// The program's compiled resources, as a module holds them.
+inline constexpr int RT_BITMAP = 2;
+inline constexpr int RT_DIALOG = 5;
+inline constexpr int RT_GROUP_ICON = 14;
+bool HasResource(int type, int id);
 
-// The entry behind a handle of the given kind, or nullptr for a handle the
-// stand-in never gave out, of another kind, or (unless anyState) released.
-Entry* Find(const void* handle, Kind kind, bool anyState = false);
-Entry* FindWindowEntry(HWND window);
-HWND AddWindow(Entry entry);
-void* AddObject(Kind kind);
-bool ReleaseObject(const void* handle, Kind kind);
+struct ControlTemplate {
+  int Id;
+  std::string ClassName;
+  DWORD Style;
+  std::string Text;
+};
 
-// Sends WM_COMMAND with a notification code to a control's parent.
-void Notify(HWND control, WORD code);
+struct DialogTemplate {
+  DWORD Style = 0;
+  std::string Caption;
+  int Width = 0, Height = 0;  // dialog units
+  std::vector<ControlTemplate> Controls;
+};
+
+// The dialog template with this resource number; false when there is none.
+bool ReadDialogTemplate(int id, DialogTemplate& dialog);
 
 }  // namespace standin::detail

@@ -1,0 +1,140 @@
+// What the program handed the platform, read from the stand-in: the
+// shell's records, the menu, the images and brushes and their release.
+// The real shell and GDI keep these to themselves, so this part runs
+// natively only; the end-to-end test reads the real tooltip under Wine.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+#include "platform/standin/standin_inspect.h"
+#include "resource.h"
+#include "ui/calculator_state.h"
+#include "ui/calculator_ui.h"
+
+namespace tarivox::uitest {
+namespace {
+
+using standin::Kind;
+
+// A call as the shell saw it: operation, record size, window, identifier,
+// flags, callback message, icon, tip.
+std::string Line(const standin::NotifyCall& call, HWND window) {
+  const standin::Object icon = standin::Inspect(call.Icon);
+  const char* image = call.Icon == nullptr ? "none" : call.IconWasLive && icon.Size.x == 16 ? "16x16" : "bad";
+  return std::to_string(call.Operation) + " " + std::to_string(call.Size) + (call.Window == window ? " w " : " ? ") +
+         std::to_string(call.Id) + " " + std::to_string(call.Flags) + " " + std::to_string(call.CallbackMessage) +
+         " " + image + " \"" + call.Tip + "\"";
+}
+
+TEST(TrayRecords, WhatTheShellIsHanded) {
+  const std::string record = std::to_string(sizeof(void*) == 4 ? 88 : 104) + " w 1006 7 32868 ";
+  const std::string added = "0 " + record + "none \"Tarivox01\"", removed = "2 " + record + "none \"Tarivox01\"";
+  const std::string modified = "1 " + record + "16x16 ";
+  const struct {
+    const char* Name;
+    std::vector<Step> Acts;
+    std::vector<std::string> Calls;
+  } rows[] = {
+      {"start and end", {}, {added, modified + "\"\"", removed}},
+      {"a computation", {Type("25,000"), Click(IDC_CALCULATE)},
+       {added, modified + "\"\"", modified + "\"Para un monto de: US$ 25,000.00  el pago es: US$ 157.50\"", removed}},
+      {"a sentence cut after 63 characters", {Type("999999999999999.88"), Click(IDC_CALCULATE)},
+       {added, modified + "\"\"", modified + "\"Para un monto de: US$ 999,999,999,999,999.88  el pago es: US$ 5\"",
+        removed}},
+  };
+  for (const auto& row : rows) {
+    HWND calculator = nullptr;
+    std::vector<Step> steps = row.Acts;
+    steps.push_back([&](HWND window) { calculator = window; });
+    RunCalculator(steps);
+    std::vector<std::string> calls;
+    for (const auto& call : standin::Seen().Notifications) calls.push_back(Line(call, calculator));
+    EXPECT_EQ(calls, row.Calls) << row.Name;
+  }
+}
+
+TEST(Handles, EachMadeOnceAndReleasedOnce) {
+  HBRUSH brush = nullptr;
+  RunCalculator({Type("100"), Click(IDC_CALCULATE), [&](HWND window) {
+                   const auto fee = reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_FEE));
+                   brush = reinterpret_cast<HBRUSH>(CalculatorDialogProc(window, WM_CTLCOLORSTATIC, 0, fee));
+                   EXPECT_EQ(CalculatorDialogProc(window, WM_CTLCOLORSTATIC, 0, fee), reinterpret_cast<INT_PTR>(brush));
+                   EXPECT_EQ(standin::Seen().BkMode, TRANSPARENT);
+                   const auto label = reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_FEE_LABEL));
+                   EXPECT_EQ(CalculatorDialogProc(window, WM_CTLCOLORSTATIC, 0, label), FALSE) << "default colours";
+                   const auto items = standin::Inspect(CalculatorState.TrayMenu).Items;
+                   ASSERT_EQ(items.size(), 3u);
+                   EXPECT_TRUE(items[0].Flags == MF_BITMAP && items[0].Id == IDM_TRAY_ABOUT &&
+                               items[0].Bitmap == CalculatorState.MenuLogoBitmap && items[1].Flags == MF_SEPARATOR &&
+                               items[2].Flags == MF_STRING && items[2].Id == IDM_TRAY_EXIT && items[2].Text == "Salir")
+                       << "the picture, a separator, Salir";
+                   const POINT logo = standin::Inspect(CalculatorState.MenuLogoBitmap).Size;
+                   EXPECT_EQ(std::to_string(logo.x) + "x" + std::to_string(logo.y), "136x32");
+                 }});
+  EXPECT_EQ(standin::Inspect(brush).Color, RGB(243, 253, 64));
+  EXPECT_EQ(standin::CreatedCount(Kind::Icon), 2) << "one at the start, one per computation";
+  EXPECT_EQ(standin::CreatedCount(Kind::Brush), 1);
+  for (Kind kind : {Kind::Icon, Kind::Bitmap, Kind::Brush, Kind::Menu, Kind::Window})
+    EXPECT_EQ(standin::LiveCount(kind), 0) << "kind " << static_cast<int>(kind);
+  EXPECT_EQ(standin::Seen().BadReleases, 0);
+}
+
+TEST(Handles, MissingPicturesAreSimplyAbsent) {
+  RunCalculator({Type("100"), Click(IDC_CALCULATE),
+                 [](HWND) { EXPECT_EQ(standin::Inspect(CalculatorState.TrayMenu).Items.at(0).Bitmap, nullptr); }},
+                [] { standin::Setup().MissingImages = {IDI_APP, IDB_MENU_LOGO}; });
+  for (const auto& call : standin::Seen().Notifications) EXPECT_EQ(call.Icon, nullptr);
+  EXPECT_EQ(standin::Seen().BadReleases, 0) << "a missing handle was released";
+}
+
+// The window is hidden first: it must be brought in front for its menu. The
+// anchor is pulled towards the bottom right of the 800 x 600 display.
+TEST(TrayMenu, OpensAtTheAnchorWithTheWindowInFront) {
+  const DWORD NT = VER_PLATFORM_WIN32_NT, CURRENT = ENUM_CURRENT_SETTINGS;
+  const struct {
+    DWORD PlatformId;
+    bool QueryFails;
+    POINT Cursor;
+    POINT Anchor;
+    DWORD Mode;
+  } rows[] = {
+      {NT, false, {100, 300}, {750, 500}, CURRENT},   {VER_PLATFORM_WIN32_WINDOWS, false, {100, 300}, {750, 500}, 0},
+      {NT, true, {-200, -300}, {-200, -300}, CURRENT}, {NT, false, {760, 585}, {760, 585}, CURRENT},
+      {NT, false, {780, 549}, {780, 500}, CURRENT},   {NT, false, {750, 550}, {750, 550}, CURRENT},
+      {NT, false, {749, 590}, {750, 590}, CURRENT},   {NT, false, {-200, 700}, {750, 700}, CURRENT},
+      {NT, false, {2000, 0}, {2000, 500}, CURRENT},
+  };
+  for (const auto& row : rows) {
+    const std::string name = std::to_string(row.Cursor.x) + "," + std::to_string(row.Cursor.y);
+    HWND calculator = nullptr;
+    RunCalculator({TrayMouse(WM_RBUTTONDOWN), [&](HWND window) { calculator = window; }, PickFromTrayMenu(-1)}, [&] {
+      standin::Setup().Cursor = row.Cursor;
+      standin::Setup().PlatformId = row.PlatformId;
+      standin::Setup().DisplayQueryFails = row.QueryFails;
+    });
+    const auto& seen = standin::Seen();
+    ASSERT_EQ(seen.Tracks.size(), 1u) << name;
+    const standin::TrackCall& track = seen.Tracks[0];
+    EXPECT_TRUE(track.X == row.Anchor.x && track.Y == row.Anchor.y && seen.DisplayModeNumber == row.Mode) << name;
+    EXPECT_TRUE(track.Flags == TPM_RIGHTBUTTON && track.Menu != nullptr && seen.DisplayQuerySize == sizeof(DEVMODEA));
+    EXPECT_TRUE(track.Owner == calculator && track.Foreground == calculator) << name;
+    bool closed = false;
+    for (const auto& m : seen.Posted) closed |= m.Message == WM_USER && m.WParam == 0 && m.LParam == 0;
+    EXPECT_TRUE(closed) << name << ": WM_USER (0, 0) after the menu";
+  }
+}
+
+TEST(TrayMenu, NoMenuWhenItCouldNotBeMade) {
+  Snapshot shown;
+  RunCalculator({PickFromTrayMenu(-1), Type("25,000"), Click(IDC_CALCULATE), TakeSnapshot(&shown)},
+                [] { standin::Setup().PopupMenuFails = true; });
+  EXPECT_TRUE(standin::Seen().Tracks.empty());
+  EXPECT_EQ(shown[FEE], "157.50");
+}
+
+TEST(TrayMenu, ASecondRightClickBringsTheWindowInFront) {
+  const Step rightClick = TrayMouse(WM_RBUTTONDOWN);
+  RunCalculator({rightClick, rightClick, [](HWND window) { EXPECT_EQ(GetForegroundWindow(), window); }});
+}
+
+}  // namespace
+}  // namespace tarivox::uitest
