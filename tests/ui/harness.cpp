@@ -19,15 +19,13 @@ constexpr UINT NEXT_STEP = WM_APP + 7;
 const std::vector<Step>* Steps = nullptr;
 std::size_t NextStep = 0;
 CalculatorRun* Run = nullptr;
-bool CameUp = false;
 LONG StartHeight = 0;
 
 HWND AboutBox() { return FindWindowA("#32770", ""); }
 
 RECT Rect(HWND window) {
   RECT rect{};
-  GetWindowRect(window, &rect);
-  return rect;
+  return GetWindowRect(window, &rect) ? rect : RECT{};
 }
 
 // Every message goes on to the program's procedure unchanged; only the
@@ -35,18 +33,14 @@ RECT Rect(HWND window) {
 // a posted message, so whatever the step before posted arrives first.
 INT_PTR CALLBACK HarnessProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == NEXT_STEP) {
-    if (NextStep < Steps->size()) {
-      (*Steps)[NextStep++](window);
-      PostMessageA(window, NEXT_STEP, 0, 0);
-      return TRUE;
-    }
-    if (HWND about = AboutBox()) EndDialog(about, 0);
-    EndDialog(window, 0);
-    return TRUE;
+    if (NextStep == Steps->size() && AboutBox() != nullptr) EndDialog(AboutBox(), 0);
+    if (NextStep == Steps->size()) return EndDialog(window, 0);
+    (*Steps)[NextStep++](window);
+    return PostMessageA(window, NEXT_STEP, 0, 0);
   }
   const INT_PTR result = CalculatorDialogProc(window, message, wParam, lParam);
   if (message == WM_INITDIALOG) {
-    CameUp = true;
+    Run->Window = window;
     StartHeight = Rect(window).bottom - Rect(window).top;
     PostMessageA(window, NEXT_STEP, 0, 0);
   }
@@ -54,14 +48,11 @@ INT_PTR CALLBACK HarnessProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return result;
 }
 
-void Notify(HWND window, int id, int code) {
-  SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
-}
+void Notify(HWND window, int id, int code) { Command(MAKEWPARAM(id, code))(window); }
 
 std::string Text(HWND window, int id) {
   char text[1024] = "";
-  GetDlgItemTextA(window, id, text, static_cast<int>(sizeof text));
-  return text;
+  return GetDlgItemTextA(window, id, text, static_cast<int>(sizeof text)) > 0 ? text : "";
 }
 
 // A user cannot act on a disabled control (and Wine, unlike Windows, would
@@ -84,14 +75,16 @@ std::string ListShown(HWND window, int id) {
   return shown;
 }
 
-constexpr struct {
+struct NamedControl {
   int Id;
   const char* Name;
-} Controls[] = {{IDC_AMOUNT_LABEL, "amount-label"}, {IDC_AMOUNT, "amount"}, {IDC_FEE_LABEL, "fee-label"},
-                {IDC_FEE, "fee"}, {IDC_CALCULATE, "calculate"}, {IDC_TOGGLE_TEXT, "toggle"},
-                {IDC_TOGGLE_TEXT_LABEL, "toggle-label"}, {IDC_OFFICE_LABEL, "office-label"}, {IDC_OFFICE, "office"},
-                {IDC_NORMAL_PROJECT, "normal"}, {IDC_SOCIAL_INTEREST, "social"}, {IDC_SERVICE, "service"},
-                {IDC_TRANSACTION, "transaction"}, {IDC_DESCRIPTION, "text"}};
+};
+constexpr NamedControl Controls[] = {
+    {IDC_AMOUNT_LABEL, "amount-label"}, {IDC_AMOUNT, "amount"}, {IDC_FEE_LABEL, "fee-label"}, {IDC_FEE, "fee"},
+    {IDC_CALCULATE, "calculate"}, {IDC_TOGGLE_TEXT, "toggle"}, {IDC_TOGGLE_TEXT_LABEL, "toggle-label"},
+    {IDC_OFFICE_LABEL, "office-label"}, {IDC_OFFICE, "office"}, {IDC_NORMAL_PROJECT, "normal"},
+    {IDC_SOCIAL_INTEREST, "social"}, {IDC_SERVICE, "service"}, {IDC_TRANSACTION, "transaction"},
+    {IDC_DESCRIPTION, "text"}};
 
 }  // namespace
 
@@ -106,9 +99,8 @@ CalculatorRun RunCalculator(const std::vector<Step>& steps, const std::function<
   Run = &run;
   Steps = &steps;
   NextStep = 0;
-  CameUp = false;
   run.Result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CALCULATOR), nullptr, HarnessProc, 0);
-  EXPECT_TRUE(CameUp) << "the calculator never came up: DialogBoxParamA gave " << run.Result;
+  EXPECT_NE(run.Window, nullptr) << "the calculator never came up: DialogBoxParamA gave " << run.Result;
   EXPECT_TRUE(run.Destroyed);
 #if !defined(_WIN32)
   EXPECT_EQ(standin::Seen().StalledDialogs, 0) << "a modal loop ran out of messages";
@@ -144,17 +136,15 @@ Step Type(const char* amount) {
   };
 }
 
-Step Command(int commandId) {
-  return [=](HWND window) { SendMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, BN_CLICKED), 0); };
+Step Command(WPARAM wParam) {
+  return [=](HWND window) { SendMessageA(window, WM_COMMAND, wParam, 0); };
 }
 
 Step MoveTo(int x, int y) {
   return [=](HWND window) { MoveWindow(window, x, y, Rect(window).right - Rect(window).left, Rect(window).bottom - Rect(window).top, TRUE); };
 }
 
-Step Minimise() {
-  return [](HWND window) { ShowWindow(window, SW_MINIMIZE); };
-}
+Step Minimise() { return [](HWND window) { ShowWindow(window, SW_MINIMIZE); }; }
 
 Step TrayMouse(UINT mouseMessage) {
   return [=](HWND window) { SendMessageA(window, WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<LPARAM>(mouseMessage)); };
@@ -180,7 +170,7 @@ Step PickFromTrayMenu(int position) {
 Step InAboutBox(int commandId) {
   return [=](HWND) {
     ASSERT_NE(AboutBox(), nullptr) << "no About box is open";
-    SendMessageA(AboutBox(), WM_COMMAND, MAKEWPARAM(commandId, BN_CLICKED), 0);
+    Command(commandId)(AboutBox());
   };
 }
 

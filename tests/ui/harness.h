@@ -21,6 +21,7 @@ namespace tarivox::uitest {
 using Step = std::function<void(HWND calculator)>;
 
 struct CalculatorRun {
+  HWND Window = nullptr;
   INT_PTR Result = 0;
   bool Destroyed = false;  // WM_DESTROY reached the dialog
 };
@@ -35,7 +36,7 @@ CalculatorRun RunCalculator(const std::vector<Step>& steps, const std::function<
 Step Choose(int listId, int index);  // a drop-down list entry, picked with the mouse
 Step Click(int buttonId);            // an enabled button; a radio button checks itself first
 Step Type(const char* amount);       // the amount field's text replaced
-Step Command(int commandId);         // as the dialog manager sends it: IDCANCEL for Esc or the close box
+Step Command(WPARAM wParam);         // as the dialog manager sends it: IDCANCEL for Esc or the close box
 Step MoveTo(int x, int y);           // the window dragged, its size kept
 Step Minimise();
 Step TrayMouse(UINT mouseMessage);   // the shell's callback for a mouse message on the icon

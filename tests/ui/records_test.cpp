@@ -42,10 +42,7 @@ TEST(TrayRecords, WhatTheShellIsHanded) {
         removed}},
   };
   for (const auto& row : rows) {
-    HWND calculator = nullptr;
-    std::vector<Step> steps = row.Acts;
-    steps.push_back([&](HWND window) { calculator = window; });
-    RunCalculator(steps);
+    const HWND calculator = RunCalculator(row.Acts).Window;
     std::vector<std::string> calls;
     for (const auto& call : standin::Seen().Notifications) calls.push_back(Line(call, calculator));
     EXPECT_EQ(calls, row.Calls) << row.Name;
@@ -53,26 +50,25 @@ TEST(TrayRecords, WhatTheShellIsHanded) {
 }
 
 TEST(Handles, EachMadeOnceAndReleasedOnce) {
-  HBRUSH brush = nullptr;
+  const auto paint = [](HWND window, int id) {
+    return CalculatorDialogProc(window, WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+  };
+  INT_PTR brush = 0;
   RunCalculator({Type("100"), Click(IDC_CALCULATE), [&](HWND window) {
-                   const auto fee = reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_FEE));
-                   brush = reinterpret_cast<HBRUSH>(CalculatorDialogProc(window, WM_CTLCOLORSTATIC, 0, fee));
-                   EXPECT_EQ(CalculatorDialogProc(window, WM_CTLCOLORSTATIC, 0, fee), reinterpret_cast<INT_PTR>(brush));
-                   EXPECT_EQ(standin::Seen().BkMode, TRANSPARENT);
-                   const auto label = reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_FEE_LABEL));
-                   EXPECT_EQ(CalculatorDialogProc(window, WM_CTLCOLORSTATIC, 0, label), FALSE) << "default colours";
+                   brush = paint(window, IDC_FEE);
+                   EXPECT_TRUE(paint(window, IDC_FEE) == brush && standin::Seen().BkMode == TRANSPARENT);
+                   EXPECT_EQ(paint(window, IDC_FEE_LABEL), FALSE) << "other statics keep the default colours";
                    const auto items = standin::Inspect(CalculatorState.TrayMenu).Items;
                    ASSERT_EQ(items.size(), 3u);
                    EXPECT_TRUE(items[0].Flags == MF_BITMAP && items[0].Id == IDM_TRAY_ABOUT &&
                                items[0].Bitmap == CalculatorState.MenuLogoBitmap && items[1].Flags == MF_SEPARATOR &&
                                items[2].Flags == MF_STRING && items[2].Id == IDM_TRAY_EXIT && items[2].Text == "Salir")
                        << "the picture, a separator, Salir";
-                   const POINT logo = standin::Inspect(CalculatorState.MenuLogoBitmap).Size;
-                   EXPECT_EQ(std::to_string(logo.x) + "x" + std::to_string(logo.y), "136x32");
+                   const POINT logo = standin::Inspect(items[0].Bitmap).Size;
+                   EXPECT_TRUE(logo.x == 136 && logo.y == 32);
                  }});
-  EXPECT_EQ(standin::Inspect(brush).Color, RGB(243, 253, 64));
-  EXPECT_EQ(standin::CreatedCount(Kind::Icon), 2) << "one at the start, one per computation";
-  EXPECT_EQ(standin::CreatedCount(Kind::Brush), 1);
+  EXPECT_EQ(standin::Inspect(reinterpret_cast<HBRUSH>(brush)).Color, RGB(243, 253, 64));
+  EXPECT_TRUE(standin::CreatedCount(Kind::Icon) == 2 && standin::CreatedCount(Kind::Brush) == 1) << "one icon a load";
   for (Kind kind : {Kind::Icon, Kind::Bitmap, Kind::Brush, Kind::Menu, Kind::Window})
     EXPECT_EQ(standin::LiveCount(kind), 0) << "kind " << static_cast<int>(kind);
   EXPECT_EQ(standin::Seen().BadReleases, 0);
@@ -105,15 +101,14 @@ TEST(TrayMenu, OpensAtTheAnchorWithTheWindowInFront) {
   };
   for (const auto& row : rows) {
     const std::string name = std::to_string(row.Cursor.x) + "," + std::to_string(row.Cursor.y);
-    HWND calculator = nullptr;
-    RunCalculator({TrayMouse(WM_RBUTTONDOWN), [&](HWND window) { calculator = window; }, PickFromTrayMenu(-1)}, [&] {
+    const HWND calculator = RunCalculator({TrayMouse(WM_RBUTTONDOWN), PickFromTrayMenu(-1)}, [&] {
       standin::Setup().Cursor = row.Cursor;
       standin::Setup().PlatformId = row.PlatformId;
       standin::Setup().DisplayQueryFails = row.QueryFails;
-    });
+    }).Window;
     const auto& seen = standin::Seen();
     ASSERT_EQ(seen.Tracks.size(), 1u) << name;
-    const standin::TrackCall& track = seen.Tracks[0];
+    const auto& track = seen.Tracks[0];
     EXPECT_TRUE(track.X == row.Anchor.x && track.Y == row.Anchor.y && seen.DisplayModeNumber == row.Mode) << name;
     EXPECT_TRUE(track.Flags == TPM_RIGHTBUTTON && track.Menu != nullptr && seen.DisplayQuerySize == sizeof(DEVMODEA));
     EXPECT_TRUE(track.Owner == calculator && track.Foreground == calculator) << name;
