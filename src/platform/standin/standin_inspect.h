@@ -18,7 +18,6 @@ struct Settings {
   DWORD DisplayHeight = 600;
   bool DisplayQueryFails = false;
   DWORD PlatformId = VER_PLATFORM_WIN32_NT;
-  bool PopupMenuFails = false;
   std::set<int> MissingImages;  // resource numbers LoadImageA does not find
   UINT_PTR NextMenuChoice = 0;  // the item picked in the next menu; 0 dismisses it
 };

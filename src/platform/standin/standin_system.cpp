@@ -37,9 +37,7 @@ HANDLE LoadImageA(HINSTANCE, LPCSTR name, UINT type, int width, int height, UINT
 
 BOOL DestroyIcon(HICON icon) { return Release(icon, Kind::Icon) ? TRUE : FALSE; }
 
-HMENU CreatePopupMenu() {
-  return TheMachine().Setup.PopupMenuFails ? nullptr : static_cast<HMENU>(AddObject(Kind::Menu));
-}
+HMENU CreatePopupMenu() { return static_cast<HMENU>(AddObject(Kind::Menu)); }
 
 BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR idNewItem, LPCSTR newItem) {
   Entry* entry = Find(menu, Kind::Menu);
