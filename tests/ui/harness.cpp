@@ -55,14 +55,12 @@ std::string Text(HWND window, int id) {
   return GetDlgItemTextA(window, id, text, static_cast<int>(sizeof text)) > 0 ? text : "";
 }
 
-// A user cannot act on a disabled control (and Wine, unlike Windows, would
-// let a test do it).
-bool RequireEnabled(HWND window, int id) {
-  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, id))) << "control " << id << " is disabled";
-  return IsWindowEnabled(GetDlgItem(window, id)) != FALSE;
+// A user acts only on an enabled control (Wine, unlike Windows, would let a
+// test act on a disabled one): a failure names the disabled control.
+Step OnEnabled(int id, const Step& act) {
+  return [=](HWND window) { IsWindowEnabled(GetDlgItem(window, id)) ? act(window) : void(ADD_FAILURE() << id); };
 }
 
-// Entries joined by "|", the selected one in brackets.
 std::string ListShown(HWND window, int id) {
   std::string shown;
   const auto count = static_cast<int>(SendDlgItemMessageA(window, id, CB_GETCOUNT, 0, 0));
@@ -75,16 +73,11 @@ std::string ListShown(HWND window, int id) {
   return shown;
 }
 
-struct NamedControl {
-  int Id;
-  const char* Name;
-};
-constexpr NamedControl Controls[] = {
+constexpr std::pair<int, const char*> Controls[] = {
     {IDC_AMOUNT_LABEL, "amount-label"}, {IDC_AMOUNT, "amount"}, {IDC_FEE_LABEL, "fee-label"}, {IDC_FEE, "fee"},
     {IDC_CALCULATE, "calculate"}, {IDC_TOGGLE_TEXT, "toggle"}, {IDC_TOGGLE_TEXT_LABEL, "toggle-label"},
     {IDC_OFFICE_LABEL, "office-label"}, {IDC_OFFICE, "office"}, {IDC_NORMAL_PROJECT, "normal"},
-    {IDC_SOCIAL_INTEREST, "social"}, {IDC_SERVICE, "service"}, {IDC_TRANSACTION, "transaction"},
-    {IDC_DESCRIPTION, "text"}};
+    {IDC_SOCIAL_INTEREST, "social"}, {IDC_SERVICE, "service"}, {IDC_TRANSACTION, "transaction"}};
 
 }  // namespace
 
@@ -109,31 +102,29 @@ CalculatorRun RunCalculator(const std::vector<Step>& steps, const std::function<
 }
 
 Step Choose(int listId, int index) {
-  return [=](HWND window) {
-    if (!RequireEnabled(window, listId)) return;
+  return OnEnabled(listId, [=](HWND window) {
+    Run->Picked[listId] = index;
     SendDlgItemMessageA(window, listId, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     for (int code : {CBN_SETFOCUS, CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP, CBN_KILLFOCUS})
       Notify(window, listId, code);
-  };
+  });
 }
 
 Step Click(int buttonId) {
-  return [=](HWND window) {
-    if (!RequireEnabled(window, buttonId)) return;
+  return OnEnabled(buttonId, [=](HWND window) {
     if (buttonId == IDC_NORMAL_PROJECT || buttonId == IDC_SOCIAL_INTEREST) {
       SendDlgItemMessageA(window, IDC_NORMAL_PROJECT, BM_SETCHECK, buttonId == IDC_NORMAL_PROJECT, 0);
       SendDlgItemMessageA(window, IDC_SOCIAL_INTEREST, BM_SETCHECK, buttonId == IDC_SOCIAL_INTEREST, 0);
     }
     Notify(window, buttonId, BN_CLICKED);
-  };
+  });
 }
 
 Step Type(const char* amount) {
-  return [=](HWND window) {
-    if (!RequireEnabled(window, IDC_AMOUNT)) return;
+  return OnEnabled(IDC_AMOUNT, [=](HWND window) {
     SetDlgItemTextA(window, IDC_AMOUNT, amount);
     Notify(window, IDC_AMOUNT, EN_CHANGE);
-  };
+  });
 }
 
 Step Command(WPARAM wParam) {
@@ -141,7 +132,10 @@ Step Command(WPARAM wParam) {
 }
 
 Step MoveTo(int x, int y) {
-  return [=](HWND window) { MoveWindow(window, x, y, Rect(window).right - Rect(window).left, Rect(window).bottom - Rect(window).top, TRUE); };
+  return [=](HWND window) {
+    const RECT rect = Rect(window);
+    MoveWindow(window, x, y, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+  };
 }
 
 Step Minimise() { return [](HWND window) { ShowWindow(window, SW_MINIMIZE); }; }
@@ -163,35 +157,29 @@ Step PickFromTrayMenu(int position) {
       if ((item.Flags & MF_SEPARATOR) == 0 && ++choosable == position) standin::Setup().NextMenuChoice = item.Id;
 #endif
     TrayMouse(WM_LBUTTONDOWN)(window);
-    TrayMouse(WM_LBUTTONUP)(window);
   };
 }
 
 Step InAboutBox(int commandId) {
-  return [=](HWND) {
-    ASSERT_NE(AboutBox(), nullptr) << "no About box is open";
-    Command(commandId)(AboutBox());
-  };
+  return [=](HWND) { AboutBox() ? Command(commandId)(AboutBox()) : void(ADD_FAILURE() << "no About box is open"); };
 }
 
 Step TakeSnapshot(Snapshot* shown) {
   return [=](HWND window) {
     Snapshot& s = *shown;
     s[DISABLED] = s[CHECKED] = "";
-    for (const auto& control : Controls) {
-      if (!IsWindowEnabled(GetDlgItem(window, control.Id))) s[DISABLED] += (s[DISABLED].empty() ? "" : " ") + std::string(control.Name);
-      if (SendDlgItemMessageA(window, control.Id, BM_GETCHECK, 0, 0) == BST_CHECKED) s[CHECKED] += control.Name;
+    for (const auto& [id, name] : Controls) {
+      if (!IsWindowEnabled(GetDlgItem(window, id))) s[DISABLED] += (s[DISABLED].empty() ? "" : " ") + std::string(name);
+      if (SendDlgItemMessageA(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED) s[CHECKED] += name;
     }
-    s[OFFICES] = ListShown(window, IDC_OFFICE);
-    s[SERVICES] = ListShown(window, IDC_SERVICE);
+    s[CHOSEN] = ListShown(window, IDC_OFFICE) + " / " + ListShown(window, IDC_SERVICE);
     s[TRANSACTIONS] = ListShown(window, IDC_TRANSACTION);
-    s[FEE] = Text(window, IDC_FEE);
-    s[AMOUNT] = Text(window, IDC_AMOUNT);
+    s[AMOUNTS] = Text(window, IDC_FEE) + " / " + Text(window, IDC_AMOUNT);
     s[TEXT] = Text(window, IDC_DESCRIPTION);
     s[LABEL] = Text(window, IDC_TOGGLE_TEXT_LABEL);
     const RECT rect = Rect(window);
-    s[HEIGHT] = std::to_string(rect.bottom - rect.top - StartHeight);
-    s[PLACE] = std::to_string(rect.left) + "," + std::to_string(rect.top);
+    s[PLACE] = std::to_string(rect.left) + "," + std::to_string(rect.top) + " " +
+               std::to_string(rect.bottom - rect.top - StartHeight);
     s[WINDOW] = IsIconic(window) ? "minimised" : IsWindowVisible(window) ? "shown" : "hidden";
     if (AboutBox() != nullptr) s[WINDOW] += ", About box open";
   };

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,8 @@ using Step = std::function<void(HWND calculator)>;
 struct CalculatorRun {
   HWND Window = nullptr;
   INT_PTR Result = 0;
-  bool Destroyed = false;  // WM_DESTROY reached the dialog
+  bool Destroyed = false;      // WM_DESTROY reached the dialog
+  std::map<int, int> Picked;   // the entry last chosen in each list
 };
 
 // Starts the program's state afresh (prepare, when given, runs then), runs
@@ -44,12 +46,13 @@ Step PickFromTrayMenu(int position);  // left click on the icon, then an item (-
 Step InAboutBox(int commandId);      // IDOK ("OK", Enter) or IDCANCEL (Esc) in the open About box
 
 // What the window shows, field by field.
-enum Field { DISABLED, OFFICES, SERVICES, TRANSACTIONS, CHECKED, FEE, AMOUNT, TEXT, LABEL, HEIGHT, PLACE, WINDOW, FIELDS };
+enum Field { DISABLED, CHOSEN, TRANSACTIONS, CHECKED, AMOUNTS, TEXT, LABEL, PLACE, WINDOW, FIELDS };
 using Snapshot = std::array<std::string, FIELDS>;
-inline constexpr const char* FieldNames[FIELDS] = {"disabled", "offices", "services", "transactions", "checked",
-                                                   "fee", "amount", "text", "label", "height", "place", "window"};
-// Takes the snapshot into *shown; the height is counted from the height the
-// window opened with.
+inline constexpr const char* FieldNames[FIELDS] = {"disabled", "offices and services", "transactions", "checked",
+                                                   "fee and amount", "text", "label", "place and height", "window"};
+// Takes the snapshot into *shown: lists as their entries joined by "|" with
+// the selected one in brackets, the fee before the amount, the window's
+// top-left corner and its height counted from the one it opened with.
 Step TakeSnapshot(Snapshot* shown);
 
 }  // namespace tarivox::uitest

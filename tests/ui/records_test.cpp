@@ -16,10 +16,10 @@ namespace {
 using standin::Kind;
 
 // A call as the shell saw it: operation, record size, window, identifier,
-// flags, callback message, icon, tip.
+// flags, callback message, icon, tip. Start and end are in every row.
 std::string Line(const standin::NotifyCall& call, HWND window) {
-  const standin::Object icon = standin::Inspect(call.Icon);
-  const char* image = call.Icon == nullptr ? "none" : call.IconWasLive && icon.Size.x == 16 ? "16x16" : "bad";
+  const bool small = call.IconWasLive && standin::Inspect(call.Icon).Size.x == 16;
+  const char* image = call.Icon == nullptr ? "none" : small ? "16x16" : "bad";
   return std::to_string(call.Operation) + " " + std::to_string(call.Size) + (call.Window == window ? " w " : " ? ") +
          std::to_string(call.Id) + " " + std::to_string(call.Flags) + " " + std::to_string(call.CallbackMessage) +
          " " + image + " \"" + call.Tip + "\"";
@@ -28,18 +28,16 @@ std::string Line(const standin::NotifyCall& call, HWND window) {
 TEST(TrayRecords, WhatTheShellIsHanded) {
   const std::string record = std::to_string(sizeof(void*) == 4 ? 88 : 104) + " w 1006 7 32868 ";
   const std::string added = "0 " + record + "none \"Tarivox01\"", removed = "2 " + record + "none \"Tarivox01\"";
-  const std::string modified = "1 " + record + "16x16 ";
+  const std::string modified = "1 " + record + "16x16 \"", empty = modified + "\"";
   const struct {
     const char* Name;
     std::vector<Step> Acts;
     std::vector<std::string> Calls;
   } rows[] = {
-      {"start and end", {}, {added, modified + "\"\"", removed}},
       {"a computation", {Type("25,000"), Click(IDC_CALCULATE)},
-       {added, modified + "\"\"", modified + "\"Para un monto de: US$ 25,000.00  el pago es: US$ 157.50\"", removed}},
+       {added, empty, modified + "Para un monto de: US$ 25,000.00  el pago es: US$ 157.50\"", removed}},
       {"a sentence cut after 63 characters", {Type("999999999999999.88"), Click(IDC_CALCULATE)},
-       {added, modified + "\"\"", modified + "\"Para un monto de: US$ 999,999,999,999,999.88  el pago es: US$ 5\"",
-        removed}},
+       {added, empty, modified + "Para un monto de: US$ 999,999,999,999,999.88  el pago es: US$ 5\"", removed}},
   };
   for (const auto& row : rows) {
     const HWND calculator = RunCalculator(row.Acts).Window;
@@ -57,16 +55,18 @@ TEST(Handles, EachMadeOnceAndReleasedOnce) {
   const Step rightClick = TrayMouse(WM_RBUTTONDOWN);
   RunCalculator({Type("100"), Click(IDC_CALCULATE), rightClick, rightClick, [&](HWND window) {
                    EXPECT_EQ(GetForegroundWindow(), window) << "hidden, then restored in front";
+                   EXPECT_FALSE(AddTrayIcon(window, 1) || RemoveTrayIcon(window, -1)) << "icons beyond the table";
                    brush = paint(window, IDC_FEE);
                    EXPECT_TRUE(paint(window, IDC_FEE) == brush && standin::Seen().BkMode == TRANSPARENT);
                    EXPECT_EQ(paint(window, IDC_FEE_LABEL), FALSE) << "other statics keep the default colours";
-                   const auto items = standin::Inspect(CalculatorState.TrayMenu).Items;
-                   ASSERT_EQ(items.size(), 3u);
-                   EXPECT_TRUE(items[0].Flags == MF_BITMAP && items[0].Id == IDM_TRAY_ABOUT &&
-                               items[0].Bitmap == CalculatorState.MenuLogoBitmap && items[1].Flags == MF_SEPARATOR &&
-                               items[2].Flags == MF_STRING && items[2].Id == IDM_TRAY_EXIT && items[2].Text == "Salir")
-                       << "the picture, a separator, Salir";
-                   const POINT logo = standin::Inspect(items[0].Bitmap).Size;
+                   std::string menu;  // flags, command and content of each item
+                   for (const auto& item : standin::Inspect(CalculatorState.TrayMenu).Items) {
+                     const bool logo = item.Bitmap != nullptr && item.Bitmap == CalculatorState.MenuLogoBitmap;
+                     menu += std::to_string(item.Flags) + " " + std::to_string(item.Id) + " ";
+                     menu += (logo ? "logo" : item.Text) + "|";
+                   }
+                   EXPECT_EQ(menu, "4 32878 logo|2048 0 |0 32879 Salir|") << "the picture, a separator, Salir";
+                   const POINT logo = standin::Inspect(CalculatorState.MenuLogoBitmap).Size;
                    EXPECT_TRUE(logo.x == 136 && logo.y == 32);
                  }});
   EXPECT_EQ(standin::Inspect(reinterpret_cast<HBRUSH>(brush)).Color, RGB(243, 253, 64));
@@ -74,14 +74,6 @@ TEST(Handles, EachMadeOnceAndReleasedOnce) {
   for (Kind kind : {Kind::Icon, Kind::Bitmap, Kind::Brush, Kind::Menu, Kind::Window})
     EXPECT_EQ(standin::LiveCount(kind), 0) << "kind " << static_cast<int>(kind);
   EXPECT_EQ(standin::Seen().BadReleases, 0);
-}
-
-TEST(Handles, MissingPicturesAreSimplyAbsent) {
-  RunCalculator({Type("100"), Click(IDC_CALCULATE),
-                 [](HWND) { EXPECT_EQ(standin::Inspect(CalculatorState.TrayMenu).Items.at(0).Bitmap, nullptr); }},
-                [] { standin::Setup().MissingImages = {IDI_APP, IDB_MENU_LOGO}; });
-  for (const auto& call : standin::Seen().Notifications) EXPECT_EQ(call.Icon, nullptr);
-  EXPECT_EQ(standin::Seen().BadReleases, 0) << "a missing handle was released";
 }
 
 // The window is hidden first: it must be brought in front for its menu. The
@@ -104,9 +96,7 @@ TEST(TrayMenu, OpensAtTheAnchorWithTheWindowInFront) {
   for (const auto& row : rows) {
     const std::string name = std::to_string(row.Cursor.x) + "," + std::to_string(row.Cursor.y);
     const HWND calculator = RunCalculator({TrayMouse(WM_RBUTTONDOWN), PickFromTrayMenu(-1)}, [&] {
-      standin::Setup().Cursor = row.Cursor;
-      standin::Setup().PlatformId = row.PlatformId;
-      standin::Setup().DisplayQueryFails = row.QueryFails;
+      standin::Setup() = {row.Cursor, 800, 600, row.QueryFails, row.PlatformId};
     }).Window;
     const auto& seen = standin::Seen();
     ASSERT_EQ(seen.Tracks.size(), 1u) << name;
@@ -114,9 +104,8 @@ TEST(TrayMenu, OpensAtTheAnchorWithTheWindowInFront) {
     EXPECT_TRUE(track.X == row.Anchor.x && track.Y == row.Anchor.y && seen.DisplayModeNumber == row.Mode) << name;
     EXPECT_TRUE(track.Flags == TPM_RIGHTBUTTON && track.Menu != nullptr && seen.DisplayQuerySize == sizeof(DEVMODEA));
     EXPECT_TRUE(track.Owner == calculator && track.Foreground == calculator) << name;
-    bool closed = false;
-    for (const auto& m : seen.Posted) closed |= m.Message == WM_USER && m.WParam == 0 && m.LParam == 0;
-    EXPECT_TRUE(closed) << name << ": WM_USER (0, 0) after the menu";
+    const auto& closing = seen.Posted.at(seen.Posted.size() - 2);  // the harness posts its next step last
+    EXPECT_TRUE(closing.Message == WM_USER && closing.WParam == 0 && closing.LParam == 0) << name << ": after the menu";
   }
 }
 

@@ -1,6 +1,7 @@
 // The calculator window, one row per behaviour: what the user does, then
 // what the window shows. A row names only the fields that differ from the
-// window as it opens; every other field must still read as it opened.
+// window as it opens; every other field must still read as it opened, but
+// for the office and service lists, which must show what the user picked.
 #include <gtest/gtest.h>
 
 #include "catalogue/catalogue.h"
@@ -19,7 +20,6 @@ std::string List(const char* const (&items)[Count], int selected, int first = 0)
 }
 
 using Shows = std::pair<Field, std::string>;
-Shows Service(int index) { return {SERVICES, List(ServiceNames, index)}; }
 template <std::size_t Count>
 Shows Listed(const char* const (&items)[Count], int selected, int first = 0) {
   return {TRANSACTIONS, List(items, selected, first)};
@@ -27,15 +27,15 @@ Shows Listed(const char* const (&items)[Count], int selected, int first = 0) {
 Shows Text(const std::string& text) { return {TEXT, text}; }
 Shows Noted(const char* text) { return {TEXT, std::string(text) + SocialInterestNote}; }
 Shows Disabled(const std::string& names) { return {DISABLED, names}; }
-const Shows AtMvt = {OFFICES, List(OfficeNames, 1)}, SocialChecked = {CHECKED, "social"}, AllEnabled = Disabled("");
+const Shows Social = {CHECKED, "social"}, AllEnabled = Disabled("");
 
 Snapshot Opened() {
-  return {"normal social", List(OfficeNames, 0), List(ServiceNames, 0), List(InscriptionTransactions, 0), "normal",
-          "0.00", "0.00", InscriptionTexts[0], "Ocultar texto", "0", "0,0", "shown"};
+  return {"normal social", "", List(InscriptionTransactions, 0), "normal", "0.00 / 0.00", InscriptionTexts[0],
+          "Ocultar texto", "0,0 0", "shown"};
 }
 
 const std::string CALCULATION = "amount-label amount fee-label fee calculate toggle toggle-label";
-const std::string NO_FEE_AT_KLDA = CALCULATION + " normal social";
+const std::string NO_FEE_AT_KLDA = CALCULATION + " normal social", LOCKED = "office-label office normal social";
 const std::string ENDED = "ended by the program";
 
 struct Row {
@@ -47,71 +47,67 @@ struct Row {
 std::vector<Row> Rows() {
   const Step mvt = Choose(IDC_OFFICE, 1), social = Click(IDC_SOCIAL_INTEREST), calculate = Click(IDC_CALCULATE);
   const Step toggle = Click(IDC_TOGGLE_TEXT), rightClick = TrayMouse(WM_RBUTTONDOWN);
-  const Step certification = Choose(IDC_SERVICE, 2);
-  const Step third = Choose(IDC_TRANSACTION, 3), typed = Type("777");
-  const std::vector<Shows> untouched = {Listed(InscriptionTransactions, 3), {AMOUNT, "777"}, Text(InscriptionTexts[3])};
+  const Step klda = Choose(IDC_OFFICE, 0), normal = Click(IDC_NORMAL_PROJECT), typed = Type("777");
+  const Step inscription = Choose(IDC_SERVICE, 0), cancellation = Choose(IDC_SERVICE, 1);
+  const Step certification = Choose(IDC_SERVICE, 2), substitution = Choose(IDC_SERVICE, 5);
+  const Step first = Choose(IDC_TRANSACTION, 1), second = Choose(IDC_TRANSACTION, 2);
+  const Step third = Choose(IDC_TRANSACTION, 3);
+  const Step ninth = Choose(IDC_TRANSACTION, 9), twelfth = Choose(IDC_TRANSACTION, 12);
+  const std::vector<Shows> untouched = {Listed(InscriptionTransactions, 3), {AMOUNTS, "0.00 / 777"},
+                                        Text(InscriptionTexts[3])};
   return {
       {"opens at the top left with the first entries", {}, {}},
       {"Esc or the close box ends it", {Command(IDCANCEL)}, {{WINDOW, ENDED}}},
       // A change of service.
-      {"Cancelacion resets a computed fee", {Type("25,000"), calculate, Choose(IDC_SERVICE, 1)},
-       {Service(1), Listed(CancellationTransactions, 0), Text(CancellationTexts[0])}},
+      {"Cancelacion resets a computed fee", {Type("25,000"), calculate, cancellation},
+       {Listed(CancellationTransactions, 0), Text(CancellationTexts[0])}},
       {"Certificacion at KLDA: explained, not computed, the panel shown", {toggle, certification},
-       {Service(2), Listed(CertificationTransactions, 0), Text(CertificationTexts[0]), Disabled(NO_FEE_AT_KLDA)}},
+       {Listed(CertificationTransactions, 0), Text(CertificationTexts[0]), Disabled(NO_FEE_AT_KLDA)}},
       {"Certificacion at MVT has no Literales", {mvt, certification},
-       {AtMvt, Service(2), Listed(CertificationTransactions, 0, 1), Text(CertificationTexts[1]), Disabled(CALCULATION)}},
+       {Listed(CertificationTransactions, 0, 1), Text(CertificationTexts[1]), Disabled(CALCULATION)}},
       {"Informe at MVT with Interes Social", {mvt, social, Choose(IDC_SERVICE, 3)},
-       {AtMvt, Service(3), Listed(ReportTransactions, 0), SocialChecked, Noted(ReportText), Disabled(CALCULATION)}},
+       {Listed(ReportTransactions, 0), Social, Noted(ReportText), Disabled(CALCULATION)}},
       {"Presentacion shows the fixed fee and locks the office", {mvt, Choose(IDC_SERVICE, 4)},
-       {AtMvt, Service(4), Listed(PresentationTransactions, 0), {FEE, "8.86"}, Text(PresentationText),
-        Disabled("amount-label amount calculate toggle toggle-label office-label office normal social")}},
-      {"Sustitucion leaves the two lower lists and the text", {Choose(IDC_SERVICE, 5)},
-       {Service(5), Listed(SubstitutionTransactions, 0), Text(SubstitutionText),
-        Disabled(CALCULATION + " office-label office normal social")}},
-      {"Cancelacion after Sustitucion at MVT enables the office and the buttons",
-       {mvt, Choose(IDC_SERVICE, 5), Choose(IDC_SERVICE, 1)},
-       {AtMvt, Service(1), Listed(CancellationTransactions, 0), Text(CancellationTexts[0]), AllEnabled}},
-      {"Inscripcion after Certificacion at MVT with Interes Social has the note",
-       {mvt, social, certification, Choose(IDC_SERVICE, 0)}, {AtMvt, SocialChecked, Noted(InscriptionTexts[0]), AllEnabled}},
+       {Listed(PresentationTransactions, 0), {AMOUNTS, "8.86 / 0.00"}, Text(PresentationText),
+        Disabled("amount-label amount calculate toggle toggle-label " + LOCKED)}},
+      {"Sustitucion leaves the two lower lists and the text", {substitution},
+       {Listed(SubstitutionTransactions, 0), Text(SubstitutionText), Disabled(CALCULATION + " " + LOCKED)}},
+      {"Cancelacion after Sustitucion at MVT: the office and the buttons back", {mvt, substitution, cancellation},
+       {Listed(CancellationTransactions, 0), Text(CancellationTexts[0]), AllEnabled}},
+      {"Inscripcion after Certificacion, at MVT with Interes Social", {mvt, social, certification, inscription},
+       {Social, Noted(InscriptionTexts[0]), AllEnabled}},
       // Lists notify on focus, opening and closing too; only a new choice counts.
-      {"the office chosen again changes nothing", {third, typed, Choose(IDC_OFFICE, 0)}, untouched},
-      {"the service chosen again changes nothing", {third, typed, Choose(IDC_SERVICE, 0)}, untouched},
+      {"the office chosen again changes nothing", {third, typed, klda}, untouched},
+      {"the service chosen again changes nothing", {third, typed, inscription}, untouched},
       {"the transaction chosen again changes nothing", {third, typed, third}, untouched},
       // A change of office.
-      {"back at KLDA the buttons are disabled, the check kept, the note gone", {mvt, social, Choose(IDC_OFFICE, 0)},
-       {SocialChecked}},
-      {"with Certificacion the office reloads the transactions",
-       {mvt, certification, Choose(IDC_TRANSACTION, 2), Choose(IDC_OFFICE, 0)},
-       {Service(2), Listed(CertificationTransactions, 0), Text(CertificationTexts[0]), Disabled(NO_FEE_AT_KLDA)}},
-      {"with another service the office keeps the transactions", {Choose(IDC_SERVICE, 1), Choose(IDC_TRANSACTION, 2), mvt},
-       {AtMvt, Service(1), Listed(CancellationTransactions, 2), Text(CancellationTexts[2]), AllEnabled}},
+      {"back at KLDA the buttons are disabled, the check kept, the note gone", {mvt, social, klda}, {Social}},
+      {"with Certificacion the office reloads the transactions", {mvt, certification, second, klda},
+       {Listed(CertificationTransactions, 0), Text(CertificationTexts[0]), Disabled(NO_FEE_AT_KLDA)}},
+      {"with another service the office keeps the transactions", {cancellation, second, mvt},
+       {Listed(CancellationTransactions, 2), Text(CancellationTexts[2]), AllEnabled}},
       // The project kind and the transaction.
-      {"the checked button clicked again shows the last result", {mvt, Type("1000"), calculate, Type("55"),
-       Click(IDC_NORMAL_PROJECT)}, {AtMvt, {FEE, "8.86"}, {AMOUNT, "1,000.00"}, AllEnabled}},
-      {"a transaction at MVT with Interes Social gets the note", {mvt, social, Choose(IDC_SERVICE, 1),
-       Choose(IDC_TRANSACTION, 1)}, {AtMvt, Service(1), Listed(CancellationTransactions, 1), SocialChecked,
-       Noted(CancellationTexts[1]), AllEnabled}},
-      {"Certificacion at MVT with Interes Social takes the social texts", {mvt, social, certification,
-       Choose(IDC_TRANSACTION, 2)}, {AtMvt, Service(2), Listed(CertificationTransactions, 2, 1), SocialChecked,
-       Text(CertificationSocialTexts[2]), Disabled(CALCULATION)}},
-      {"a per-lot transaction: no calculation, amounts zero, the panel shown", {Type("25,000"), calculate, toggle,
-       Choose(IDC_TRANSACTION, 9)}, {Listed(InscriptionTransactions, 9), Text(InscriptionTexts[9]),
-       Disabled(NO_FEE_AT_KLDA)}},
-      {"a computed transaction after it enables the calculation again",
-       {Choose(IDC_TRANSACTION, 9), Choose(IDC_TRANSACTION, 0)}, {}},
-      {"a per-lot transaction counts again after a round trip through another service", {Choose(IDC_TRANSACTION, 12),
-       Choose(IDC_SERVICE, 1), Choose(IDC_SERVICE, 0), Choose(IDC_TRANSACTION, 12)},
+      {"the checked button again shows the last result", {mvt, Type("1000"), calculate, Type("55"), normal},
+       {{AMOUNTS, "8.86 / 1,000.00"}, AllEnabled}},
+      {"a transaction at MVT with Interes Social gets the note", {mvt, social, cancellation, first},
+       {Listed(CancellationTransactions, 1), Social, Noted(CancellationTexts[1]), AllEnabled}},
+      {"Certificacion at MVT with Interes Social takes the social texts", {mvt, social, certification, second},
+       {Listed(CertificationTransactions, 2, 1), Social, Text(CertificationSocialTexts[2]), Disabled(CALCULATION)}},
+      {"a per-lot transaction: no calculation, zero amounts, panel shown", {Type("25,000"), calculate, toggle, ninth},
+       {Listed(InscriptionTransactions, 9), Text(InscriptionTexts[9]), Disabled(NO_FEE_AT_KLDA)}},
+      {"a computed transaction after it enables the calculation again", {ninth, Choose(IDC_TRANSACTION, 0)}, {}},
+      {"a per-lot transaction after a round trip to another service", {twelfth, cancellation, inscription, twelfth},
        {Listed(InscriptionTransactions, 12), Text(InscriptionTexts[12]), Disabled(NO_FEE_AT_KLDA)}},
       // The text panel.
-      {"the toggle hides the panel", {toggle}, {{LABEL, "    Ver texto"}, {HEIGHT, "-110"}}},
-      {"a second toggle shows it where the user put the window", {toggle, MoveTo(120, 70), toggle}, {{PLACE, "120,70"}}},
-      {"back at Inscripcion the panel stays shown", {toggle, certification, Choose(IDC_SERVICE, 0)}, {}},
+      {"the toggle hides the panel", {toggle}, {{LABEL, "    Ver texto"}, {PLACE, "0,0 -110"}}},
+      {"a second toggle shows it where the user put the window", {toggle, MoveTo(120, 70), toggle},
+       {{PLACE, "120,70 0"}}},
+      {"back at Inscripcion the panel stays shown", {toggle, certification, inscription}, {}},
       // Calcular pago (also Enter: the dialog manager presses the default button).
-      {"Calcular pago reads the service and the transaction", {Choose(IDC_SERVICE, 1), Choose(IDC_TRANSACTION, 2),
-       Type("25000"), calculate}, {Service(1), Listed(CancellationTransactions, 2), Text(CancellationTexts[2]),
-       {FEE, "29.71"}, {AMOUNT, "25,000.00"}}},
+      {"Calcular pago reads the service and the transaction", {cancellation, second, Type("25000"), calculate},
+       {Listed(CancellationTransactions, 2), Text(CancellationTexts[2]), {AMOUNTS, "29.71 / 25,000.00"}}},
       {"Calcular pago reads the office and Interes Social", {mvt, social, Type("1234.125"), calculate},
-       {AtMvt, SocialChecked, Noted(InscriptionTexts[0]), {FEE, "5.71"}, {AMOUNT, "1,234.13"}, AllEnabled}},
+       {Social, Noted(InscriptionTexts[0]), {AMOUNTS, "5.71 / 1,234.13"}, AllEnabled}},
       // The notification-area icon, its menu and the About box.
       {"a right click on the icon hides the window", {rightClick}, {{WINDOW, "hidden"}}},
       {"a second right click brings a minimised window back at its size", {Minimise(), rightClick, rightClick}, {}},
@@ -136,11 +132,11 @@ TEST(CalculatorWindow, ShowsWhatEachActLeaves) {
     const CalculatorRun run = RunCalculator(steps);
     if (shown[WINDOW] == ENDED && run.Result != 1) shown[WINDOW] = "ended with " + std::to_string(run.Result);
     Snapshot expected = Opened();
+    std::map<int, int> picked = run.Picked;
+    expected[CHOSEN] = List(OfficeNames, picked[IDC_OFFICE]) + " / " + List(ServiceNames, picked[IDC_SERVICE]);
     for (const auto& [field, value] : row.Shown) expected[field] = value;
-    for (int field = 0; field < FIELDS; ++field) {
-      if (expected[WINDOW] == ENDED && field != WINDOW) continue;
+    for (int field = expected[WINDOW] == ENDED ? WINDOW : 0; field < FIELDS; ++field)
       EXPECT_EQ(shown[field], expected[field]) << row.Name << ": " << FieldNames[field];
-    }
   }
 }
 

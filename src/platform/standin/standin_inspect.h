@@ -3,7 +3,6 @@
 // the menus, the handles given out and released. Only tests include this.
 #pragma once
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -18,7 +17,6 @@ struct Settings {
   DWORD DisplayHeight = 600;
   bool DisplayQueryFails = false;
   DWORD PlatformId = VER_PLATFORM_WIN32_NT;
-  std::set<int> MissingImages;  // resource numbers LoadImageA does not find
   UINT_PTR NextMenuChoice = 0;  // the item picked in the next menu; 0 dismisses it
 };
 

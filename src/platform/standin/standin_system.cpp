@@ -27,8 +27,7 @@ void* AddObject(Kind kind) {
 HANDLE LoadImageA(HINSTANCE, LPCSTR name, UINT type, int width, int height, UINT) {
   const auto id = static_cast<int>(reinterpret_cast<std::uintptr_t>(name));
   const int resourceType = type == IMAGE_ICON ? standin::detail::RT_GROUP_ICON : standin::detail::RT_BITMAP;
-  if (TheMachine().Setup.MissingImages.count(id) != 0 || !standin::detail::HasResource(resourceType, id))
-    return nullptr;
+  if (!standin::detail::HasResource(resourceType, id)) return nullptr;
   const Kind kind = type == IMAGE_ICON ? Kind::Icon : Kind::Bitmap;
   void* image = AddObject(kind);
   Find(image, kind)->Size = {width, height};
