@@ -160,7 +160,7 @@ Step PickFromTrayMenu(int position) {
   };
 }
 
-Step InAboutBox(int commandId) {
+Step InAboutBox(WPARAM commandId) {
   return [=](HWND) { AboutBox() ? Command(commandId)(AboutBox()) : void(ADD_FAILURE() << "no About box is open"); };
 }
 

@@ -43,7 +43,7 @@ Step MoveTo(int x, int y);           // the window dragged, its size kept
 Step Minimise();
 Step TrayMouse(UINT mouseMessage);   // the shell's callback for a mouse message on the icon
 Step PickFromTrayMenu(int position);  // left click on the icon, then an item (-1: none)
-Step InAboutBox(int commandId);      // IDOK ("OK", Enter) or IDCANCEL (Esc) in the open About box
+Step InAboutBox(WPARAM commandId);     // IDOK ("OK", Enter) or IDCANCEL (Esc) in the open About box
 
 // What the window shows, field by field.
 enum Field { DISABLED, CHOSEN, TRANSACTIONS, CHECKED, AMOUNTS, TEXT, LABEL, PLACE, WINDOW, FIELDS };

@@ -135,7 +135,7 @@ TEST(CalculatorWindow, ShowsWhatEachActLeaves) {
     std::map<int, int> picked = run.Picked;
     expected[CHOSEN] = List(OfficeNames, picked[IDC_OFFICE]) + " / " + List(ServiceNames, picked[IDC_SERVICE]);
     for (const auto& [field, value] : row.Shown) expected[field] = value;
-    for (int field = expected[WINDOW] == ENDED ? WINDOW : 0; field < FIELDS; ++field)
+    for (std::size_t field = expected[WINDOW] == ENDED ? WINDOW : 0; field < FIELDS; ++field)
       EXPECT_EQ(shown[field], expected[field]) << row.Name << ": " << FieldNames[field];
   }
 }
