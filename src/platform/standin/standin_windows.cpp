@@ -253,6 +253,8 @@ BOOL ShowWindow(HWND window, int command) {
   const BOOL wasVisible = (entry->Style & WS_VISIBLE) != 0;
   entry->Style = command == SW_HIDE ? entry->Style & ~WS_VISIBLE : entry->Style | WS_VISIBLE;
   if (command == SW_HIDE && TheMachine().Foreground == window) TheMachine().Foreground = nullptr;
+  if (wasVisible == (command == SW_HIDE) && entry->Proc != nullptr)
+    entry->Proc(window, WM_SHOWWINDOW, command != SW_HIDE, 0);  // a change of visibility, as USER32 reports it
   if (command == SW_MINIMIZE || command == SW_RESTORE) entry->Minimised = command == SW_MINIMIZE;
   return wasVisible;
 }
