@@ -1,0 +1,37 @@
+// What the calculator's lists select: office, service, transaction (its
+// position in the list as loaded for that service and office) and the
+// social-interest project, found by name or position, and their names.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarivox::report {
+
+struct Selection {
+  int Office = 0;
+  int Service = 0;
+  int Transaction = 0;
+  bool Social = false;
+};
+
+// A list position written as plain decimal digits ("0", "12").
+bool ParsePosition(std::string_view text, int* position);
+
+// Finds a choice by position, by exact name or by the one name that
+// contains text, all without regard to case or accents (text is UTF-8). On
+// failure *error says why and lists the choices.
+bool ResolveOffice(std::string_view text, int* office, std::string* error);
+bool ResolveService(std::string_view text, int* service, std::string* error);
+bool ResolveTransaction(std::string_view text, int service, int office, int* transaction, std::string* error);
+
+// Names and texts in UTF-8, of a selection inside the catalogue.
+std::string OfficeName(int office);
+std::string ServiceName(int service);
+std::string TransactionName(const Selection& selection);
+// The tariff text, with the social-interest note where the window shows it.
+std::string TariffText(const Selection& selection);
+// "normal" or "social interest", as reports name the project kind.
+const char* ProjectName(bool social);
+
+}  // namespace tarivox::report
