@@ -78,8 +78,8 @@ void WriteNotes(const TariffNotes& notes, const Sink& out) {
 std::string AmountCell(const Act& act) { return act.Computed ? FormatCents(act.AmountCents) : "-"; }
 std::string FeeCell(const Act& act) { return act.Computed ? FormatCents(act.FeeCents) : "not computed"; }
 
-Row ActRow(const Act& act, long long number, bool withLabel) {
-  Row row{FormatCount(number)};
+Row ActRow(const Act& act, std::size_t number, bool withLabel) {
+  Row row{FormatCount(static_cast<long long>(number))};
   if (withLabel) row.push_back(act.Label);
   row.insert(row.end(), {OfficeName(act.What.Office), ServiceName(act.What.Service), TransactionName(act.What),
                          ProjectName(act.What.Social), AmountCell(act), FeeCell(act), RuleText(act),

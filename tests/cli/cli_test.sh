@@ -158,12 +158,15 @@ line_ends() {
   same "marked standard input" "$golden/quote.txt"
 }
 
+# Arguments in code page 1252, as Windows hands them over (Wine makes them so
+# from UTF-8), come out as UTF-8 like the rest.
 text() {
-  row "code page 1252 argument" 0 out "US$ 8.86" calc --service $'inscripci\xf3n' 5
-  valid "code page 1252 argument" out
-  row "bytes of no name" 2 err $'unknown office "\xc3\xbf' calc --office $'\xff' 5
+  local o=$'\xf3' y=$'\xff'
+  [ "$native" = 1 ] || o=$'\xc3\xb3' y=$'\xc3\xbf'
+  row "code page 1252 argument" 0 out "US$ 8.86" calc --service "inscripci${o}n" 5
+  row "bytes of no name" 2 err $'unknown office "\xc3\xbf"' calc --office "$y" 5
   valid "bytes of no name" err
-  row "amount echoed" 1 out $'"amount_typed": "5\xc3\xbf"' compare --service 2 --transaction 0 --format json $'5\xff'
+  row "amount echoed" 1 out $'"amount_typed": "5\xc3\xbf"' compare --service 2 --transaction 0 --format json "5$y"
   valid "amount echoed" out json
 }
 
@@ -199,8 +202,11 @@ faults() {
   [ "$native" = 1 ] && command -v strace >/dev/null && read_errors
 }
 
-# Read errors from the fourth read of the input on, injected by strace.
+# Read errors from the fourth read of the input on, injected by strace. The
+# leak checker of a sanitized build cannot run under strace; it is not what
+# is tested here.
 read_errors() {
+  export ASAN_OPTIONS=detect_leaks=0
   strace -o /dev/null -P "$work/big" -e trace=read -e inject=read:error=EIO:when=4+ \
     "${cli[@]}" batch <"$work/big" >"$work/out" 2>"$work/err"
   expect "batch read error" $? 3
