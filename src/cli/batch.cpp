@@ -27,15 +27,18 @@ int FieldChoices(int field, const int (&values)[kSelectionFields]) {
 
 // Judges the fields in order, each before the next is looked for: a record
 // cut after kRecordKeep bytes then gets the answer its whole text would get.
+// A tab is looked for among the first kFieldKeep + 1 characters only: a
+// field longer than that is no position anyway.
 const char* ReadSelection(std::string_view record, FeeSelection* selection, std::string_view* typed) {
   int values[kSelectionFields] = {};
   for (int field = 0; field < kSelectionFields; ++field) {
-    std::size_t tab = record.find('\t');
+    std::size_t tab = 0;
+    while (tab < record.size() && tab <= kFieldKeep && record[tab] != '\t') ++tab;
     if (!report::ParsePosition(record.substr(0, tab), &values[field]) ||
         values[field] >= FieldChoices(field, values)) {
       return kFieldProblems[field];
     }
-    if (tab == std::string_view::npos) return "expected OFFICE, SERVICE, TRANSACTION, SOCIAL and TYPED separated by tabs";
+    if (tab == record.size()) return "expected OFFICE, SERVICE, TRANSACTION, SOCIAL and TYPED separated by tabs";
     record.remove_prefix(tab + 1);
   }
   if (!IsComputedTransaction(values[1], values[2])) return "the transaction is text only (no computed fee)";

@@ -20,10 +20,8 @@ bool ResolveSelection(const Arguments& arguments, report::Selection* what, std::
     return arguments.Given[option] ? report::AsUtf8(arguments.Value[option]) : std::string("0");
   };
   what->Social = arguments.Given[OPTION_SOCIAL];
-  return report::ResolveOffice(given(OPTION_OFFICE), &what->Office, error) &&
-         report::ResolveService(given(OPTION_SERVICE), &what->Service, error) &&
-         report::ResolveTransaction(given(OPTION_TRANSACTION), what->Service, what->Office, &what->Transaction,
-                                    error);
+  return report::ResolveSelection(given(OPTION_OFFICE), given(OPTION_SERVICE), given(OPTION_TRANSACTION), what,
+                                  error);
 }
 
 const report::ReportFormat* ChosenFormat(const Arguments& arguments, const Streams& io) {

@@ -19,7 +19,7 @@ struct Output {
   std::string Name;  // "standard output", for messages
   int Error = 0;  // errno of the first failure; from then on writes are dropped
   std::size_t Used = 0;
-  char Buffer[IO_BUFFER_SIZE];
+  char Buffer[IO_BUFFER_SIZE] = {};
 };
 
 // What does not fit the buffer; Write below is the common case, inline
@@ -49,8 +49,8 @@ struct Input {
   bool AfterCr = false;  // a CR ended the last record: a LF right after it belongs to it
   std::size_t Begin = 0;
   std::size_t End = 0;
-  std::string Kept;  // the kept start of a record that runs past the end of the buffer
-  char Buffer[IO_BUFFER_SIZE];
+  std::string Kept = {};  // the kept start of a record that runs past the end of the buffer
+  char Buffer[IO_BUFFER_SIZE] = {};
 };
 
 enum class ReadResult { Record, End, Failed };

@@ -75,17 +75,10 @@ int main(int argc, char** argv) {
   using namespace tarivox::cli;
   PrepareStandardStreams();
   // Static: the buffers are large, and live as long as the program.
-  static Output out;
-  static Output err;
-  static Input in;
-  out.Fd = 1;
-  out.Name = "standard output";
-  err.Fd = 2;
-  err.Name = "standard error";
-  in.Fd = 0;
-  in.Name = "standard input";
+  static Output out{.Fd = 1, .Name = "standard output"};
+  static Output err{.Fd = 2, .Name = "standard error"};
   // Whoever feeds standard input may wait for the answers so far.
-  in.FlushFirst = &out;
+  static Input in{.Fd = 0, .Name = "standard input", .FlushFirst = &out};
   Streams io{&in, &out, &err, nullptr};
   int status = EXIT_IO;
   try {

@@ -22,10 +22,7 @@ std::vector<std::string_view> SplitFields(std::string_view text, char separator)
 }
 
 bool ResolveSelection(const std::vector<std::string_view>& fields, Selection* what, std::string* reason) {
-  if (!ResolveOffice(fields[0], &what->Office, reason) || !ResolveService(fields[1], &what->Service, reason) ||
-      !ResolveTransaction(fields[2], what->Service, what->Office, &what->Transaction, reason)) {
-    return false;
-  }
+  if (!ResolveSelection(fields[0], fields[1], fields[2], what, reason)) return false;
   std::string kind = fields.size() == 4 ? FoldName(fields[3]) : "normal";
   if (kind != "social" && kind != "normal") {
     *reason = "the project kind \"" + std::string(fields[3]) + "\" is neither \"social\" nor \"normal\"";

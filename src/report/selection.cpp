@@ -57,16 +57,12 @@ bool ParsePosition(std::string_view text, int* position) {
   return true;
 }
 
-bool ResolveOffice(std::string_view text, int* office, std::string* error) {
-  return ResolveInList(text, {OfficeNames, OFFICE_COUNT}, "office", office, error);
-}
-
-bool ResolveService(std::string_view text, int* service, std::string* error) {
-  return ResolveInList(text, {ServiceNames, SERVICE_COUNT}, "service", service, error);
-}
-
-bool ResolveTransaction(std::string_view text, int service, int office, int* transaction, std::string* error) {
-  return ResolveInList(text, LoadedTransactions(service, office), "transaction", transaction, error);
+bool ResolveSelection(std::string_view office, std::string_view service, std::string_view transaction,
+                      Selection* what, std::string* error) {
+  return ResolveInList(office, {OfficeNames, OFFICE_COUNT}, "office", &what->Office, error) &&
+         ResolveInList(service, {ServiceNames, SERVICE_COUNT}, "service", &what->Service, error) &&
+         ResolveInList(transaction, LoadedTransactions(what->Service, what->Office), "transaction",
+                       &what->Transaction, error);
 }
 
 std::string OfficeName(int office) { return Cp1252ToUtf8(OfficeNames[office]); }

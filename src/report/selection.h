@@ -18,12 +18,13 @@ struct Selection {
 // A list position written as plain decimal digits ("0", "12").
 bool ParsePosition(std::string_view text, int* position);
 
-// Finds a choice by position, by exact name or by the one name that
-// contains text, all without regard to case or accents (text is UTF-8). On
-// failure *error says why and lists the choices.
-bool ResolveOffice(std::string_view text, int* office, std::string* error);
-bool ResolveService(std::string_view text, int* service, std::string* error);
-bool ResolveTransaction(std::string_view text, int service, int office, int* transaction, std::string* error);
+// Finds the office, then the service, then the transaction in the list
+// loaded for them, each by position, by exact name or by the one name that
+// contains the text, all without regard to case or accents (texts are
+// UTF-8). On failure *error says why and lists the choices. Social is left
+// to the caller.
+bool ResolveSelection(std::string_view office, std::string_view service, std::string_view transaction,
+                      Selection* what, std::string* error);
 
 // Names and texts in UTF-8, of a selection inside the catalogue.
 std::string OfficeName(int office);
