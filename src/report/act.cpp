@@ -127,11 +127,10 @@ bool ComputeAct(Act* act, std::string* reason) {
     return false;
   }
   FeeSelection selection{what.Office, what.Service, what.Transaction, what.Social, 0.0};
-  // The selection was resolved in the catalogue, so it is inside the tables,
-  // and the window's texts are two-decimal forms.
+  // The selection was resolved in the catalogue, so it is inside the tables.
   ComputeFeeFromAmountText(selection, nullptr, &selection.Amount);
-  ParseCentsText(AmountText, &act->AmountCents);
-  ParseCentsText(FeeText, &act->FeeCents);
+  act->AmountCents = CentsOfText(AmountText);
+  act->FeeCents = CentsOfText(FeeText);
   act->Amount = selection.Amount;
   act->Result = EvaluateFeeTraced(selection, &act->Trace);
   return true;

@@ -1,7 +1,5 @@
 #include "report/money.h"
 
-#include <climits>
-
 #include "fees/decimal_form.h"
 
 namespace tarivox::report {
@@ -42,19 +40,12 @@ std::string Signed(long long value, std::string text) { return value < 0 ? "-" +
 
 }  // namespace
 
-bool ParseCentsText(std::string_view text, long long* cents) {
-  std::size_t point = text.find('.');
-  if (point == std::string_view::npos || point == 0 || text.size() - point != 3) return false;
-  if (!IsDigit(text[point + 1]) || !IsDigit(text[point + 2])) return false;
-  if (text[0] == ',' || text[point - 1] == ',') return false;
-  long long whole = 0;
-  for (std::size_t i = 0; i < point; ++i) {
-    if (text[i] == ',') continue;
-    if (!IsDigit(text[i]) || whole > (LLONG_MAX / 100 - 9) / 10) return false;
-    whole = whole * 10 + (text[i] - '0');
+long long CentsOfText(std::string_view text) {
+  long long cents = 0;
+  for (char c : text) {
+    if (IsDigit(c)) cents = cents * 10 + (c - '0');
   }
-  *cents = whole * 100 + (text[point + 1] - '0') * 10 + (text[point + 2] - '0');
-  return true;
+  return cents;
 }
 
 std::string FormatCents(long long cents) {

@@ -7,10 +7,9 @@
 
 namespace tarivox::report {
 
-// Whole cents of a figure as the calculator writes it: digits with optional
-// "," separators, ".", exactly two decimals ("5,400.00" -> 540000). False
-// for anything else and for figures beyond what a long long holds.
-bool ParseCentsText(std::string_view text, long long* cents);
+// Whole cents of a figure as the calculator writes it, always with two
+// decimals and below 10^15 ("5,400.00" -> 540000): its digits in order.
+long long CentsOfText(std::string_view text);
 
 // Grouped two-decimal text of whole cents: 8860000 -> "88,600.00", -1 -> "-0.01".
 std::string FormatCents(long long cents);

@@ -35,7 +35,10 @@ run() {
 # has ROW out|err TEXT
 has() { grep -qF -- "$3" "$work/$2" || fail "$1" "$2 lacks \"$3\": $(head -c 600 "$work/$2")"; }
 
-same() { cmp -s "$work/out" "$2" || fail "$1" "output differs from $(basename "$2"): $(diff "$work/out" "$2" | head -n 6)"; }
+# same ROW GOLDEN [FILE]: FILE (the output) is the golden file.
+same() {
+  cmp -s "${3:-$work/out}" "$2" || fail "$1" "differs from $(basename "$2"): $(diff "${3:-$work/out}" "$2" | head -n 6)"
+}
 
 # Strict UTF-8 (and JSON) as another program reads it.
 valid() {
@@ -97,6 +100,15 @@ grammar() {
   row "text only" 1 out "Fixed fee shown by the window: 8.86" calc --service presentacion 100
   row "compare text only" 1 err "it has no computed fee" compare --service 2 --transaction 0 100
   row "social at KLDA" 0 err "--social has no effect at KLDA" compare --social 9000
+  row "no label column without labels" 0 out $'#  Office  Service' quote --act KLDA:0:0=1
+}
+
+# Acts and quote lines that cannot be used, all named with their reasons.
+refused_acts() {
+  printf '%s\n' 'client: A' 'Client: B' 'date:' 'KLDA:0:0:maybe=1' 'KLDA:0:0:social=1' 'KLDA:0:0 | label' \
+    'KLDA:4:0=100' 'MVT:certificacion:literales' "KLDA:0:0=1 | $(printf 'x%.0s' {1..1024})" >"$work/acts"
+  run "refused acts" 1 quote --act KLDA:0 --act 'KLDA:0:0:social:x=1' --act XYZ:0:0=1 --file "$work/acts"
+  same "refused acts" "$golden/refused.txt" "$work/err"
 }
 
 # One quote with an act per row: AMOUNT|=AMOUNT_TEXT when accepted, or
@@ -137,7 +149,7 @@ batch() {
     printf '\xEF\xBB\xBF0\t0\t0\t0\t25,000\n1\t0\t0\t1\t1234.125\r\n0\t1\t2\t0\t25000\r' # mark, LF, CR LF, CR
     printf '0\t0\t12\t0\t100\r\r\n0\t0\t0\t0\n2\t0\t0\t0\t1\n1\t2\t4\t0\t1\n0\t0\t0\tyes\t1\n0000000\t0\t0\t0\t1\n'
     printf '0\t0\t0\t0\t  1\t2,000 \n0\t0\t6\t0\t\n'
-    printf '0\t0\t0\t0\t1%s5\n' "$(printf ',%.0s' {1..126})" # the window reads 127 characters
+    printf '0\t0\t0\t0\t1%s59\n' "$(printf ',%.0s' {1..125})" # the window reads 127 characters
     printf '0\t0\t7\t0\t5'                                    # no line end after the last record
   } >"$work/in"
   run batch 1 batch <"$work/in"
@@ -207,6 +219,9 @@ faults() {
 # is tested here.
 read_errors() {
   export ASAN_OPTIONS=detect_leaks=0
+  printf '0\t0\t0\t0\t1' >"$work/last" # the end of the input comes right after a record
+  strace -o "$work/reads" -P "$work/last" -e trace=read "${cli[@]}" batch <"$work/last" >/dev/null
+  [ "$(grep -c ' = 0$' "$work/reads")" = 1 ] || fail "no read after the end" "$(cat "$work/reads")"
   strace -o /dev/null -P "$work/big" -e trace=read -e inject=read:error=EIO:when=4+ \
     "${cli[@]}" batch <"$work/big" >"$work/out" 2>"$work/err"
   expect "batch read error" $? 3
@@ -240,7 +255,7 @@ memory() {
 
 case $group in
 golden) golden_outputs ;;
-grammar) grammar ;;
+grammar) grammar && refused_acts ;;
 amounts) amounts ;;
 batch) batch ;;
 line-ends) line_ends ;;
