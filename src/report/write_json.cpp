@@ -9,22 +9,21 @@
 namespace tarivox::report {
 namespace {
 
+// Quotes, backslashes and control characters escaped; the runs between
+// them copied whole.
 std::string JsonString(std::string_view utf8) {
   static const char kHex[] = "0123456789abcdef";
   std::string text = "\"";
-  for (char c : utf8) {
-    auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      text += '\\';
-      text += c;
-    } else if (byte < 0x20 || byte == 0x7F) {
-      text += "\\u00";
-      text += kHex[byte >> 4];
-      text += kHex[byte & 0xF];
-    } else {
-      text += c;
-    }
+  std::size_t copied = 0;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    auto byte = static_cast<unsigned char>(utf8[i]);
+    bool control = byte < 0x20 || byte == 0x7F;
+    if (!control && byte != '"' && byte != '\\') continue;
+    text.append(utf8.substr(copied, i - copied));
+    text += control ? std::string{'\\', 'u', '0', '0', kHex[byte >> 4], kHex[byte & 0xF]} : std::string{'\\', utf8[i]};
+    copied = i + 1;
   }
+  text.append(utf8.substr(copied));
   return text + "\"";
 }
 

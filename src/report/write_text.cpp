@@ -153,7 +153,7 @@ void WriteQuoteText(const Quote& quote, const Sink& out) {
 
 void WriteComparisonText(const Comparison& comparison, const Sink& out) {
   const Selection& reference = comparison.Reference;
-  Put(out, NoteHeading(reference) + ", amount typed \"" + comparison.Typed + "\"\n\n");
+  Put(out, NoteHeading(reference) + ", amount typed \"" + OneLine(comparison.Typed) + "\"\n\n");
   WriteFigures(comparison, out);
   Put(out, "\nRules\n");
   for (const Variant& variant : comparison.Variants) {
