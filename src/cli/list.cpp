@@ -8,7 +8,7 @@ namespace {
 void WriteTransactions(const Streams& io, int service, int office) {
   TextList list = LoadedTransactions(service, office);
   for (int i = 0; i < list.Count; ++i) {
-    report::Selection what{office, service, i, false};
+    report::Selection what{office, service, i};
     Write(io.Out, "    " + std::to_string(i) + "  " + report::TransactionName(what) +
                       (IsComputedTransaction(service, i) ? "  [computed]\n" : "  [text only]\n"));
   }

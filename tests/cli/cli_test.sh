@@ -99,6 +99,7 @@ grammar() {
   row "exit statuses" 0 out "3 a read or write" --help
   row "text only" 1 out "Fixed fee shown by the window: 8.86" calc --service presentacion 100
   row "compare text only" 1 err "it has no computed fee" compare --service 2 --transaction 0 100
+  has "compare text only" out "MVT normal: not offered at this office"
   row "social at KLDA" 0 err "--social has no effect at KLDA" compare --social 9000
   row "no label column without labels" 0 out $'#  Office  Service' quote --act KLDA:0:0=1
 }
@@ -106,7 +107,8 @@ grammar() {
 # Acts and quote lines that cannot be used, all named with their reasons.
 refused_acts() {
   printf '%s\n' 'client: A' 'Client: B' 'date:' 'KLDA:0:0:maybe=1' 'KLDA:0:0:social=1' 'KLDA:0:0 | label' \
-    'KLDA:4:0=100' 'MVT:certificacion:literales' "KLDA:0:0=1 | $(printf 'x%.0s' {1..1024})" >"$work/acts"
+    'KLDA:4:0=100' 'MVT:certificacion:literales' "KLDA:0:0=1 | $(printf 'x%.0s' {1..1012})" \
+    "KLDA:0:0=1 | $(printf 'x%.0s' {1..1011})" >"$work/acts" # 1,025 bytes and 1,024, which are taken
   run "refused acts" 1 quote --act KLDA:0 --act 'KLDA:0:0:social:x=1' --act XYZ:0:0=1 --file "$work/acts"
   same "refused acts" "$golden/refused.txt" "$work/err"
 }
@@ -168,6 +170,8 @@ line_ends() {
   done
   run "marked standard input" 0 quote <"$work/marked"
   same "marked standard input" "$golden/quote.txt"
+  printf '\xEF\xBB\xBF' >"$work/mark"
+  row "only a mark" 2 err "no acts to quote" quote --file "$work/mark"
 }
 
 # Arguments in code page 1252, as Windows hands them over (Wine makes them so
