@@ -1,19 +1,9 @@
 #include "report/quote.h"
 
-#include "catalogue/catalogue.h"
 #include "report/text.h"
 
 namespace tarivox::report {
 namespace {
-
-// Selections have at most 13 transactions; 16 leaves room.
-constexpr int kTransactionKeys = 16;
-constexpr std::size_t kSelectionKeys = OFFICE_COUNT * SERVICE_COUNT * kTransactionKeys * 2;
-
-std::size_t SelectionKey(const Selection& what) {
-  int key = ((what.Office * SERVICE_COUNT + what.Service) * kTransactionKeys + what.Transaction) * 2;
-  return static_cast<std::size_t>(key + (what.Social ? 1 : 0));
-}
 
 void AddAct(Quote* quote, std::string_view text, long long source, bool fromArgument) {
   Act act;
@@ -55,20 +45,22 @@ std::string NoteHeading(const Selection& what) {
 }
 
 int NoteFor(TariffNotes* notes, const Selection& what) {
-  if (notes->BySelection.empty()) notes->BySelection.assign(kSelectionKeys, 0);
-  int& known = notes->BySelection[SelectionKey(what)];
-  if (known != 0) return known;
+  for (const auto& [seen, note] : notes->Seen) {
+    if (seen == what) return note;
+  }
   std::string heading = NoteHeading(what);
   std::string text = TariffText(what);
-  for (std::size_t i = 0; i < notes->Items.size() && known == 0; ++i) {
+  int note = 0;
+  for (std::size_t i = 0; i < notes->Items.size() && note == 0; ++i) {
     const Selection& other = notes->Items[i];
-    if (NoteHeading(other) == heading && TariffText(other) == text) known = static_cast<int>(i) + 1;
+    if (NoteHeading(other) == heading && TariffText(other) == text) note = static_cast<int>(i) + 1;
   }
-  if (known == 0) {
+  if (note == 0) {
     notes->Items.push_back(what);
-    known = static_cast<int>(notes->Items.size());
+    note = static_cast<int>(notes->Items.size());
   }
-  return known;
+  notes->Seen.emplace_back(what, note);
+  return note;
 }
 
 void AddArgumentAct(Quote* quote, std::string_view text, long long number) {

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "report/act.h"
@@ -15,7 +16,7 @@ namespace tarivox::report {
 // text are the same share one note, so a quote of ten sales prints it once.
 struct TariffNotes {
   std::vector<Selection> Items;  // a selection that shows each note's text
-  std::vector<int> BySelection;  // note number of every selection seen, 0 for none yet
+  std::vector<std::pair<Selection, int>> Seen;  // every selection met, with its note
 };
 
 // The number of the note for what's tariff text, adding a note when new.

@@ -13,6 +13,7 @@ struct Selection {
   int Service = 0;
   int Transaction = 0;
   bool Social = false;
+  bool operator==(const Selection&) const = default;
 };
 
 // A list position written as plain decimal digits ("0", "12").

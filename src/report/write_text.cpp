@@ -92,13 +92,14 @@ void WriteActs(const Quote& quote, const Sink& out) {
   for (const Act& act : quote.Acts) withLabel = withLabel || !act.Label.empty();
   Row heading{"#", "Office", "Service", "Transaction", "Project", "Amount US$", "Fee US$", "Rule", "Note"};
   if (withLabel) heading.insert(heading.begin() + 1, "Label");
+  auto row = [&quote, withLabel](std::size_t i) { return ActRow(quote.Acts[i], i + 1, withLabel); };
   Columns columns;
   Measure(&columns, heading);
-  for (std::size_t i = 0; i < quote.Acts.size(); ++i) Measure(&columns, ActRow(quote.Acts[i], i + 1, withLabel));
+  for (std::size_t i = 0; i < quote.Acts.size(); ++i) Measure(&columns, row(i));
   std::size_t amount = withLabel ? 6 : 5;
   columns.Right[0] = columns.Right[amount] = columns.Right[amount + 1] = true;
   WriteRow(columns, heading, out);
-  for (std::size_t i = 0; i < quote.Acts.size(); ++i) WriteRow(columns, ActRow(quote.Acts[i], i + 1, withLabel), out);
+  for (std::size_t i = 0; i < quote.Acts.size(); ++i) WriteRow(columns, row(i), out);
 }
 
 // Acts without a computed fee are named below the total, so that nobody

@@ -97,6 +97,7 @@ grammar() {
   row "ambiguous name" 2 err "ambiguous transaction \"credito\"" calc --transaction credito 5
   row "no such position" 2 err "no service at position 9" calc --service 9 5
   row "exit statuses" 0 out "3 a read or write" --help
+  row "fixed fee for no amount" 0 out "Fee:               8.86" calc --explain --transaction 6 0
   row "text only" 1 out "Fixed fee shown by the window: 8.86" calc --service presentacion 100
   row "compare text only" 1 err "it has no computed fee" compare --service 2 --transaction 0 100
   has "compare text only" out "MVT normal: not offered at this office"
