@@ -1,88 +1,98 @@
-// tarivox-cli batch: one computation per input line, streamed.
-#include <string>
-#include <string_view>
-
+// tarivox-cli batch: one computation per input record, streamed. Memory
+// does not depend on the input: of a record only what the window would read
+// is kept.
 #include "catalogue/catalogue.h"
-#include "cli/cli_common.h"
 #include "cli/commands.h"
 #include "fees/amount_text.h"
 
 namespace tarivox::cli {
 namespace {
 
-constexpr char kBatchHelp[] =
-    "usage: tarivox-cli batch < INPUT\n"
-    "\n"
-    "Reads lines OFFICE<TAB>SERVICE<TAB>TRANSACTION<TAB>SOCIAL<TAB>TYPED from standard\n"
-    "input: positions as numbers (as `tarivox-cli list` shows them), SOCIAL 0 or 1,\n"
-    "TYPED everything after the fourth tab, exactly as typed into the amount field.\n"
-    "Writes for each line, in order, AMOUNT_TEXT<TAB>FEE_TEXT<TAB>MESSAGE_TEXT as the\n"
-    "window shows them, or ERROR<TAB>line N: reason for a line that cannot be\n"
-    "computed. A carriage return before the line end is dropped.\n"
-    "\n"
-    "Exit status: 0 every line computed, 1 some line refused, 2 usage error.\n";
-
 constexpr int kSelectionFields = 4;
+// A list position has at most six digits, so seven kept characters are
+// enough to tell that a field is none.
+constexpr std::size_t kFieldKeep = 7;
+constexpr std::size_t kRecordKeep = kSelectionFields * (kFieldKeep + 1) + AMOUNT_FIELD_LIMIT;
 
-// Splits the four selection fields off line; typed gets the rest.
-bool SplitLine(std::string_view line, std::string_view (&fields)[kSelectionFields], std::string_view* typed) {
-  for (auto& field : fields) {
-    std::size_t tab = line.find('\t');
-    if (tab == std::string_view::npos) return false;
-    field = line.substr(0, tab);
-    line.remove_prefix(tab + 1);
-  }
-  *typed = line;
-  return true;
+constexpr const char* kFieldProblems[kSelectionFields] = {
+    "OFFICE must be 0 or 1", "SERVICE must be 0 to 5", "TRANSACTION is not a position of that service's list",
+    "SOCIAL must be 0 or 1"};
+
+// How many values a field may take, given the fields before it.
+int FieldChoices(int field, const int (&values)[kSelectionFields]) {
+  if (field == 0) return OFFICE_COUNT;
+  if (field == 1) return SERVICE_COUNT;
+  return field == 2 ? LoadedTransactions(values[1], values[0]).Count : 2;
 }
 
-// Checks the line's selection; on failure returns the reason.
-const char* ReadSelection(const std::string_view (&fields)[kSelectionFields], FeeSelection* selection) {
-  int office = 0, service = 0, transaction = 0, social = 0;
-  if (!ParsePosition(fields[0], &office) || office >= OFFICE_COUNT) return "OFFICE must be 0 or 1";
-  if (!ParsePosition(fields[1], &service) || service >= SERVICE_COUNT) return "SERVICE must be 0 to 5";
-  if (!ParsePosition(fields[2], &transaction) ||
-      transaction >= LoadedTransactions(service, office).Count) {
-    return "TRANSACTION is not a position of that service's list";
+// Judges the fields in order, each before the next is looked for: a record
+// cut after kRecordKeep bytes then gets the answer its whole text would get.
+// A tab is looked for among the first kFieldKeep + 1 characters only: a
+// field longer than that is no position anyway.
+const char* ReadSelection(std::string_view record, FeeSelection* selection, std::string_view* typed) {
+  int values[kSelectionFields] = {};
+  for (int field = 0; field < kSelectionFields; ++field) {
+    std::size_t tab = 0;
+    while (tab < record.size() && tab <= kFieldKeep && record[tab] != '\t') ++tab;
+    if (!report::ParsePosition(record.substr(0, tab), &values[field]) ||
+        values[field] >= FieldChoices(field, values)) {
+      return kFieldProblems[field];
+    }
+    if (tab == record.size()) return "expected OFFICE, SERVICE, TRANSACTION, SOCIAL and TYPED separated by tabs";
+    record.remove_prefix(tab + 1);
   }
-  if (!ParsePosition(fields[3], &social) || social > 1) return "SOCIAL must be 0 or 1";
-  if (!IsComputedTransaction(service, transaction)) return "the transaction is text only (no computed fee)";
-  *selection = {office, service, transaction, social == 1, 0};
+  if (!IsComputedTransaction(values[1], values[2])) return "the transaction is text only (no computed fee)";
+  *selection = {values[0], values[1], values[2], values[3] == 1, 0};
+  *typed = record.substr(0, AMOUNT_FIELD_LIMIT);
   return nullptr;
+}
+
+void WriteTexts(Output* out) {
+  Write(out, AmountText);
+  Write(out, "\t");
+  Write(out, FeeText);
+  Write(out, "\t");
+  Write(out, MessageText);
+  Write(out, "\n");
 }
 
 }  // namespace
 
-int RunBatch(int argc, char** argv, CommandStreams io) {
-  if (WantsHelp(argc, argv)) {
-    io.Out << kBatchHelp;
-    return EXIT_OK;
-  }
-  if (argc > 0) {
-    io.Err << "tarivox-cli batch: takes no arguments; the lines come from standard input\n";
-    return EXIT_USAGE;
-  }
+const char BATCH_HELP[] =
+    "usage: tarivox-cli batch < INPUT\n"
+    "\n"
+    "Reads records OFFICE<TAB>SERVICE<TAB>TRANSACTION<TAB>SOCIAL<TAB>TYPED from\n"
+    "standard input, ended by LF, CR LF or CR alone: positions as numbers (as\n"
+    "`tarivox-cli list` shows them), SOCIAL 0 or 1, TYPED what is typed into the\n"
+    "amount field, of which the window reads the first 127 characters. Writes\n"
+    "for each record, in order, AMOUNT_TEXT<TAB>FEE_TEXT<TAB>MESSAGE_TEXT as the\n"
+    "window shows them, or ERROR<TAB>line N: reason, each line ended by LF.\n"
+    "Exit status 1: some record refused; 3: the output stops where the input\n"
+    "could not be read or the output could not be written.\n";
+
+int RunBatch(const Arguments&, const Streams& io) {
   int status = EXIT_OK;
-  std::string line;  // reused: memory follows the longest line, not the input
-  std::string typed;
-  for (unsigned long long number = 1; std::getline(io.In, line); ++number) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::string_view fields[kSelectionFields];
-    std::string_view typedView;
+  long long number = 0;
+  std::string_view record;
+  bool longer = false;
+  ReadResult result = ReadResult::End;
+  while (io.Out->Error == 0 && (result = ReadRecord(io.In, kRecordKeep, &record, &longer)) == ReadResult::Record) {
+    ++number;
     FeeSelection selection{};
-    const char* reason = SplitLine(line, fields, &typedView)
-                             ? ReadSelection(fields, &selection)
-                             : "expected OFFICE, SERVICE, TRANSACTION, SOCIAL and TYPED separated by tabs";
-    if (reason != nullptr) {
-      io.Out << "ERROR\tline " << number << ": " << reason << '\n';
+    std::string_view typed;
+    if (const char* problem = ReadSelection(record, &selection, &typed)) {
+      Write(io.Out, "ERROR\tline " + std::to_string(number) + ": " + problem + "\n");
       status = EXIT_REFUSED;
       continue;
     }
-    typed.assign(typedView);
-    ComputeFeeTexts(selection, typed.c_str());
-    io.Out << AmountText << '\t' << FeeText << '\t' << MessageText << '\n';
+    char field[AMOUNT_FIELD_LIMIT + 1];
+    field[typed.copy(field, AMOUNT_FIELD_LIMIT)] = '\0';
+    ComputeFeeTexts(selection, field);
+    WriteTexts(io.Out);
   }
-  return status;
+  if (result != ReadResult::Failed) return status;
+  Say(io, Failure(io.In->Name, io.In->Error) + "; the output stops after line " + std::to_string(number));
+  return EXIT_IO;
 }
 
 }  // namespace tarivox::cli

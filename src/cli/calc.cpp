@@ -1,16 +1,13 @@
 // tarivox-cli calc: one computation, printed as the window's result sentence.
-#include <string>
-
 #include "catalogue/catalogue.h"
-#include "cli/calc_options.h"
 #include "cli/commands.h"
-#include "cli/explain.h"
 #include "fees/amount_text.h"
+#include "report/explain.h"
+#include "report/text.h"
 
 namespace tarivox::cli {
-namespace {
 
-constexpr char kCalcHelp[] =
+const char CALC_HELP[] =
     "usage: tarivox-cli calc [--office KLDA|MVT] [--service POS|NAME]\n"
     "                        [--transaction POS|NAME] [--social] [--explain] AMOUNT\n"
     "\n"
@@ -20,45 +17,30 @@ constexpr char kCalcHelp[] =
     "the list as the window shows it. Defaults: KLDA, service 0, transaction 0,\n"
     "normal project. --social marks a social-interest project (effective at MVT).\n"
     "--explain adds every step of the computation and the tariff text.\n"
-    "\n"
-    "Exit status: 0 computed, 1 the transaction has no computed fee, 2 usage error.\n";
+    "Exit status 1: the transaction has no computed fee.\n";
 
-int ShowTextOnly(const CalcOptions& selection, CommandStreams io) {
-  io.Out << DescriptionUtf8(selection) << "\n";
-  if (selection.Service == SERVICE_PRESENTATION) {
-    io.Out << "Fixed fee shown by the window: 8.86\n";
-  }
-  io.Err << "tarivox-cli: this transaction is explained only; it has no computed fee\n";
-  return EXIT_REFUSED;
-}
-
-}  // namespace
-
-int RunCalc(int argc, char** argv, CommandStreams io) {
-  if (WantsHelp(argc, argv)) {
-    io.Out << kCalcHelp;
-    return EXIT_OK;
-  }
-  ParsedCalcLine parsed;
+int RunCalc(const Arguments& arguments, const Streams& io) {
+  report::Selection what;
   std::string error;
-  bool parsedWell = ParseCalcArguments(argc, argv, &parsed, &error);
-  // An unknown option explains the rest best ("--colour red 5" is not two amounts).
-  if (!parsed.Extra.empty()) error = "unknown option " + parsed.Extra.front();
-  if (!parsedWell || !parsed.Extra.empty()) {
-    io.Err << "tarivox-cli calc: " << error << "\n(see tarivox-cli calc --help)\n";
-    return EXIT_USAGE;
+  if (!ResolveSelection(arguments, &what, &error)) return UsageError(io, error);
+  if (!IsComputedTransaction(what.Service, what.Transaction)) {
+    Write(io.Out, report::TariffText(what) + "\n");
+    if (what.Service == SERVICE_PRESENTATION) {
+      Write(io.Out, std::string("Fixed fee shown by the window: ") + PRESENTATION_FEE_TEXT + "\n");
+    }
+    Say(io, "this transaction is explained only; it has no computed fee");
+    return EXIT_REFUSED;
   }
-  const CalcOptions& selection = parsed.Selection;
-  if (!IsComputedTransaction(selection.Service, selection.Transaction)) return ShowTextOnly(selection, io);
-
-  FeeSelection fee{selection.Office, selection.Service, selection.Transaction, selection.Social, 0};
-  ReadAmountText(parsed.TypedAmount.c_str());
+  // The amount field takes the bytes as typed, whatever their encoding.
+  ReadAmountText(std::string(arguments.Amount).c_str());
   std::string cleaned = AmountText;
-  FeeResult result{};
   double amount = 0;
-  ComputeFeeFromAmountText(fee, &result, &amount);
-  if (parsed.Explain) WriteExplanation(selection, cleaned, amount, result, io.Out);
-  io.Out << MessageText << "\n";
+  ComputeFeeFromAmountText({what.Office, what.Service, what.Transaction, what.Social, 0}, nullptr, &amount);
+  std::string sentence = MessageText;
+  if (arguments.Given[OPTION_EXPLAIN]) {
+    report::WriteExplanation(what, report::AsUtf8(cleaned), amount, SinkOf(io.Out));
+  }
+  Write(io.Out, sentence + "\n");
   return EXIT_OK;
 }
 

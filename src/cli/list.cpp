@@ -1,12 +1,22 @@
 // tarivox-cli list: the catalogue as the window offers it.
 #include "catalogue/catalogue.h"
-#include "cli/cli_common.h"
 #include "cli/commands.h"
 
 namespace tarivox::cli {
 namespace {
 
-constexpr char kListHelp[] =
+void WriteTransactions(const Streams& io, int service, int office) {
+  TextList list = LoadedTransactions(service, office);
+  for (int i = 0; i < list.Count; ++i) {
+    report::Selection what{office, service, i};
+    Write(io.Out, "    " + std::to_string(i) + "  " + report::TransactionName(what) +
+                      (IsComputedTransaction(service, i) ? "  [computed]\n" : "  [text only]\n"));
+  }
+}
+
+}  // namespace
+
+const char LIST_HELP[] =
     "usage: tarivox-cli list\n"
     "\n"
     "Prints the offices, the services and each service's transactions with the\n"
@@ -14,36 +24,19 @@ constexpr char kListHelp[] =
     "At MVT the list of \"Certificaci\xC3\xB3n\" starts at \"Extractadas\": its positions\n"
     "there are shown separately.\n";
 
-void WriteTransactions(const TextList& list, int service, std::ostream& out) {
-  for (int i = 0; i < list.Count; ++i) {
-    out << "    " << i << "  " << Cp1252ToUtf8(list.Items[i])
-        << (IsComputedTransaction(service, i) ? "  [computed]" : "  [text only]") << "\n";
-  }
-}
-
-}  // namespace
-
-int RunList(int argc, char** argv, CommandStreams io) {
-  if (WantsHelp(argc, argv)) {
-    io.Out << kListHelp;
-    return EXIT_OK;
-  }
-  if (argc > 0) {
-    io.Err << "tarivox-cli list: takes no arguments\n";
-    return EXIT_USAGE;
-  }
-  io.Out << "Offices:\n";
+int RunList(const Arguments&, const Streams& io) {
+  Write(io.Out, "Offices:\n");
   for (int office = 0; office < OFFICE_COUNT; ++office) {
-    io.Out << "  " << office << "  " << OfficeNames[office]
-           << (office == 1 ? "  (social-interest projects)" : "") << "\n";
+    Write(io.Out, "  " + std::to_string(office) + "  " + report::OfficeName(office) +
+                      (office == 1 ? "  (social-interest projects)\n" : "\n"));
   }
-  io.Out << "Services and transactions:\n";
+  Write(io.Out, "Services and transactions:\n");
   for (int service = 0; service < SERVICE_COUNT; ++service) {
-    io.Out << "  " << service << "  " << Cp1252ToUtf8(ServiceNames[service]) << "\n";
-    WriteTransactions(LoadedTransactions(service, 0), service, io.Out);
+    Write(io.Out, "  " + std::to_string(service) + "  " + report::ServiceName(service) + "\n");
+    WriteTransactions(io, service, 0);
     if (FirstLoadedTransaction(service, 1) != 0) {
-      io.Out << "   at MVT:\n";
-      WriteTransactions(LoadedTransactions(service, 1), service, io.Out);
+      Write(io.Out, "   at MVT:\n");
+      WriteTransactions(io, service, 1);
     }
   }
   return EXIT_OK;

@@ -1,0 +1,46 @@
+// A quote: several acts with the calculator's figures, the total in whole
+// cents and the tariff texts as numbered notes. Acts are computed as they
+// are added, so a quote keeps only what its report needs of each.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "report/act.h"
+
+namespace tarivox::report {
+
+// The tariff texts of a report as numbered notes: acts whose heading and
+// text are the same share one note, so a quote of ten sales prints it once.
+struct TariffNotes {
+  std::vector<Selection> Items;  // a selection that shows each note's text
+  std::vector<std::pair<Selection, int>> Seen;  // every selection met, with its note
+};
+
+// The number of the note for what's tariff text, adding a note when new.
+int NoteFor(TariffNotes* notes, const Selection& what);
+// "Inscripción — Transferencias y mod. de dominio"
+std::string NoteHeading(const Selection& what);
+
+struct Quote {
+  std::string Client;
+  std::string Date;
+  std::vector<Act> Acts;
+  TariffNotes Notes;
+  long long TotalCents = 0;  // of the computed acts only
+  long long ComputedCount = 0;
+  std::vector<std::string> Refused;  // "line 5: reason", in input order
+};
+
+// The number-th --act option (from 1).
+void AddArgumentAct(Quote* quote, std::string_view text, long long number);
+
+// One line of a quote file: an act, or "client: ..." or "date: ..." to head
+// the quote; blank lines and lines starting with "#" are skipped. A line
+// that is not valid UTF-8 is read as code page 1252, as files written on
+// Windows often are.
+void AddQuoteLine(Quote* quote, std::string_view line, long long number);
+
+}  // namespace tarivox::report

@@ -1,0 +1,39 @@
+// What the calculator's lists select: office, service, transaction (its
+// position in the list as loaded for that service and office) and the
+// social-interest project, found by name or position, and their names.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarivox::report {
+
+struct Selection {
+  int Office = 0;
+  int Service = 0;
+  int Transaction = 0;
+  bool Social = false;
+  bool operator==(const Selection&) const = default;
+};
+
+// A list position written as plain decimal digits ("0", "12").
+bool ParsePosition(std::string_view text, int* position);
+
+// Finds the office, then the service, then the transaction in the list
+// loaded for them, each by position, by exact name or by the one name that
+// contains the text, all without regard to case or accents (texts are
+// UTF-8). On failure *error says why and lists the choices. Social is left
+// to the caller.
+bool ResolveSelection(std::string_view office, std::string_view service, std::string_view transaction,
+                      Selection* what, std::string* error);
+
+// Names and texts in UTF-8, of a selection inside the catalogue.
+std::string OfficeName(int office);
+std::string ServiceName(int service);
+std::string TransactionName(const Selection& selection);
+// The tariff text, with the social-interest note where the window shows it.
+std::string TariffText(const Selection& selection);
+// "normal" or "social interest", as reports name the project kind.
+const char* ProjectName(bool social);
+
+}  // namespace tarivox::report

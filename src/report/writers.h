@@ -1,0 +1,23 @@
+// The writers behind each report format, and what they share.
+#pragma once
+
+#include "report/compare.h"
+#include "report/quote.h"
+#include "report/sink.h"
+
+namespace tarivox::report {
+
+void WriteQuoteText(const Quote& quote, const Sink& out);
+void WriteComparisonText(const Comparison& comparison, const Sink& out);
+
+struct CsvStyle {
+  char Separator;
+  bool ByteOrderMark;
+};
+void WriteQuoteCsv(const Quote& quote, const Sink& out, CsvStyle style);
+void WriteComparisonCsv(const Comparison& comparison, const Sink& out, CsvStyle style);
+
+void WriteQuoteJson(const Quote& quote, const Sink& out);
+void WriteComparisonJson(const Comparison& comparison, const Sink& out);
+
+}  // namespace tarivox::report

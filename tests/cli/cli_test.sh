@@ -1,0 +1,273 @@
+#!/usr/bin/env bash
+# tarivox-cli as people and scripts run it, natively or under Wine: golden
+# outputs, the one option grammar, amounts, line ends and text, faults of
+# the streams around it, and memory that does not grow with a line.
+#
+#   cli_test.sh GROUP COMMAND...      COMMAND runs tarivox-cli ("wine x.exe")
+set -u
+group=$1
+shift
+cli=("$@")
+golden=$(cd "$(dirname "$0")" && pwd)/golden
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+native=1
+[[ ${cli[-1]} == *.exe ]] && native=0
+failures=0
+
+fail() {
+  echo "FAIL $group [$1]: $2"
+  failures=$((failures + 1))
+}
+
+# expect ROW STATUS WANTED
+expect() { [ "$2" = "$3" ] || fail "$1" "exit status $2, expected $3: $(head -c 600 "$work/err")"; }
+
+# run ROW STATUS ARGUMENTS...: tarivox-cli on the standard input run is given,
+# its output in $work/out and $work/err.
+run() {
+  local row=$1 want=$2
+  shift 2
+  "${cli[@]}" "$@" >"$work/out" 2>"$work/err"
+  expect "$row" $? "$want"
+}
+
+# has ROW out|err TEXT
+has() { grep -qF -- "$3" "$work/$2" || fail "$1" "$2 lacks \"$3\": $(head -c 600 "$work/$2")"; }
+
+# same ROW GOLDEN [FILE]: FILE (the output) is the golden file.
+same() {
+  cmp -s "${3:-$work/out}" "$2" || fail "$1" "differs from $(basename "$2"): $(diff "${3:-$work/out}" "$2" | head -n 6)"
+}
+
+# Strict UTF-8 (and JSON) as another program reads it.
+valid() {
+  python3 -c 'import json, sys
+text = open(sys.argv[1], "rb").read().decode("utf-8")
+if sys.argv[2] == "json": json.loads(text)' "$work/$2" "${3:-text}" 2>"$work/why" ||
+    fail "$1" "$2 is not valid ${3:-UTF-8}: $(tail -n 1 "$work/why")"
+}
+
+golden_outputs() {
+  local pair format suffix
+  for pair in text:txt csv:csv csv-excel:excel.csv json:json; do
+    format=${pair%%:*} suffix=${pair#*:}
+    run "quote $format" 0 quote --file "$golden/quote-acts.txt" --format "$format" </dev/null
+    same "quote $format" "$golden/quote.$suffix"
+    valid "quote $format" out "$format"
+    run "compare $format" 0 compare --office MVT --social --transaction creditos --format "$format" 9,500.01
+    same "compare $format" "$golden/compare.$suffix"
+  done
+  run list 0 list
+  same list "$golden/list.txt"
+  run explain 0 calc --explain --office MVT --social 9000
+  same explain "$golden/explain.txt"
+}
+
+# row NAME STATUS out|err TEXT ARGUMENTS...
+row() {
+  local name=$1 want=$2 stream=$3 text=$4
+  shift 4
+  run "$name" "$want" "$@" </dev/null
+  has "$name" "$stream" "$text"
+}
+
+grammar() {
+  local sentence="US$ 1,234.13  el pago es: US$ 5.71"
+  row "--name=value" 0 out "$sentence" calc --office=MVT --social 1234.125
+  row "--name value" 0 out "$sentence" calc --office MVT --social -- 1234.125
+  row "-- ends the options" 0 out "US$ 0.00  el pago es: US$ 0.00" calc -- --help
+  row "a negative amount" 0 out "US$ 0.00  el pago es: US$ 0.00" calc -5
+  row "help where an option stands" 0 out "usage: tarivox-cli calc" calc 5 -h
+  row "help as a value" 2 err "unknown office \"--help\"" calc --office --help 5
+  row "-h as a value" 0 out "Client: -h" quote --client -h --act KLDA:0:0=1
+  row "-h after =" 0 out "Client: -h" quote --client=-h --act=KLDA:0:0=1
+  row "a flag takes no value" 2 err "--social takes no value" calc --social=1 5
+  row "a value is missing" 2 err "--office needs a value" calc --office
+  row "given twice" 2 err "--file may be given only once" quote --file a --file b
+  row "another command's option" 2 err "unknown option \"--format\"" calc --format json 5
+  row "--explain is calc's" 2 err "unknown option \"--explain\"" compare --explain 5
+  row "two amounts" 2 err "only one amount may be given (found \"1\" and \"2\")" calc 1 2
+  row "no amount" 2 err "the amount is missing" calc
+  row "operand of list" 2 err "unexpected argument \"extra\"" list extra
+  row "unknown command" 2 err "unknown command \"frobnicate\"" frobnicate
+  row "no command" 2 err "usage: tarivox-cli COMMAND"
+  row "unknown format" 2 err "unknown format \"xml\" (text, csv, csv-excel or json)" compare --format xml 5
+  row "no acts" 2 err "no acts to quote" quote
+  row "ambiguous name" 2 err "ambiguous transaction \"credito\"" calc --transaction credito 5
+  row "no such position" 2 err "no service at position 9" calc --service 9 5
+  row "exit statuses" 0 out "3 a read or write" --help
+  row "fixed fee for no amount" 0 out "Fee:               8.86" calc --explain --transaction 6 0
+  row "text only" 1 out "Fixed fee shown by the window: 8.86" calc --service presentacion 100
+  row "compare text only" 1 err "it has no computed fee" compare --service 2 --transaction 0 100
+  has "compare text only" out "MVT normal: not offered at this office"
+  row "social at KLDA" 0 err "--social has no effect at KLDA" compare --social 9000
+  row "no label column without labels" 0 out $'#  Office  Service' quote --act KLDA:0:0=1
+}
+
+# Acts and quote lines that cannot be used, all named with their reasons.
+refused_acts() {
+  printf '%s\n' 'client: A' 'Client: B' 'date:' 'KLDA:0:0:maybe=1' 'KLDA:0:0:social=1' 'KLDA:0:0 | label' \
+    'KLDA:4:0=100' 'MVT:certificacion:literales' "KLDA:0:0=1 | $(printf 'x%.0s' {1..1012})" \
+    "KLDA:0:0=1 | $(printf 'x%.0s' {1..1011})" >"$work/acts" # 1,025 bytes and 1,024, which are taken
+  run "refused acts" 1 quote --act KLDA:0 --act 'KLDA:0:0:social:x=1' --act XYZ:0:0=1 --file "$work/acts"
+  same "refused acts" "$golden/refused.txt" "$work/err"
+}
+
+# One quote with an act per row: AMOUNT|=AMOUNT_TEXT when accepted, or
+# AMOUNT|CODE for the reason it is refused.
+amounts() {
+  local rows=('25,000|=25,000.00' '+123,456|=123,456.00' '123,456|=123,456.00' '+5|=5.00' '.5|=0.50' '5.|=5.00'
+    '1e3|=1,000.00' '1D3|=1,000.00' '1E+3|=1,000.00' '0|=0.00' '007|=7.00' '1,234,567.89|=1,234,567.89'
+    '999999999999999.87|=999,999,999,999,999.88' "$(printf '0%.0s' {1..126})1|=1.00"
+    '+,123|c' ',100|c' '1.234,56|c' '1234,56|c' '12,34|c' '1,0000|c' '1,,000|c' '1,000.5,0|c' '1000,000|c'
+    '-5|-' 'abc|n' '12 000|n' '1.2.3|n' '$100|n' '1e|n' '1+5|n' '0x1A|n' 'inf|n' '.|n' '++5|n'
+    '1E999|b' '999999999999999.99|b' "$(printf '1%.0s' {1..128})|l" '|e')
+  declare -A reasons=([c]='the amount "%s": commas must separate thousands (the decimal point is ".")'
+    [-]='the amount "%s" is negative' [n]='the amount "%s" is not a number' [e]='no amount given'
+    [b]='the amount "%s" is too large: the calculator takes amounts below 1,000,000,000,000,000.00'
+    [l]='the amount is longer than the 127 characters the amount field takes')
+  local accepted=() refused=() expected="" amounts="" entry amount code
+  for entry in "${rows[@]}"; do
+    amount=${entry%|*} code=${entry##*|}
+    if [[ $code == =* ]]; then
+      accepted+=(--act "KLDA:0:0=$amount")
+      amounts+="${code#=}"$'\n'
+    else
+      refused+=(--act "KLDA:0:0=$amount")
+      # shellcheck disable=SC2059
+      expected+="tarivox-cli quote: --act $((${#refused[@]} / 2)): $(printf "${reasons[$code]}" "$amount")"$'\n'
+    fi
+  done
+  run "refused amounts" 1 quote "${refused[@]}"
+  expected+="tarivox-cli quote: $((${#refused[@]} / 2)) inputs refused; no quote and no total written"$'\n'
+  diff <(printf '%s' "$expected") "$work/err" >"$work/why" || fail "refused amounts" "$(head -n 6 "$work/why")"
+  run "accepted amounts" 0 quote --format csv-excel "${accepted[@]}"
+  diff <(printf '%s' "$amounts") <(tail -n +2 "$work/out" | head -n -1 | cut -d';' -f9) >"$work/why" ||
+    fail "accepted amounts" "$(head -n 6 "$work/why")"
+}
+
+batch() {
+  {
+    printf '\xEF\xBB\xBF0\t0\t0\t0\t25,000\n1\t0\t0\t1\t1234.125\r\n0\t1\t2\t0\t25000\r' # mark, LF, CR LF, CR
+    printf '0\t0\t12\t0\t100\r\r\n0\t0\t0\t0\n2\t0\t0\t0\t1\n1\t2\t4\t0\t1\n0\t0\t0\tyes\t1\n0000000\t0\t0\t0\t1\n'
+    printf '0\t0\t0\t0\t  1\t2,000 \n0\t0\t6\t0\t\n'
+    printf '0\t0\t0\t0\t1%s59\n' "$(printf ',%.0s' {1..125})" # the window reads 127 characters
+    printf '0\t0\t7\t0\t5'                                    # no line end after the last record
+  } >"$work/in"
+  run batch 1 batch <"$work/in"
+  same batch "$golden/batch.txt"
+}
+
+line_ends() {
+  local acts=$golden/quote-acts.txt variant
+  sed 's/$/\r/' "$acts" >"$work/crlf"
+  tr '\n' '\r' <"$acts" >"$work/cr"
+  awk 'NR % 2 { printf "%s\r\n", $0; next } { printf "%s\r", $0 }' "$acts" >"$work/mixed"
+  { printf '\xEF\xBB\xBF'; cat "$work/cr"; } >"$work/marked"
+  for variant in crlf cr mixed marked; do
+    run "$variant" 0 quote --file "$work/$variant" </dev/null
+    same "$variant" "$golden/quote.txt"
+  done
+  run "marked standard input" 0 quote <"$work/marked"
+  same "marked standard input" "$golden/quote.txt"
+  printf '\xEF\xBB\xBF' >"$work/mark"
+  row "only a mark" 2 err "no acts to quote" quote --file "$work/mark"
+}
+
+# Arguments in code page 1252, as Windows hands them over (Wine makes them so
+# from UTF-8), come out as UTF-8 like the rest.
+text() {
+  local o=$'\xf3' y=$'\xff'
+  [ "$native" = 1 ] || o=$'\xc3\xb3' y=$'\xc3\xbf'
+  row "code page 1252 argument" 0 out "US$ 8.86" calc --service "inscripci${o}n" 5
+  row "bytes of no name" 2 err $'unknown office "\xc3\xbf"' calc --office "$y" 5
+  valid "bytes of no name" err
+  row "amount echoed" 1 out $'"amount_typed": "5\xc3\xbf\\u0009\\"\\\\"' \
+    compare --service 2 --transaction 0 --format json "5$y"$'\t"\\'
+  valid "amount echoed" out json
+}
+
+# A write that fails, on the device or because the stream is closed, is a
+# failure whatever the command.
+faults() {
+  local command args
+  printf '0\t0\t0\t0\t1\n' >"$work/in"
+  for command in "calc 5" list batch "quote --act KLDA:0:0=1" "compare 1000" --help "quote --help"; do
+    read -r -a args <<<"$command"
+    "${cli[@]}" "${args[@]}" <"$work/in" >/dev/full 2>"$work/err"
+    expect "$command >/dev/full" $? 3
+    has "$command >/dev/full" err "standard output: "
+    "${cli[@]}" "${args[@]}" <"$work/in" >&- 2>"$work/err"
+    expect "$command >&-" $? 3
+    has "$command >&-" err "standard output: "
+  done
+  yes $'0\t0\t0\t0\t25,000' | head -n 200000 >"$work/big"
+  (trap '' PIPE && "${cli[@]}" batch <"$work/big" 2>"$work/err" | head -c 100 >/dev/null && exit "${PIPESTATUS[0]}")
+  expect "reader goes away" $? 3
+  has "reader goes away" err "standard output: "
+  ("${cli[@]}" batch <"$work/big" 2>/dev/null | head -c 100 >/dev/null && exit "${PIPESTATUS[0]}")
+  local status=$?
+  [ "$status" = 3 ] || [ "$status" = 141 ] || fail "killed by SIGPIPE" "exit status $status, expected 141 or 3"
+  run "directory as standard input" 3 batch <"$golden"
+  has "directory as standard input" err "standard input: "
+  run "directory as quote file" 3 quote --file "$golden"
+  has "directory as quote file" err "$golden: "
+  run "closed standard input" 3 batch <&-
+  has "closed standard input" err "standard input: "
+  run "missing file" 3 quote --file "$work/none"
+  has "missing file" err "$work/none: "
+  [ "$native" = 1 ] && command -v strace >/dev/null && read_errors
+}
+
+# Read errors from the fourth read of the input on, injected by strace. The
+# leak checker of a sanitized build cannot run under strace; it is not what
+# is tested here.
+read_errors() {
+  export ASAN_OPTIONS=detect_leaks=0
+  printf '0\t0\t0\t0\t1' >"$work/last" # the end of the input comes right after a record
+  strace -o "$work/reads" -P "$work/last" -e trace=read "${cli[@]}" batch <"$work/last" >/dev/null
+  [ "$(grep -c ' = 0$' "$work/reads")" = 1 ] || fail "no read after the end" "$(cat "$work/reads")"
+  strace -o /dev/null -P "$work/big" -e trace=read -e inject=read:error=EIO:when=4+ \
+    "${cli[@]}" batch <"$work/big" >"$work/out" 2>"$work/err"
+  expect "batch read error" $? 3
+  local status lines
+  has "batch read error" err "standard input: Input/output error; the output stops after line "
+  lines=$(wc -l <"$work/out")
+  [ "$lines" -gt 0 ] && [ "$lines" -lt 200000 ] || fail "batch read error" "$lines lines written"
+  [ "$(tail -c 1 "$work/out" | od -An -c | tr -d ' ')" = '\n' ] || fail "batch read error" "last line cut"
+  [ "$(sort -u "$work/out")" = "$(head -n 1 "$work/out")" ] || fail "batch read error" "lines differ"
+  yes 'KLDA:0:0=25,000' | head -n 20000 >"$work/acts"
+  strace -o /dev/null -P "$work/acts" -e trace=read -e inject=read:error=EIO:when=2+ \
+    "${cli[@]}" quote --file "$work/acts" >"$work/out" 2>"$work/err"
+  status=$?
+  [ "$status" = 3 ] && [ ! -s "$work/out" ] || fail "quote read error" "exit status $status, $(wc -c <"$work/out") bytes"
+  has "quote read error" err "$work/acts: Input/output error; no quote written"
+}
+
+# A line of 100 MB: the result of its first 127 characters, the next line
+# intact, and no more memory than for a line of a few bytes.
+memory() {
+  printf '0\t0\t0\t0\t1\n' >"$work/in"
+  /usr/bin/time -f %M -o "$work/small" "${cli[@]}" batch <"$work/in" >/dev/null
+  { printf '0\t0\t0\t0\t25,000' && head -c 100000000 /dev/zero | tr '\0' , && printf '9\n0\t0\t0\t0\t1000\n'; } |
+    /usr/bin/time -f %M -o "$work/long" "${cli[@]}" batch >"$work/out"
+  printf '%s\t%s\tPara un monto de: US$ %s  el pago es: US$ %s\n' 25,000.00 157.50 25,000.00 157.50 \
+    1,000.00 8.86 1,000.00 8.86 >"$work/expected"
+  same "100 MB line" "$work/expected"
+  local growth=$(($(tail -n 1 "$work/long") - $(tail -n 1 "$work/small")))
+  [ "$growth" -lt 4096 ] || fail "100 MB line" "peak memory grew by $growth KB"
+}
+
+case $group in
+golden) golden_outputs ;;
+grammar) grammar && refused_acts ;;
+amounts) amounts ;;
+batch) batch ;;
+line-ends) line_ends ;;
+text) text ;;
+faults) faults ;;
+memory) memory ;;
+*) fail usage "unknown group $group" ;;
+esac
+[ "$failures" = 0 ]
