@@ -48,6 +48,54 @@ int ScanExponent(const char* text, int* exponent) {
   return at;
 }
 
+// What a scan learns besides the digits it keeps.
+struct DigitScan {
+  int PointShift = 0;  // digits after the point that were kept or skipped as zeros
+  int DroppedIntegerDigits = 0;
+  bool CutNonZero = false;
+  // Zeros after the last significant digit, not kept unless another
+  // significant digit follows: trailing zeros only scale the digits, and
+  // keeping them out keeps typed forms such as "25000.00" on the fast path.
+  int PendingIntegerZeros = 0;
+  int PendingFractionZeros = 0;
+};
+
+inline void KeepDigit(char digit, bool afterPoint, DecimalNumber* number, DigitScan* scan) {
+  if (number->Count < kMaxDigits) {
+    number->Digits[number->Count++] = digit;
+    if (afterPoint) ++scan->PointShift;
+  } else {
+    if (digit != '0') scan->CutNonZero = true;
+    if (!afterPoint) ++scan->DroppedIntegerDigits;
+  }
+}
+
+void KeepPendingZeros(DecimalNumber* number, DigitScan* scan) {
+  for (; scan->PendingIntegerZeros > 0; --scan->PendingIntegerZeros) KeepDigit('0', false, number, scan);
+  for (; scan->PendingFractionZeros > 0; --scan->PendingFractionZeros) KeepDigit('0', true, number, scan);
+}
+
+// Takes the run of digits at text[at] into number; returns the position
+// after it. Runs of zeros are passed in one tight loop: before the first
+// significant digit they only move the point, after the last they only
+// scale.
+std::size_t TakeDigits(const char* text, std::size_t at, bool afterPoint, DecimalNumber* number,
+                       DigitScan* scan) {
+  for (;;) {
+    std::size_t zerosStart = at;
+    while (text[at] == '0') ++at;
+    int zeros = static_cast<int>(at - zerosStart);
+    if (number->Count == 0) {
+      if (afterPoint) scan->PointShift += zeros;
+    } else {
+      (afterPoint ? scan->PendingFractionZeros : scan->PendingIntegerZeros) += zeros;
+    }
+    if (!IsDigit(text[at])) return at;
+    KeepPendingZeros(number, scan);
+    KeepDigit(text[at++], afterPoint, number, scan);
+  }
+}
+
 // Scans the longest number at the start of text. Returns the characters it
 // takes, white space included, or 0 when text does not begin with one.
 std::size_t ScanNumber(const char* text, DecimalNumber* number) {
@@ -56,45 +104,25 @@ std::size_t ScanNumber(const char* text, DecimalNumber* number) {
   number->Negative = false;
   if (text[at] == '+' || text[at] == '-') number->Negative = text[at++] == '-';
   number->Count = 0;
-  int pointShift = 0;  // digits after the point that were kept or skipped as zeros
-  int droppedIntegerDigits = 0;
-  bool sawDigit = false, sawPoint = false, cutNonZero = false;
-  for (;; ++at) {
-    char c = text[at];
-    if (c == '.' && !sawPoint) {
-      sawPoint = true;
-      continue;
-    }
-    if (!IsDigit(c)) break;
-    sawDigit = true;
-    if (c == '0' && number->Count == 0) {
-      if (sawPoint) ++pointShift;  // leading zero after the point
-      continue;
-    }
-    if (number->Count < kMaxDigits) {
-      number->Digits[number->Count++] = c;
-      if (sawPoint) ++pointShift;
-    } else {
-      if (c != '0') cutNonZero = true;
-      if (!sawPoint) ++droppedIntegerDigits;
-    }
+  DigitScan scan;
+  std::size_t integerStart = at;
+  at = TakeDigits(text, at, false, number, &scan);
+  bool sawDigit = at > integerStart;
+  if (text[at] == '.') {
+    std::size_t fractionStart = ++at;
+    at = TakeDigits(text, at, true, number, &scan);
+    sawDigit = sawDigit || at > fractionStart;
   }
   if (!sawDigit) return 0;
   int exponent = 0;
   at += static_cast<std::size_t>(ScanExponent(text + at, &exponent));
-  // Trailing zeros only scale the digits: dropping them keeps typed forms
-  // such as "25000.00" on the fast path.
-  while (!cutNonZero && number->Count > 0 && number->Digits[number->Count - 1] == '0') {
-    --number->Count;
-    --pointShift;
-  }
   // A digit 1 stands in for whatever non-zero tail was cut: it keeps the
   // number strictly between its neighbours, which is all rounding needs.
-  if (cutNonZero) {
+  if (scan.CutNonZero) {
     number->Digits[number->Count++] = '1';
-    ++pointShift;
+    ++scan.PointShift;
   }
-  number->Exponent = exponent + droppedIntegerDigits - pointShift;
+  number->Exponent = exponent + scan.DroppedIntegerDigits + scan.PendingIntegerZeros - scan.PointShift;
   return at;
 }
 
@@ -122,15 +150,16 @@ double NearestQuotient(BigInteger& numerator, BigInteger& denominator) {
   int shift = BigBitLength(denominator) - BigBitLength(numerator) + 63;
   if (shift > 0) BigShiftLeft(numerator, shift);
   if (shift < 0) BigShiftLeft(denominator, -shift);
+  // Restoring division one bit at a time: the remainder doubles instead of
+  // the divisor halving, so nothing is copied in the loop.
+  BigShiftLeft(denominator, 63);
   u64 quotient = 0;
-  BigInteger step;
   for (int bit = 63; bit >= 0; --bit) {
-    step = denominator;
-    BigShiftLeft(step, bit);
-    if (BigCompare(numerator, step) >= 0) {
-      BigSubtract(numerator, step);
+    if (BigCompare(numerator, denominator) >= 0) {
+      BigSubtract(numerator, denominator);
       quotient |= u64{1} << bit;
     }
+    if (bit > 0) BigShiftLeft(numerator, 1);
   }
   bool sticky = !BigIsZero(numerator);
   int length = static_cast<int>(std::bit_width(quotient));
