@@ -1,5 +1,6 @@
 #include "fees/amount_text.h"
 
+#include <cstring>
 
 #include "fees/amount_reader.h"
 #include "fees/decimal_form.h"
@@ -18,89 +19,94 @@ namespace {
 constexpr std::size_t kDecimalsAreaSize = 12;
 constexpr std::size_t kGroupedAreaSize = 20;
 
-// Copies source into target, at most targetSize - 1 characters, always
-// terminated. Returns the characters copied.
-std::size_t CopyBounded(char* target, std::size_t targetSize, const char* source) {
-  std::size_t at = 0;
-  while (source[at] != '\0' && at + 1 < targetSize) {
-    target[at] = source[at];
-    ++at;
-  }
-  target[at] = '\0';
-  return at;
+// The length of text, or limit when no terminator comes before it. memchr
+// stops at the first terminator, so it reads no further than the text.
+std::size_t LengthBounded(const char* text, std::size_t limit) {
+  const void* end = std::memchr(text, '\0', limit);
+  return end == nullptr ? limit : static_cast<std::size_t>(static_cast<const char*>(end) - text);
 }
 
-std::size_t LengthBounded(const char* text, std::size_t limit) {
-  std::size_t length = 0;
-  while (length < limit && text[length] != '\0') ++length;
+// Copies source into target, at most targetSize - 1 characters, always
+// terminated. Returns the characters copied. The two may overlap.
+std::size_t CopyBounded(char* target, std::size_t targetSize, const char* source) {
+  std::size_t length = LengthBounded(source, targetSize - 1);
+  std::memmove(target, source, length);
+  target[length] = '\0';
   return length;
+}
+
+// AmountText = the first `length` characters of text without their commas,
+// moved a run at a time. text may be AmountText: the writing never
+// overtakes the reading.
+void KeepAllButCommas(const char* text, std::size_t length) {
+  std::size_t kept = 0;
+  for (std::size_t at = 0; at < length;) {
+    const void* comma = std::memchr(text + at, ',', length - at);
+    std::size_t run = comma == nullptr ? length - at : static_cast<std::size_t>(static_cast<const char*>(comma) - (text + at));
+    std::memmove(AmountText + kept, text + at, run);
+    kept += run;
+    at += run + 1;
+  }
+  AmountText[kept] = '\0';
 }
 
 void WriteZeroAmount(char* target, std::size_t targetSize) { CopyBounded(target, targetSize, "0.00"); }
 
-// Step 5 of the grouping: fills grouped with integer (length n) and a ","
-// before every third character counted from the right.
-void InsertSeparators(const char* integer, std::size_t n, char* grouped) {
-  std::size_t separators = (n - 1) / 3;
-  std::size_t read = n;  // one past the next character to copy
+// Step 5 of the grouping: writes integer (length n) with a "," before every
+// third character counted from the right, n + separators characters, from
+// the right. In place (grouped == integer) nothing is written over a
+// character still to be read: each lands at or right of where it stood.
+void InsertSeparators(const char* integer, std::size_t n, std::size_t separators, char* grouped) {
+  std::size_t write = n + separators;
   int sinceSeparator = 0;
-  for (std::size_t write = n + separators; write-- > 0;) {
-    if (sinceSeparator > 0 && sinceSeparator % 3 == 0) {
-      grouped[write] = ',';
-      sinceSeparator = -1;
-    } else {
-      grouped[write] = integer[--read];
+  for (std::size_t read = n; read-- > 0;) {
+    if (sinceSeparator == 3) {
+      grouped[--write] = ',';
+      sinceSeparator = 0;
     }
+    grouped[--write] = integer[read];
     ++sinceSeparator;
   }
-  grouped[n + separators] = '\0';
+}
+
+// Appends length characters of source at out[at], as many as fit before
+// the terminator's place, and terminates; returns the new end.
+std::size_t AppendBounded(char* out, std::size_t outSize, std::size_t at, const char* source,
+                          std::size_t length) {
+  std::size_t taken = length < outSize - 1 - at ? length : outSize - 1 - at;
+  std::memcpy(out + at, source, taken);
+  out[at + taken] = '\0';
+  return at + taken;
 }
 
 }  // namespace
 
-void StripCommas(const char* text) {
-  char work[AMOUNT_TEXT_SIZE];
-  std::size_t length = LengthBounded(text, AMOUNT_TEXT_SIZE - 1);
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < length; ++i) {
-    if (text[i] != ',') work[kept++] = text[i];
-  }
-  work[kept] = '\0';
-  CopyBounded(AmountText, AMOUNT_TEXT_SIZE, work);
-}
+void StripCommas(const char* text) { KeepAllButCommas(text, LengthBounded(text, AMOUNT_TEXT_SIZE - 1)); }
 
 void GroupThousands(const char* text, bool toFee) {
   char* target = toFee ? FeeText : AmountText;
-  std::size_t targetSize = toFee ? FEE_TEXT_SIZE : AMOUNT_TEXT_SIZE;
-  char copy[AMOUNT_TEXT_SIZE];
-  std::size_t length = CopyBounded(copy, sizeof copy, text);
-
+  std::size_t length = LengthBounded(text, AMOUNT_TEXT_SIZE - 1);
   std::size_t point = length;
   for (std::size_t i = length; i-- > 0;) {
-    if (copy[i] == '.') {
+    if (text[i] == '.') {
       point = i;
       break;
     }
   }
-  std::size_t integerLength = point;
-  std::size_t separators = integerLength == 0 ? 0 : (integerLength - 1) / 3;
+  std::size_t separators = point == 0 ? 0 : (point - 1) / 3;
   // A text without a point, or one whose parts overflow the grouping areas,
   // is not an amount the program can show.
-  if (point == length || length - point >= kDecimalsAreaSize ||
-      integerLength + separators >= kGroupedAreaSize) {
-    WriteZeroAmount(target, targetSize);
+  if (point == length || length - point >= kDecimalsAreaSize || point + separators >= kGroupedAreaSize) {
+    WriteZeroAmount(target, toFee ? FEE_TEXT_SIZE : AMOUNT_TEXT_SIZE);
     return;
   }
-  if (integerLength <= 3) {
-    CopyBounded(target, targetSize, copy);
-    return;
-  }
-  char decimals[kDecimalsAreaSize];
-  CopyBounded(decimals, sizeof decimals, copy + point);
-  char grouped[kGroupedAreaSize];
-  InsertSeparators(copy, integerLength, grouped);
-  std::size_t at = CopyBounded(target, targetSize, grouped);
-  CopyBounded(target + at, targetSize - at, decimals);
+  // Built from the right, so that text may be the target: the point and
+  // the decimals move right by the separators first, then the integer part
+  // behind them.
+  static_assert(kGroupedAreaSize + kDecimalsAreaSize <= FEE_TEXT_SIZE && FEE_TEXT_SIZE <= AMOUNT_TEXT_SIZE);
+  target[length + separators] = '\0';
+  std::memmove(target + point + separators, text + point, length - point);
+  InsertSeparators(text, point, separators, target);
 }
 
 void ReadAmountText(const char* fieldText) {
@@ -109,17 +115,15 @@ void ReadAmountText(const char* fieldText) {
     CopyBounded(AmountText, AMOUNT_TEXT_SIZE, "0.0");
     return;
   }
-  char raw[AMOUNT_TEXT_SIZE];
-  for (std::size_t i = 0; i < length; ++i) raw[i] = fieldText[i];
-  raw[length] = '\0';
-  StripCommas(raw);
+  KeepAllButCommas(fieldText, length);
 }
 
 void WriteResultSentence(const char* amount, const char* fee, char* out, std::size_t outSize) {
   if (outSize == 0) return;
-  const char* pieces[] = {MESSAGE_BEFORE_AMOUNT, amount, MESSAGE_BEFORE_FEE, fee};
-  std::size_t at = 0;
-  for (const char* piece : pieces) at += CopyBounded(out + at, outSize - at, piece);
+  std::size_t at = AppendBounded(out, outSize, 0, MESSAGE_BEFORE_AMOUNT, sizeof MESSAGE_BEFORE_AMOUNT - 1);
+  at = AppendBounded(out, outSize, at, amount, LengthBounded(amount, outSize));
+  at = AppendBounded(out, outSize, at, MESSAGE_BEFORE_FEE, sizeof MESSAGE_BEFORE_FEE - 1);
+  AppendBounded(out, outSize, at, fee, LengthBounded(fee, outSize));
 }
 
 bool ComputeFeeFromAmountText(const FeeSelection& selection, FeeResult* result, double* amount) {
