@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "fees/amount_reader.h"
 #include "fees/big_integer.h"
@@ -168,15 +169,6 @@ SignificantDigits FastSignificantDigits(double value) {
   }
 }
 
-int CountDigits(u64 value) {
-  int count = 1;
-  while (value >= 10) {
-    value /= 10;
-    ++count;
-  }
-  return count;
-}
-
 }  // namespace
 
 SignificantDigits RoundToSignificantDigits(double value) {
@@ -186,6 +178,11 @@ SignificantDigits RoundToSignificantDigits(double value) {
 }
 
 ScaledDecimal RoundToDecimals(double value, int decimals) {
+  // Below 0.4 units of the last decimal neither stage reaches the half: the
+  // first moves a value by far less than a tenth of itself. This spares the
+  // exact path for the tiny values a long typed text can give.
+  static constexpr double kNeverHalf[7] = {0.4, 0.04, 0.004, 4e-4, 4e-5, 4e-6, 4e-7};
+  if (decimals >= 0 && decimals <= 6 && value < kNeverHalf[decimals]) return {0, 0};
   SignificantDigits significant = RoundToSignificantDigits(value);
   // The 17 digits carry 16 - Exponent decimals; drop the ones beyond
   // `decimals`, half up on the first dropped digit (the digits after it are
@@ -224,31 +221,28 @@ double ScaledDecimalValue(ScaledDecimal scaled, int decimals) {
 std::size_t WriteScaledDecimal(ScaledDecimal scaled, int decimals, char* out, std::size_t outSize) {
   if (outSize > 0) out[0] = '\0';
   if (decimals < 0 || decimals > 6) return 0;
-
-  int unitDigits = scaled.Units == 0 ? 0 : CountDigits(scaled.Units);
-  int allDigits = unitDigits + scaled.TrailingZeros;
-  int integerDigits = allDigits > decimals ? allDigits - decimals : 1;
-  std::size_t length = static_cast<std::size_t>(integerDigits + (decimals > 0 ? decimals + 1 : 0));
-  if (length + 1 > outSize) return 0;
-
-  // Fill from the right: the trailing zeros of huge values, then the digits
-  // of Units, then "0" padding up to the single integer zero.
+  // Filled from the right: the trailing zeros of huge values, then the
+  // digits of Units, the point after `decimals` of them, and at least one
+  // integer digit.
+  char text[DECIMAL_FORM_CAPACITY];
+  std::size_t at = sizeof text - 1;
+  text[at] = '\0';
   u64 units = scaled.Units;
   int zeros = scaled.TrailingZeros;
-  auto nextDigit = [&units, &zeros]() {
+  for (int written = 0; written <= decimals || units != 0 || zeros > 0; ++written) {
+    if (written == decimals && decimals > 0) text[--at] = '.';
+    char digit = '0';
     if (zeros > 0) {
       --zeros;
-      return '0';
+    } else {
+      digit = static_cast<char>('0' + units % 10);
+      units /= 10;
     }
-    char digit = static_cast<char>('0' + units % 10);
-    units /= 10;
-    return digit;
-  };
-  std::size_t at = length;
-  out[at] = '\0';
-  for (int i = 0; i < decimals; ++i) out[--at] = nextDigit();
-  if (decimals > 0) out[--at] = '.';
-  while (at > 0) out[--at] = nextDigit();
+    text[--at] = digit;
+  }
+  std::size_t length = sizeof text - 1 - at;
+  if (length + 1 > outSize) return 0;
+  std::memcpy(out, text + at, length + 1);
   return length;
 }
 
