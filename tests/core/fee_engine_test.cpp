@@ -14,7 +14,7 @@ TEST(FeeEngine, HundredUnits) {
     double x, expected;
   } rows[] = {
       {0, 0},           {-5, 0},         {0.01, 1},     {100.00, 1},   {100.01, 2},
-      {1400.00, 14},    {400.00004, 4},  {499.99996, 4},
+      {1400.00, 14},    {400.00004, 4},  {499.99996, 4}, {400.0002, 5}, {499.9998, 5},
       {1e-9, 0},  // below the six-decimal resolution: no started hundred
          {9000.01, 91},
       // Past 2^31 hundreds the count keeps going instead of wrapping.
