@@ -26,15 +26,6 @@ std::size_t LengthBounded(const char* text, std::size_t limit) {
   return end == nullptr ? limit : static_cast<std::size_t>(static_cast<const char*>(end) - text);
 }
 
-// Copies source into target, at most targetSize - 1 characters, always
-// terminated. Returns the characters copied. The two may overlap.
-std::size_t CopyBounded(char* target, std::size_t targetSize, const char* source) {
-  std::size_t length = LengthBounded(source, targetSize - 1);
-  std::memmove(target, source, length);
-  target[length] = '\0';
-  return length;
-}
-
 // AmountText = the first `length` characters of text without their commas,
 // moved a run at a time. text may be AmountText: the writing never
 // overtakes the reading.
@@ -50,7 +41,8 @@ void KeepAllButCommas(const char* text, std::size_t length) {
   AmountText[kept] = '\0';
 }
 
-void WriteZeroAmount(char* target, std::size_t targetSize) { CopyBounded(target, targetSize, "0.00"); }
+// Every target holds far more than these few characters.
+void WriteZeroAmount(char* target) { std::memcpy(target, "0.00", sizeof "0.00"); }
 
 // Step 5 of the grouping: writes integer (length n) with a "," before every
 // third character counted from the right, n + separators characters, from
@@ -97,7 +89,7 @@ void GroupThousands(const char* text, bool toFee) {
   // A text without a point, or one whose parts overflow the grouping areas,
   // is not an amount the program can show.
   if (point == length || length - point >= kDecimalsAreaSize || point + separators >= kGroupedAreaSize) {
-    WriteZeroAmount(target, toFee ? FEE_TEXT_SIZE : AMOUNT_TEXT_SIZE);
+    WriteZeroAmount(target);
     return;
   }
   // Built from the right, so that text may be the target: the point and
@@ -112,7 +104,7 @@ void GroupThousands(const char* text, bool toFee) {
 void ReadAmountText(const char* fieldText) {
   std::size_t length = LengthBounded(fieldText, AMOUNT_FIELD_LIMIT);
   if (length == 0) {
-    CopyBounded(AmountText, AMOUNT_TEXT_SIZE, "0.0");
+    std::memcpy(AmountText, "0.0", sizeof "0.0");
     return;
   }
   KeepAllButCommas(fieldText, length);
@@ -138,7 +130,7 @@ bool ComputeFeeFromAmountText(const FeeSelection& selection, FeeResult* result, 
     WriteScaledDecimal(cents, 2, AmountText, AMOUNT_TEXT_SIZE);
     computed.Amount = ScaledDecimalValue(cents, 2);  // the text read back
   } else {
-    WriteZeroAmount(AmountText, AMOUNT_TEXT_SIZE);
+    WriteZeroAmount(AmountText);
   }
   GroupThousands(AmountText, false);
 
@@ -146,7 +138,7 @@ bool ComputeFeeFromAmountText(const FeeSelection& selection, FeeResult* result, 
   // R1-R3: a zero amount shows a zero fee unless a rule charges without an
   // amount (the fixed fees).
   if (!(computed.Amount > 0) && !(fee.ComputedFee > 0)) {
-    WriteZeroAmount(FeeText, FEE_TEXT_SIZE);
+    WriteZeroAmount(FeeText);
   } else {
     WriteDecimalForm(fee.LimitedFee, 2, FeeText, FEE_TEXT_SIZE);
     GroupThousands(FeeText, true);

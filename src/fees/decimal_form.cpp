@@ -77,17 +77,13 @@ Wide Multiply64(u64 a, u64 b) {
 }
 
 // floor(product * 2^shift) and whether the dropped part is at least one half.
-// The caller guarantees that the result fits 64 bits.
+// The caller guarantees shift > -64 and that the result fits 64 bits.
 u64 ScaleByPowerOfTwo(Wide product, int shift, bool* atLeastHalf) {
   *atLeastHalf = false;
   if (shift >= 0) return product.Low << shift;
   int right = -shift;
-  if (right < 64) {
-    *atLeastHalf = ((product.Low >> (right - 1)) & 1u) != 0;
-    return (product.Low >> right) | (right == 0 ? 0 : product.High << (64 - right));
-  }
-  *atLeastHalf = ((right - 1 < 64 ? product.Low >> (right - 1) : product.High >> (right - 65)) & 1u) != 0;
-  return right - 64 < 64 ? product.High >> (right - 64) : 0;
+  *atLeastHalf = ((product.Low >> (right - 1)) & 1u) != 0;
+  return (product.Low >> right) | (product.High << (64 - right));
 }
 
 constexpr u64 kPow5[kFastMaxScaleCount] = {
@@ -151,7 +147,8 @@ SignificantDigits FastSignificantDigits(double value) {
   int exponent = EstimateDecimalExponent(value);
   for (;;) {
     int scale = 16 - exponent;
-    if (scale < 0 || scale > kFastMaxScale) return SlowSignificantDigits(value);
+    // From 10^-10 on the shift is never below -60; the test keeps it so.
+    if (scale < 0 || scale > kFastMaxScale || binary.Exponent + scale <= -64) return SlowSignificantDigits(value);
     bool atLeastHalf = false;
     Wide product = Multiply64(binary.Mantissa, kPow5[scale]);
     u64 digits = ScaleByPowerOfTwo(product, binary.Exponent + scale, &atLeastHalf);

@@ -103,6 +103,7 @@ TEST(AmountText, GroupThousands) {
       {"1000000000000000.00", "0.00"},   // 16 integer digits do not fit
       {"1.23456789012", "0.00"},         // decimals beyond their area
       {"1.2345678901", "1.2345678901"},  // the longest decimals that fit
+      {".50", ".50"},                    // no integer part: nothing to group
   };
   for (const auto& row : rows) {
     GroupThousands(row.source, true);
@@ -130,6 +131,8 @@ TEST(AmountText, StripCommasWritesNothingPastTheTerminator) {
   StripCommas(AmountText);
   ASSERT_STREQ(AmountText, "123");
   for (std::size_t i = 4; i < sizeof AmountText; ++i) ASSERT_EQ(AmountText[i], before[i]) << "byte " << i;
+  StripCommas(std::string(200, '7').c_str());
+  EXPECT_EQ(std::strlen(AmountText), 127u) << "the work area holds 127 characters";
 }
 
 struct SentenceRow {
