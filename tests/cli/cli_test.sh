@@ -102,6 +102,8 @@ grammar() {
   row "compare text only" 1 err "it has no computed fee" compare --service 2 --transaction 0 100
   has "compare text only" out "MVT normal: not offered at this office"
   row "social at KLDA" 0 err "--social has no effect at KLDA" compare --social 9000
+  ! grep -q "KLDA social" "$work/out" || fail "social at KLDA" "a social-interest column at KLDA"
+  row "one computed act" 0 out "Total of the 1 computed act US$: 157.50" quote --act KLDA:0:0=25,000 --act KLDA:4:0
   row "no label column without labels" 0 out $'#  Office  Service' quote --act KLDA:0:0=1
 }
 
