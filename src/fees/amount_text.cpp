@@ -13,9 +13,10 @@ char MessageText[MESSAGE_TEXT_SIZE];
 
 namespace {
 
-// Areas of the thousands grouping: the decimals keep at most 11 characters
-// (".00" needs 3), the grouped integer part at most 19 (15 digits and 4
-// separators, amounts below 10^15).
+// Limits of the thousands grouping, the sizes of its areas: the decimals
+// keep at most 11 characters (".00" needs 3), the grouped integer part at
+// most 19 (15 digits and 4 separators, amounts below 10^15). A text beyond
+// them is not an amount the window can show.
 constexpr std::size_t kDecimalsAreaSize = 12;
 constexpr std::size_t kGroupedAreaSize = 20;
 
@@ -33,7 +34,8 @@ void KeepAllButCommas(const char* text, std::size_t length) {
   std::size_t kept = 0;
   for (std::size_t at = 0; at < length;) {
     const void* comma = std::memchr(text + at, ',', length - at);
-    std::size_t run = comma == nullptr ? length - at : static_cast<std::size_t>(static_cast<const char*>(comma) - (text + at));
+    std::size_t run =
+        comma == nullptr ? length - at : static_cast<std::size_t>(static_cast<const char*>(comma) - (text + at));
     std::memmove(AmountText + kept, text + at, run);
     kept += run;
     at += run + 1;
