@@ -185,8 +185,8 @@ text() {
   row "code page 1252 argument" 0 out "US$ 8.86" calc --service "inscripci${o}n" 5
   row "bytes of no name" 2 err $'unknown office "\xc3\xbf"' calc --office "$y" 5
   valid "bytes of no name" err
-  row "amount echoed" 1 out $'"amount_typed": "5\xc3\xbf\\u0009\\"\\\\"' \
-    compare --service 2 --transaction 0 --format json "5$y"$'\t"\\'
+  row "amount echoed" 1 out $'"amount_typed": "5\xc3\xbf\\u0009\\u001f\\"\\\\"' \
+    compare --service 2 --transaction 0 --format json "5$y"$'\t\x1f"\\'
   valid "amount echoed" out json
 }
 
