@@ -1,7 +1,7 @@
 // The calculator dialog's procedure and the window's state: a dispatcher
-// that hands each message to its handler. WM_COMMAND looks only at the identifier, never at the
-// notification code; the handlers' guards make repeated notifications
-// harmless.
+// that hands each message to its handler. WM_COMMAND looks only at the
+// identifier, never at the notification code; the handlers' guards make
+// repeated notifications harmless.
 #include "fees/amount_text.h"
 #include "resource.h"
 #include "ui/calculator_state.h"
