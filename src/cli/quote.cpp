@@ -8,10 +8,6 @@
 namespace tarivox::cli {
 namespace {
 
-// A quote line is one act: longer ones are refused rather than kept, so
-// that every act costs the quote a bounded amount of memory.
-constexpr std::size_t kLineKeep = 1024;
-
 // The acts of the quote file (or standard input) after those of --act.
 int ReadQuoteFile(const Arguments& arguments, const Streams& io, report::Quote* quote) {
   Input* in = io.In;
@@ -25,16 +21,11 @@ int ReadQuoteFile(const Arguments& arguments, const Streams& io, report::Quote* 
     }
   }
   std::string_view line;
-  bool longer = false;
+  bool longer = false;  // what is kept past the limit is enough to refuse the line
   long long number = 0;
   ReadResult result = ReadResult::End;
-  while ((result = ReadRecord(in, kLineKeep, &line, &longer)) == ReadResult::Record) {
-    ++number;
-    if (longer) {
-      quote->Refused.push_back("line " + std::to_string(number) + ": longer than 1,024 bytes");
-    } else {
-      report::AddQuoteLine(quote, line, number);
-    }
+  while ((result = ReadRecord(in, report::QUOTE_LINE_LIMIT + 1, &line, &longer)) == ReadResult::Record) {
+    report::AddQuoteLine(quote, line, ++number);
   }
   if (file != nullptr) CloseInput(in);
   if (result != ReadResult::Failed) return EXIT_OK;

@@ -68,6 +68,10 @@ void AddArgumentAct(Quote* quote, std::string_view text, long long number) {
 }
 
 void AddQuoteLine(Quote* quote, std::string_view line, long long number) {
+  if (line.size() > QUOTE_LINE_LIMIT) {
+    quote->Refused.push_back("line " + std::to_string(number) + ": longer than 1,024 bytes");
+    return;
+  }
   std::string text = AsUtf8(line);
   std::string_view trimmed = Trim(text);
   if (trimmed.empty() || trimmed[0] == '#') return;

@@ -3,6 +3,7 @@
 // are added, so a quote keeps only what its report needs of each.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -37,10 +38,15 @@ struct Quote {
 // The number-th --act option (from 1).
 void AddArgumentAct(Quote* quote, std::string_view text, long long number);
 
+// A quote line is one act: longer ones are refused rather than kept, so
+// that every act costs the quote a bounded amount of memory.
+inline constexpr std::size_t QUOTE_LINE_LIMIT = 1024;
+
 // One line of a quote file: an act, or "client: ..." or "date: ..." to head
 // the quote; blank lines and lines starting with "#" are skipped. A line
 // that is not valid UTF-8 is read as code page 1252, as files written on
-// Windows often are.
+// Windows often are. A line longer than QUOTE_LINE_LIMIT bytes is refused
+// (a reader may pass only its first QUOTE_LINE_LIMIT + 1 bytes).
 void AddQuoteLine(Quote* quote, std::string_view line, long long number);
 
 }  // namespace tarivox::report
