@@ -3,7 +3,6 @@
 #include "cli/commands.h"
 #include "fees/amount_text.h"
 #include "report/explain.h"
-#include "report/text.h"
 
 namespace tarivox::cli {
 
@@ -32,15 +31,8 @@ int RunCalc(const Arguments& arguments, const Streams& io) {
     return EXIT_REFUSED;
   }
   // The amount field takes the bytes as typed, whatever their encoding.
-  ReadAmountText(std::string(arguments.Amount).c_str());
-  std::string cleaned = AmountText;
-  double amount = 0;
-  ComputeFeeFromAmountText({what.Office, what.Service, what.Transaction, what.Social, 0}, nullptr, &amount);
-  std::string sentence = MessageText;
-  if (arguments.Given[OPTION_EXPLAIN]) {
-    report::WriteExplanation(what, report::AsUtf8(cleaned), amount, SinkOf(io.Out));
-  }
-  Write(io.Out, sentence + "\n");
+  report::WriteCalculation(what, std::string(arguments.Amount).c_str(), arguments.Given[OPTION_EXPLAIN],
+                           SinkOf(io.Out));
   return EXIT_OK;
 }
 

@@ -1,7 +1,9 @@
 #include "report/explain.h"
 
+#include "fees/amount_text.h"
 #include "report/act.h"
 #include "report/money.h"
+#include "report/text.h"
 
 namespace tarivox::report {
 namespace {
@@ -16,8 +18,8 @@ std::string LimitsLine(const FeeTrace& trace) {
   return text + " (neither applies)";
 }
 
-}  // namespace
-
+// cleanedAmount is the amount field's text after the commas are removed
+// (UTF-8), amount the amount the engine computes with.
 void WriteExplanation(const Selection& what, std::string_view cleanedAmount, double amount, const Sink& out) {
   Act act;
   act.What = what;
@@ -42,6 +44,18 @@ void WriteExplanation(const Selection& what, std::string_view cleanedAmount, dou
       {"Tariff text:       ", TariffText(what)},
   };
   for (const auto& [label, value] : lines) Put(out, label + value + "\n");
+}
+
+}  // namespace
+
+void WriteCalculation(const Selection& what, const char* typed, bool explain, const Sink& out) {
+  ReadAmountText(typed);
+  const std::string cleaned = AmountText;
+  double amount = 0;
+  ComputeFeeFromAmountText({what.Office, what.Service, what.Transaction, what.Social, 0}, nullptr, &amount);
+  const std::string sentence = MessageText;
+  if (explain) WriteExplanation(what, AsUtf8(cleaned), amount, out);
+  Put(out, sentence + "\n");
 }
 
 }  // namespace tarivox::report

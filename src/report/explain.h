@@ -1,15 +1,16 @@
-// The steps of one computation in words, for `tarivox-cli calc --explain`.
+// One computation as `tarivox-cli calc` prints it, with its steps in words
+// for `--explain`.
 #pragma once
-
-#include <string_view>
 
 #include "report/selection.h"
 #include "report/sink.h"
 
 namespace tarivox::report {
 
-// cleanedAmount is the amount field's text after the commas are removed
-// (UTF-8), amount the amount in cents the engine computes with.
-void WriteExplanation(const Selection& what, std::string_view cleanedAmount, double amount, const Sink& out);
+// What a calculation shows for the amount typed into the amount field (the
+// bytes as typed, either encoding): with explain, every step first, then
+// the result sentence on a line of its own. The transaction must be one
+// with a computed fee.
+void WriteCalculation(const Selection& what, const char* typed, bool explain, const Sink& out);
 
 }  // namespace tarivox::report
