@@ -27,6 +27,10 @@ if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i[3-6]86|x86)$")
   target_compile_options(tarivox_flags INTERFACE -msse2 -mfpmath=sse)
 endif()
 
+if(TARIVOX_WASM)
+  target_compile_options(tarivox_flags INTERFACE -nostdinc++)
+endif()
+
 if(TARIVOX_SANITIZE)
   target_compile_options(tarivox_flags INTERFACE
     -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)

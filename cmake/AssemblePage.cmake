@@ -1,0 +1,26 @@
+# Puts the style, the scripts and the module (base64) into the page template:
+# a page opened from disk cannot fetch files beside it, so it carries all.
+#   cmake -DTEMPLATE=... -DSTYLE=... -DSCRIPTS=a.js;b.js -DMODULE=... -DOUTPUT=... -P AssemblePage.cmake
+cmake_policy(VERSION 3.25)
+execute_process(COMMAND base64 -w 0 ${MODULE} OUTPUT_VARIABLE module_base64 RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR module_base64 STREQUAL "")
+  message(FATAL_ERROR "cannot encode the module ${MODULE}")
+endif()
+file(READ ${TEMPLATE} page)
+file(READ ${STYLE} style)
+set(scripts "")
+foreach(script IN LISTS SCRIPTS)
+  file(READ ${script} text)
+  string(APPEND scripts "${text}")
+endforeach()
+# Replaced in this order, so that no inserted text is searched again.
+foreach(marker IN ITEMS STYLE SCRIPTS)
+  string(FIND "${page}" "@${marker}@" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "${TEMPLATE} has no @${marker}@")
+  endif()
+endforeach()
+string(REPLACE "@STYLE@" "${style}" page "${page}")
+string(REPLACE "@SCRIPTS@" "${scripts}" page "${page}")
+string(REPLACE "@MODULE_BASE64@" "${module_base64}" page "${page}")
+file(WRITE ${OUTPUT} "${page}")
