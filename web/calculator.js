@@ -37,13 +37,15 @@ const form = {
 };
 let catalogue = null;
 
-// The selection as the calculator reads it from its controls.
+// The selection as the calculator reads it from its controls. A project kind
+// left checked at MVT counts only where it can be chosen: at KLDA the quote
+// and the comparison refuse a social-interest act.
 function currentSelection() {
   return {
     office: form.office.selectedIndex,
     service: form.service.selectedIndex,
     transaction: form.transaction.selectedIndex,
-    social: form.social.checked,
+    social: form.social.checked && !form.project.disabled,
   };
 }
 
