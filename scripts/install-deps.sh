@@ -15,11 +15,22 @@ windows_packages=(
   wine wine64 xvfb xdotool imagemagick fonts-liberation fonts-comic-neue
   fonts-wine zip unzip
 )
+# The page: the core for wasm32 with Debian's clang, and its tests in chromium
+# (PDFs read back by poppler's tools).
+web_packages=(
+  wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32 lld-14
+  chromium poppler-utils
+)
 
 $SUDO apt-get update -qq
 # With recommended packages: Wine's own fonts (fonts-wine) and the X and GL
 # libraries it recommends are what the window tests were measured with.
-$SUDO apt-get install -y -qq "${native_packages[@]}" "${windows_packages[@]}"
+$SUDO apt-get install -y -qq "${native_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}"
+# The page's tests run on Node with npm. A Node installed from elsewhere
+# brings its own npm, which Debian's npm package would conflict with.
+if ! command -v node >/dev/null; then
+  $SUDO apt-get install -y -qq nodejs npm
+fi
 
 # 32-bit Wine runs the primary (i686) build of the program.
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
