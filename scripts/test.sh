@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test suite:
 # native (release with warnings as errors), sanitizers, a bounded fuzzing run,
-# and the Windows builds under Wine.
+# the page in chromium, and the Windows builds under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,6 +19,9 @@ ctest --preset asan -j2
 
 echo "== fuzzing, bounded"
 scripts/fuzz.sh "${TARIVOX_FUZZ_SECONDS:-60}"
+
+echo "== the page (WebAssembly) in chromium"
+scripts/web-tests.sh
 
 echo "== Windows builds (MinGW-w64), tests under Wine"
 scripts/windows-tests.sh

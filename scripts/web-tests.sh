@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# The page's tests: build/wasm/web/tarivox.html opened from disk in Debian's
+# chromium, headless and offline, driven by playwright-core (pinned by
+# tests/web's lock file, no browser download), every figure and export
+# checked against the native tarivox-cli. Screenshots, the printed PDF and
+# its picture go to build/web-tests/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+echo "== the page (wasm preset)"
+cmake --preset wasm
+cmake --build --preset wasm
+
+# The expected bytes come from the native tool; scripts/test.sh has built
+# the ci preset already, so this is usually up to date at once.
+[ -f build/ci/build.ninja ] || cmake --preset ci
+cmake --build --preset ci -j2 --target tarivox-cli
+
+echo "== the page's tests in chromium"
+# Every package is pinned with its checksum: npm's cache serves it offline.
+(cd tests/web && npm ci --prefer-offline --no-audit --no-fund)
+mkdir -p build/web-tests
+node --test --test-timeout=300000 tests/web/page.test.js
