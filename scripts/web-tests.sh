@@ -3,7 +3,7 @@
 # chromium, headless and offline, driven by playwright-core (pinned by
 # tests/web's lock file, no browser download), every figure and export
 # checked against the native tarivox-cli. Screenshots, the printed PDF and
-# its picture go to build/web-tests/.
+# its picture go to build/web-tests/; the page's figures are printed last.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,3 +21,6 @@ echo "== the page's tests in chromium"
 (cd tests/web && npm ci --prefer-offline --no-audit --no-fund)
 mkdir -p build/web-tests
 node --test --test-timeout=300000 tests/web/page.test.js
+
+echo "== the page's figures"
+node bench/page_figures.js
