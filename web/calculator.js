@@ -130,6 +130,14 @@ function onCalculate(event) {
   form.explanation.hidden = false;
 }
 
+// Enter presses "Calcular pago" from any control of the calculator, as the
+// window's default button; a browser submits only from a text field.
+function onCalculatorKey(event) {
+  if (event.key !== "Enter" || event.target.tagName === "INPUT" || event.target.tagName === "BUTTON") return;
+  event.preventDefault();
+  event.currentTarget.requestSubmit();
+}
+
 function startCalculator() {
   catalogue = Tarivox.catalogue();
   fillList(form.office, catalogue.offices);
@@ -141,6 +149,8 @@ function startCalculator() {
   form.service.addEventListener("change", onServiceChange);
   form.transaction.addEventListener("change", updateDescription);
   form.project.addEventListener("change", updateDescription);
-  document.getElementById("calculator-form").addEventListener("submit", onCalculate);
+  const calculatorForm = document.getElementById("calculator-form");
+  calculatorForm.addEventListener("submit", onCalculate);
+  calculatorForm.addEventListener("keydown", onCalculatorKey);
   form.amount.focus();
 }
