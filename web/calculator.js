@@ -74,9 +74,15 @@ function clearResult() {
   form.explanationText.textContent = "";
 }
 
+// An output element cannot be disabled; it is shown and announced as such.
+function setFeeEnabled(enabled) {
+  form.fee.classList.toggle("disabled", !enabled);
+  form.fee.setAttribute("aria-disabled", String(!enabled));
+}
+
 function setCalculationEnabled(enabled) {
   form.amount.disabled = !enabled;
-  form.fee.classList.toggle("disabled", !enabled);
+  setFeeEnabled(enabled);
   form.calculate.disabled = !enabled;
 }
 
@@ -84,7 +90,7 @@ function applyServiceControls() {
   const selection = currentSelection();
   const controls = SERVICE_CONTROLS[selection.service];
   form.amount.disabled = !controls.amount;
-  form.fee.classList.toggle("disabled", !controls.fee);
+  setFeeEnabled(controls.fee);
   form.calculate.disabled = !controls.calculate;
   form.office.disabled = !controls.office;
   form.project.disabled = !controls.project || selection.office === 0;
