@@ -76,9 +76,15 @@ function clearResult() {
   form.explanationText.textContent = "";
 }
 
+// An output element cannot be disabled; it is shown and announced as such.
+function setFeeEnabled(enabled) {
+  form.fee.classList.toggle("disabled", !enabled);
+  form.fee.setAttribute("aria-disabled", String(!enabled));
+}
+
 function setCalculationEnabled(enabled) {
   form.amount.disabled = !enabled;
-  form.fee.classList.toggle("disabled", !enabled);
+  setFeeEnabled(enabled);
   form.calculate.disabled = !enabled;
 }
 
@@ -86,7 +92,7 @@ function applyServiceControls() {
   const selection = currentSelection();
   const controls = SERVICE_CONTROLS[selection.service];
   form.amount.disabled = !controls.amount;
-  form.fee.classList.toggle("disabled", !controls.fee);
+  setFeeEnabled(controls.fee);
   form.calculate.disabled = !controls.calculate;
   form.office.disabled = !controls.office;
   form.project.disabled = !controls.project || selection.office === 0;
@@ -132,6 +138,14 @@ function onCalculate(event) {
   form.explanation.hidden = false;
 }
 
+// Enter presses "Calcular pago" from any control of the calculator, as the
+// window's default button; a browser submits only from a text field.
+function onCalculatorKey(event) {
+  if (event.key !== "Enter" || event.target.tagName === "INPUT" || event.target.tagName === "BUTTON") return;
+  event.preventDefault();
+  event.currentTarget.requestSubmit();
+}
+
 function startCalculator() {
   catalogue = Tarivox.catalogue();
   fillList(form.office, catalogue.offices);
@@ -143,6 +157,8 @@ function startCalculator() {
   form.service.addEventListener("change", onServiceChange);
   form.transaction.addEventListener("change", updateDescription);
   form.project.addEventListener("change", updateDescription);
-  document.getElementById("calculator-form").addEventListener("submit", onCalculate);
+  const calculatorForm = document.getElementById("calculator-form");
+  calculatorForm.addEventListener("submit", onCalculate);
+  calculatorForm.addEventListener("keydown", onCalculatorKey);
   form.amount.focus();
 }
