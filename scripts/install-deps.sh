@@ -13,7 +13,7 @@ native_packages=(
 windows_packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
   wine wine64 xvfb xdotool imagemagick fonts-liberation fonts-comic-neue
-  fonts-wine zip unzip
+  fonts-wine zip unzip wixl python3
 )
 # The page: the core for wasm32 with Debian's clang, and its tests in chromium
 # (PDFs read back by poppler's tools).

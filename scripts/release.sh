@@ -1,27 +1,37 @@
 #!/usr/bin/env bash
-# Packs the release a Windows user takes away:
+# Packs the release a Windows user or an office's IT department takes away:
 #
-#   build/release/tarivox-<version>-windows.zip
-#     i686/tarivox.exe      32-bit program (runs on every Windows)
-#     x86_64/tarivox.exe    64-bit program
+#   build/release/tarivox-<major.minor>-windows.zip
 #     README.md
-#     SHA256SUMS            sha256sum of the three files above
+#     i686/tarivox.exe, i686/tarivox-cli.exe      32-bit programs (run on every Windows)
+#     x86_64/tarivox.exe, x86_64/tarivox-cli.exe  64-bit programs
+#     tarivox.html                                the page, opened from disk
+#     SHA256SUMS                                  sha256sum of every file above
+#   build/release/tarivox-<version>.msi           installs the 32-bit programs,
+#                                                 the page and the README
 #
-#   scripts/release.sh                      build both programs, then pack
-#   scripts/release.sh <i686 exe> <x64 exe> pack the given programs
+#   scripts/release.sh            build the programs and the page, then pack
+#   scripts/release.sh <i686 tarivox.exe> <i686 tarivox-cli.exe> \
+#       <x86_64 tarivox.exe> <x86_64 tarivox-cli.exe> <tarivox.html>
+#                                 pack the given files
 #
-# The zip is reproducible: entries in a fixed order, no directory entries, no
-# extra attributes, fixed permissions, and every timestamp set to
+# Prints the paths of the zip and the package. Both are reproducible: the
+# zip's entries come in a fixed order, without directory entries or extra
+# attributes, with fixed permissions; in both, every timestamp is
 # SOURCE_DATE_EPOCH (default: the time of the last commit), read in UTC.
 # Packing the same files twice gives the same bytes.
 # TARIVOX_RELEASE_DIR chooses another output directory (default build/release).
+# TARIVOX_VERSION (major.minor.build) packs as another version than
+# CMakeLists.txt's, e.g. a lower one to try an upgrade.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 release_dir="${TARIVOX_RELEASE_DIR:-build/release}"
-version="$(sed -n 's/^project(Tarivox VERSION \([0-9]*\.[0-9]*\).*/\1/p' CMakeLists.txt)"
-if [ -z "$version" ]; then
-  echo "release.sh: no version found in CMakeLists.txt" >&2
+version="${TARIVOX_VERSION:-$(sed -n 's/^project(Tarivox VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)}"
+# Windows Installer compares major.minor.build; the zip is named as the
+# program shows its version, major.minor.
+if ! [[ "$version" =~ ^[0-9]{1,3}\.[0-9]{1,3}\.[0-9]{1,5}$ ]]; then
+  echo "release.sh: version '$version' is not major.minor.build" >&2
   exit 1
 fi
 
@@ -37,52 +47,86 @@ export SOURCE_DATE_EPOCH
 # machine's time zone.
 export TZ=UTC
 
-# Builds one preset into a directory of the release's own, without tests,
-# and prints the path of its tarivox.exe.
-build_program() {
+# Builds both programs of one preset into a directory of the release's own,
+# without tests, and prints the directory that holds ui/ and cli/.
+build_programs() {
   local preset="$1" dir="$release_dir/$1"
   cmake --preset "$preset" -B "$dir" -DTARIVOX_BUILD_TESTS=OFF >&2
-  # Link again even when up to date, so the header carries this moment.
-  find "$dir" -name tarivox.exe -type f -delete
-  cmake --build "$dir" --target tarivox -j2 >&2
-  find "$dir" -name tarivox.exe -type f | head -n 1
+  # Link again even when up to date, so the headers carry this moment.
+  rm -f "$dir/src/ui/tarivox.exe" "$dir/src/cli/tarivox-cli.exe"
+  cmake --build "$dir" --target tarivox tarivox-cli -j2 >&2
+  echo "$dir/src"
 }
 
-if [ "$#" -eq 2 ]; then
-  exe_i686="$1"
-  exe_x64="$2"
+build_page() {
+  cmake --preset wasm -B "$release_dir/wasm" >&2
+  cmake --build "$release_dir/wasm" -j2 >&2
+  echo "$release_dir/wasm/web/tarivox.html"
+}
+
+# A name-based (SHA-1) UUID, in capitals as Windows Installer writes them.
+name_uuid() {
+  python3 -c 'import sys, uuid; print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), sys.argv[2])).upper())' "$1" "$2"
+}
+
+# The package, from the staged 32-bit programs, page and README. Its
+# product code is derived from the upgrade code and the version: one
+# version always has one product code, and every version another.
+build_msi() {
+  local wxs="$PWD/res/installer/tarivox.wxs" msi="$release_dir/$msi_name"
+  local upgrade_code product_code package_code
+  upgrade_code="$(sed -n 's/.*UpgradeCode="\([0-9A-F-]*\)".*/\1/p' "$wxs")"
+  product_code="$(name_uuid "$upgrade_code" "$version")"
+  cp res/art/tarivox.ico "$stage/tarivox.ico"
+  (cd "$stage" && wixl -a x86 -D "Version=$version" -D "ProductCode=$product_code" -o "../$msi_name" "$wxs")
+  # wixl gives each package a random package code and the time of the
+  # build, both in the summary information: the code as a GUID text, then
+  # the times of creation and of saving as FILETIMEs. They become a code
+  # derived from the package's inputs, and SOURCE_DATE_EPOCH.
+  package_code="{$(name_uuid "$upgrade_code" "$version $(cat "$wxs" "$stage/SHA256SUMS" | sha256sum)")}"
+  CODE="$package_code" FILETIME=$(((SOURCE_DATE_EPOCH + 11644473600) * 10000000)) perl -0777 -pi -e '
+    my $time = pack("Q<", $ENV{FILETIME});
+    s/\{[0-9A-F-]{36}\}(\0\0\x40\0\0\0).{8}(\x40\0\0\0).{8}/$ENV{CODE}$1$time$2$time/s
+      or die "release.sh: no package code and times found in $ARGV\n";' "$msi"
+}
+
+# The files of the zip, in its order (SHA256SUMS follows them).
+entries=(README.md i686/tarivox.exe i686/tarivox-cli.exe x86_64/tarivox.exe x86_64/tarivox-cli.exe tarivox.html)
+if [ "$#" -eq 5 ]; then
+  sources=(README.md "$@")
 elif [ "$#" -eq 0 ]; then
-  exe_i686="$(build_program mingw-i686)"
-  exe_x64="$(build_program mingw-x64)"
+  i686="$(build_programs mingw-i686)"
+  x64="$(build_programs mingw-x64)"
+  sources=(README.md "$i686/ui/tarivox.exe" "$i686/cli/tarivox-cli.exe"
+           "$x64/ui/tarivox.exe" "$x64/cli/tarivox-cli.exe" "$(build_page)")
 else
-  echo "usage: scripts/release.sh [<i686 tarivox.exe> <x86_64 tarivox.exe>]" >&2
+  echo "usage: scripts/release.sh [<i686 tarivox.exe> <i686 tarivox-cli.exe> <x86_64 tarivox.exe> <x86_64 tarivox-cli.exe> <tarivox.html>]" >&2
   exit 2
 fi
-for exe in "$exe_i686" "$exe_x64"; do
-  if [ ! -f "$exe" ]; then
-    echo "release.sh: program not found: '$exe'" >&2
+for source in "${sources[@]}"; do
+  if [ ! -f "$source" ]; then
+    echo "release.sh: file not found: '$source'" >&2
     exit 1
   fi
 done
 
-zip_name="tarivox-$version-windows.zip"
+zip_name="tarivox-${version%.*}-windows.zip"
+msi_name="tarivox-$version.msi"
 stage="$release_dir/stage"
-rm -rf "$stage"
+rm -rf "$stage" "$release_dir/$zip_name" "$release_dir/$msi_name"
 mkdir -p "$stage/i686" "$stage/x86_64"
-cp "$exe_i686" "$stage/i686/tarivox.exe"
-cp "$exe_x64" "$stage/x86_64/tarivox.exe"
-cp README.md "$stage/README.md"
+for i in "${!entries[@]}"; do cp "${sources[$i]}" "$stage/${entries[$i]}"; done
 
-entries=(README.md i686/tarivox.exe x86_64/tarivox.exe)
 (cd "$stage" && sha256sum "${entries[@]}" > SHA256SUMS)
 entries+=(SHA256SUMS)
 
 chmod 0755 "$stage/i686" "$stage/x86_64"
 (cd "$stage" && chmod 0644 "${entries[@]}" && touch -h -d "@$SOURCE_DATE_EPOCH" "${entries[@]}")
 
-rm -f "$release_dir/$zip_name"
 (cd "$stage" && zip -q -X -D -9 "../$zip_name" "${entries[@]}")
+build_msi
 rm -rf "$stage"
 
 echo "$release_dir/$zip_name"
-sha256sum "$release_dir/$zip_name" | cut -d ' ' -f 1 >&2
+echo "$release_dir/$msi_name"
+sha256sum "$release_dir/$zip_name" "$release_dir/$msi_name" >&2
