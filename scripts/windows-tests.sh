@@ -2,7 +2,8 @@
 # Builds the Windows program for i686 and x86_64 with MinGW-w64 and runs
 # their tests under Wine: the window's behaviour suite against real USER32,
 # the core tests, and (i686) the end-to-end test of tarivox.exe driven
-# through a virtual X display.
+# through a virtual X display; then the Windows Installer package, installed,
+# upgraded and removed in a fresh prefix.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,5 +22,17 @@ for preset in mingw-i686 mingw-x64; do
   ctest --preset "$preset" -j1
 done
 
+echo "== the Windows Installer package under Wine"
+# What it installs besides the programs, the page, and the native
+# tarivox-cli that the installed one is compared with (scripts/test.sh has
+# built both already, so this is usually up to date at once).
+cmake --preset wasm
+cmake --build --preset wasm
+[ -f build/ci/build.ninja ] || cmake --preset ci
+cmake --build --preset ci -j2 --target tarivox-cli
+bash tests/release/installer_test.sh build/mingw-i686 build/wasm/web/tarivox.html \
+  build/ci/src/cli/tarivox-cli build/installer-test
+
 size=$(stat -c %s build/mingw-i686/src/ui/tarivox.exe)
 echo "tarivox.exe (i686): $size bytes"
+echo "package: $(stat -c %s build/installer-test/new/*.msi) bytes"

@@ -18,7 +18,9 @@ wine_env_started_xvfb=""
 wine_env_start() {
   export WINEPREFIX="$wine_env_prefix"
   export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  # No menu builder: a shortcut made in the prefix (the installer's) would
+  # otherwise become a menu entry of this machine's own desktop.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   if [ -z "${DISPLAY:-}" ] || [ "${TARIVOX_OWN_DISPLAY:-0}" = 1 ]; then
     # Xvfb picks a free display number and takes it in one step: a number
     # chosen here and started there could be taken by another run at the
