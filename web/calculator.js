@@ -88,14 +88,18 @@ function setCalculationEnabled(enabled) {
   form.calculate.disabled = !enabled;
 }
 
+// The project kind is chosen at MVT only, and only for the services that have it.
+function updateProjectEnabled() {
+  form.project.disabled = form.office.selectedIndex === 0 || !SERVICE_CONTROLS[form.service.selectedIndex].project;
+}
+
 function applyServiceControls() {
-  const selection = currentSelection();
-  const controls = SERVICE_CONTROLS[selection.service];
+  const controls = SERVICE_CONTROLS[form.service.selectedIndex];
   form.amount.disabled = !controls.amount;
   setFeeEnabled(controls.fee);
   form.calculate.disabled = !controls.calculate;
   form.office.disabled = !controls.office;
-  form.project.disabled = !controls.project || selection.office === 0;
+  updateProjectEnabled();
 }
 
 function updateDescription() {
@@ -114,7 +118,7 @@ function updateDescription() {
 function onOfficeChange() {
   // "Literales" is offered at KLDA only, so the list changes length.
   if (form.service.selectedIndex === SERVICE_CERTIFICATION) loadTransactions();
-  form.project.disabled = form.office.selectedIndex === 0 || !SERVICE_CONTROLS[form.service.selectedIndex].project;
+  updateProjectEnabled();
   updateDescription();
 }
 
