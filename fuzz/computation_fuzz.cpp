@@ -1,11 +1,14 @@
 // Arbitrary field texts and selections through the window-free computation.
-// Invariants: every text terminated within its buffer, the amount text read
-// again gives itself, the fee is "0.00" or within 0.45 .. 5,400.00, and the
-// sentence is the format filled with the two texts.
+// Invariants: every text as long as its length says, the amount text read
+// again gives itself, the figures are the texts' cents, the fee is "0.00" or
+// within 0.45 .. 5,400.00, the sentence is the format filled with the two
+// texts, and plain amounts read from their digits give what the reader gives.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #include "fees/amount_text.h"
 #include "fees/decimal_form.h"
@@ -44,37 +47,38 @@ long long GroupedCents(const char* text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 4) return 0;
-  FeeSelection selection{static_cast<std::int8_t>(data[0]) % 3, static_cast<std::int8_t>(data[1]) % 7,
-                         static_cast<std::int8_t>(data[2]) % 14, (data[3] & 1) != 0, 0};
-  char field[512];
-  std::size_t length = size - 4 < sizeof field - 1 ? size - 4 : sizeof field - 1;
-  std::memcpy(field, data + 4, length);
-  field[length] = '\0';
+  Selection selection{static_cast<std::int8_t>(data[0]) % 3, static_cast<std::int8_t>(data[1]) % 7,
+                      static_cast<std::int8_t>(data[2]) % 14, (data[3] & 1) != 0};
+  std::string_view typed(reinterpret_cast<const char*>(data + 4), size - 4);
 
-  if (!ComputeFeeTexts(selection, field)) {
+  const FeeComputation computation = ComputeFeeTexts(selection, typed);
+  if (!computation.Computed) {
     Require(!IsSelectionInRange(selection));
     return 0;
   }
-  Require(Terminated(AmountText, AMOUNT_TEXT_SIZE));
-  Require(Terminated(FeeText, FEE_TEXT_SIZE));
-  Require(Terminated(MessageText, MESSAGE_TEXT_SIZE));
+  const char* texts[] = {computation.Amount.Bytes, computation.Fee.Bytes, computation.Message.Bytes};
+  const std::size_t lengths[] = {computation.Amount.Length, computation.Fee.Length, computation.Message.Length};
+  for (int i = 0; i < 3; ++i) Require(std::strlen(texts[i]) == lengths[i]);
 
-  long long fee = GroupedCents(FeeText);
-  Require(fee == 0 || (fee >= 45 && fee <= 540000));
-  Require(GroupedCents(AmountText) >= 0);
+  long long fee = GroupedCents(computation.Fee.Bytes);
+  Require(fee == computation.FeeCents && (fee == 0 || (fee >= 45 && fee <= 540000)));
+  Require(GroupedCents(computation.Amount.Bytes) == computation.AmountCents);
 
-  char expected[MESSAGE_TEXT_SIZE];
-  WriteResultSentence(AmountText, FeeText, expected, sizeof expected);
-  Require(std::strcmp(expected, MessageText) == 0);
-  Require(std::strncmp(MessageText, "Para un monto de: US$ ", 22) == 0);
+  std::string expected = std::string(MESSAGE_BEFORE_AMOUNT) + computation.Amount.Bytes + MESSAGE_BEFORE_FEE +
+                         computation.Fee.Bytes;
+  Require(expected == computation.Message.Bytes);
 
   // The amount text read again (as pressing "Calcular pago" again does)
   // gives the same texts.
-  char amount[AMOUNT_TEXT_SIZE], feeText[FEE_TEXT_SIZE];
-  std::strcpy(amount, AmountText);
-  std::strcpy(feeText, FeeText);
-  Require(ComputeFeeTexts(selection, amount));
-  Require(std::strcmp(amount, AmountText) == 0);
-  Require(std::strcmp(feeText, FeeText) == 0);
+  const FeeComputation again = ComputeFeeTexts(selection, computation.Amount.View());
+  Require(again.Amount.View() == computation.Amount.View());
+  Require(again.Fee.View() == computation.Fee.View());
+
+  // A blank in front takes the reader's way for any text (plain amounts
+  // are read from their digits otherwise); both ways give the same texts.
+  if (typed.size() < AMOUNT_FIELD_LIMIT) {
+    const FeeComputation read = ComputeFeeTexts(selection, " " + std::string(typed));
+    Require(read.Message.View() == computation.Message.View());
+  }
   return 0;
 }

@@ -1,8 +1,9 @@
 // The page's way into the core and the report library, compiled to
 // WebAssembly. Texts cross through two buffers in the module's memory: the
-// page writes its input (UTF-8) into the one tarivox_input gives, calls a
-// function, and reads the UTF-8 result from tarivox_output. A result of
-// several texts separates them with NUL bytes, which no text contains.
+// page keeps the input buffer that tarivox_input gives, writes each input
+// (UTF-8) there and passes its length to the call, then reads the UTF-8
+// result from tarivox_output. A result of several texts separates them with
+// NUL bytes, which no text contains.
 //
 // Each function returns 0 when it produced what was asked, 1 when the input
 // was refused (the output then says why) and 2 for list positions outside
@@ -30,6 +31,9 @@ enum Status : int { DONE = 0, REFUSED = 1, OUT_OF_RANGE = 2 };
 std::string Input;
 std::string Output;
 
+// The input of the current call: the first length bytes of the buffer.
+std::string_view InputText(std::size_t length) { return {Input.data(), length < Input.size() ? length : Input.size()}; }
+
 const report::Sink OutputSink{&Output, [](void* context, const char* bytes, std::size_t length) {
                                 static_cast<std::string*>(context)->append(bytes, length);
                               }};
@@ -37,12 +41,7 @@ const report::Sink OutputSink{&Output, [](void* context, const char* bytes, std:
 // The formats in the order the page numbers them.
 constexpr const char* kFormats[] = {"text", "csv", "csv-excel", "json"};
 
-bool InCatalogue(int office, int service, int transaction) {
-  if (office < 0 || office >= OFFICE_COUNT || service < 0 || service >= SERVICE_COUNT) return false;
-  return transaction >= 0 && transaction < LoadedTransactions(service, office).Count;
-}
-
-report::Selection SelectionOf(int office, int service, int transaction, int social) {
+Selection SelectionOf(int office, int service, int transaction, int social) {
   return {office, service, transaction, social != 0};
 }
 
@@ -71,9 +70,11 @@ void AddQuoteText(report::Quote* quote, std::string_view text) {
 using namespace tarivox;
 using namespace tarivox::web;
 
-// Room for an input of length bytes; the page writes it there.
-TARIVOX_EXPORT(tarivox_input) char* TarivoxInput(std::size_t length) {
-  Input.assign(length, '\0');
+// Room for inputs of up to capacity bytes. The buffer stays where it is
+// until the page asks for more room, so the page writes every input of a
+// run into the same place.
+TARIVOX_EXPORT(tarivox_input) char* TarivoxInput(std::size_t capacity) {
+  if (Input.size() < capacity) Input.assign(capacity, '\0');
   return Input.data();
 }
 
@@ -89,10 +90,11 @@ TARIVOX_EXPORT(tarivox_catalogue) int TarivoxCatalogue() {
   for (const char* name : ServiceNames) Output += "S\t" + report::Cp1252ToUtf8(name) + "\n";
   for (int service = 0; service < SERVICE_COUNT; ++service) {
     for (int office = 0; office < OFFICE_COUNT; ++office) {
-      TextList list = LoadedTransactions(service, office);
+      TextList list = LoadedTransactions({office, service, 0, false});
       for (int i = 0; i < list.Count; ++i) {
         Output += "T\t" + std::to_string(service) + "\t" + std::to_string(office) + "\t" +
-                  (IsComputedTransaction(service, i) ? "1\t" : "0\t") + report::Cp1252ToUtf8(list.Items[i]) + "\n";
+                  (IsComputedTransaction({office, service, i, false}) ? "1\t" : "0\t") +
+                  report::Cp1252ToUtf8(list.Items[i]) + "\n";
       }
     }
   }
@@ -102,41 +104,49 @@ TARIVOX_EXPORT(tarivox_catalogue) int TarivoxCatalogue() {
 // The tariff text of the description panel.
 TARIVOX_EXPORT(tarivox_describe) int TarivoxDescribe(int office, int service, int transaction, int social) {
   Output.clear();
-  if (!InCatalogue(office, service, transaction)) return OUT_OF_RANGE;
+  const Selection selection = SelectionOf(office, service, transaction, social);
+  if (!IsInCatalogue(selection)) return OUT_OF_RANGE;
   char text[DESCRIPTION_TEXT_SIZE];
-  ComposeDescription(service, transaction, office, social != 0 ? 1 : 0, text);
+  ComposeDescription(selection, text);
   Output = report::Cp1252ToUtf8(text);
   return DONE;
 }
 
 // "Calcular pago" with the input as the amount field's text: the amount
 // field, the fee display and the result sentence, NUL-separated.
-TARIVOX_EXPORT(tarivox_compute) int TarivoxCompute(int office, int service, int transaction, int social) {
+TARIVOX_EXPORT(tarivox_compute) int TarivoxCompute(int office, int service, int transaction, int social,
+                                                   std::size_t length) {
   Output.clear();
-  if (!InCatalogue(office, service, transaction)) return OUT_OF_RANGE;
-  if (!IsComputedTransaction(service, transaction)) return Refuse("this transaction is explained only; it has no computed fee");
-  ComputeFeeTexts({office, service, transaction, social != 0, 0}, Input.c_str());
-  Output = report::Cp1252ToUtf8(AmountText) + '\0' + report::Cp1252ToUtf8(FeeText) + '\0' +
-           report::Cp1252ToUtf8(MessageText);
+  const Selection selection = SelectionOf(office, service, transaction, social);
+  if (!IsInCatalogue(selection)) return OUT_OF_RANGE;
+  if (!IsComputedTransaction(selection)) return Refuse("this transaction is explained only; it has no computed fee");
+  // The three texts are digits, separators and the sentence's ASCII words:
+  // the same bytes in code page 1252 and in UTF-8.
+  const FeeComputation computation = ComputeFeeTexts(selection, InputText(length));
+  Output.append(computation.Amount.View()).append(1, '\0');
+  Output.append(computation.Fee.View()).append(1, '\0');
+  Output.append(computation.Message.View());
   return DONE;
 }
 
 // What `tarivox-cli calc --explain` prints for the input as typed.
-TARIVOX_EXPORT(tarivox_explain) int TarivoxExplain(int office, int service, int transaction, int social) {
+TARIVOX_EXPORT(tarivox_explain) int TarivoxExplain(int office, int service, int transaction, int social,
+                                                   std::size_t length) {
   Output.clear();
-  if (!InCatalogue(office, service, transaction)) return OUT_OF_RANGE;
-  if (!IsComputedTransaction(service, transaction)) return Refuse("this transaction is explained only; it has no computed fee");
-  report::WriteCalculation(SelectionOf(office, service, transaction, social), Input.c_str(), true, OutputSink);
+  const Selection selection = SelectionOf(office, service, transaction, social);
+  if (!IsInCatalogue(selection)) return OUT_OF_RANGE;
+  if (!IsComputedTransaction(selection)) return Refuse("this transaction is explained only; it has no computed fee");
+  report::WriteCalculation(selection, InputText(length), true, OutputSink);
   return DONE;
 }
 
 // What `tarivox-cli quote --format F` writes for the input as its quote
 // file; when an act is refused, each refusal on a line instead.
-TARIVOX_EXPORT(tarivox_quote) int TarivoxQuote(int format) {
+TARIVOX_EXPORT(tarivox_quote) int TarivoxQuote(int format, std::size_t length) {
   Output.clear();
   if (format < 0 || format >= static_cast<int>(std::size(kFormats))) return OUT_OF_RANGE;
   report::Quote quote;
-  AddQuoteText(&quote, Input);
+  AddQuoteText(&quote, InputText(length));
   if (!quote.Refused.empty()) {
     for (const std::string& refused : quote.Refused) Output += refused + "\n";
     return REFUSED;
@@ -150,15 +160,15 @@ TARIVOX_EXPORT(tarivox_quote) int TarivoxQuote(int format) {
 // A transaction without a computed fee is compared too (its columns say
 // so), as the command-line tool writes it before saying the same.
 TARIVOX_EXPORT(tarivox_compare) int TarivoxCompare(int office, int service, int transaction, int social,
-                                                   int format) {
+                                                   int format, std::size_t length) {
   Output.clear();
-  if (!InCatalogue(office, service, transaction)) return OUT_OF_RANGE;
+  if (!IsInCatalogue(SelectionOf(office, service, transaction, social))) return OUT_OF_RANGE;
   if (format < 0 || format >= static_cast<int>(std::size(kFormats))) return OUT_OF_RANGE;
   // KLDA has no social-interest option; its column is the normal one.
-  report::Selection reference = SelectionOf(office, service, transaction, office != 0 ? social : 0);
+  Selection reference = SelectionOf(office, service, transaction, office != 0 ? social : 0);
   report::Comparison comparison;
   std::string reason;
-  if (!report::BuildComparison(reference, Input, &comparison, &reason)) return Refuse(reason);
+  if (!report::BuildComparison(reference, InputText(length), &comparison, &reason)) return Refuse(reason);
   report::FindReportFormat(kFormats[format])->WriteComparison(comparison, OutputSink);
   return DONE;
 }

@@ -21,11 +21,38 @@ const utf8Decoder = new TextDecoder("utf-8", { ignoreBOM: true });
 
 let compiledModule = null;
 let core = null;
+// Where inputs are written: a view of the module's input buffer, kept
+// between calls and made again only when an input needs more room or the
+// module's memory has grown (which detaches every view of it).
+let input = { view: null, capacity: 0 };
+// A view of the whole memory, for reading outputs without copying them.
+let memoryBytes = null;
 
 // The module imports nothing: it computes and writes into its own memory.
 function instantiateCore() {
   core = new WebAssembly.Instance(compiledModule, {}).exports;
   core._initialize();
+  input = { view: null, capacity: 0 };
+  memoryBytes = null;
+}
+
+// Writes text into the input buffer and returns its length in bytes. A
+// UTF-16 code unit takes at most three bytes of UTF-8.
+function writeInput(text) {
+  const needed = text.length * 3;
+  if (input.view === null || needed > input.capacity || input.view.buffer !== core.memory.buffer) {
+    const capacity = Math.max(needed, input.capacity, 4096);
+    const at = core.tarivox_input(capacity);
+    input = { view: new Uint8Array(core.memory.buffer, at, capacity), capacity };
+  }
+  return utf8Encoder.encodeInto(text, input.view).written;
+}
+
+// The output of the last call, as a view that the next call overwrites.
+function outputBytes() {
+  if (memoryBytes === null || memoryBytes.buffer !== core.memory.buffer) memoryBytes = new Uint8Array(core.memory.buffer);
+  const at = core.tarivox_output();
+  return memoryBytes.subarray(at, at + core.tarivox_output_length());
 }
 
 async function loadCore() {
@@ -39,16 +66,13 @@ function callCore(name, text, numbers) {
   if (core === null) throw new Error("Tarivox is still loading: wait for Tarivox.ready");
   let status;
   try {
-    const input = utf8Encoder.encode(text);
-    const at = core.tarivox_input(input.length);
-    new Uint8Array(core.memory.buffer, at, input.length).set(input);
-    status = core[name](...numbers);
+    status = core[name](...numbers, writeInput(text));
   } catch (error) {
     // A trap leaves the module's buffers half written: start a fresh one.
     instantiateCore();
     throw new Error("Tarivox could not complete the computation: " + error.message);
   }
-  const output = new Uint8Array(core.memory.buffer, core.tarivox_output(), core.tarivox_output_length()).slice();
+  const output = outputBytes();
   if (status === STATUS_OUT_OF_RANGE) throw new RangeError("a list position or format outside the catalogue");
   if (status === STATUS_REFUSED) throw new Error(utf8Decoder.decode(output).trim());
   return output;
@@ -116,7 +140,7 @@ const Tarivox = {
 
   // The bytes `tarivox-cli quote --format FORMAT` writes for the quote text.
   exportQuote(text, format) {
-    return callCore("tarivox_quote", String(text), [formatNumber(format)]);
+    return callCore("tarivox_quote", String(text), [formatNumber(format)]).slice();
   },
 
   compare(office, service, transaction, social, typed, format) {

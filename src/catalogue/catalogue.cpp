@@ -118,21 +118,27 @@ TextList ServiceTransactions(int service) {
   }
 }
 
-int FirstLoadedTransaction(int service, int office) {
-  return (service == SERVICE_CERTIFICATION && office != 0) ? 1 : 0;
+int FirstLoadedTransaction(const Selection& selection) {
+  return (selection.ServiceIndex == SERVICE_CERTIFICATION && selection.OfficeIndex != 0) ? 1 : 0;
 }
 
-TextList LoadedTransactions(int service, int office) {
-  TextList own = ServiceTransactions(service);
+TextList LoadedTransactions(const Selection& selection) {
+  TextList own = ServiceTransactions(selection.ServiceIndex);
   if (own.Count == 0) return own;
-  int first = FirstLoadedTransaction(service, office);
+  int first = FirstLoadedTransaction(selection);
   return {own.Items + first, own.Count - first};
 }
 
-bool IsComputedTransaction(int service, int transaction) {
+bool IsInCatalogue(const Selection& selection) {
+  if (selection.OfficeIndex < 0 || selection.OfficeIndex >= OFFICE_COUNT) return false;
+  return selection.TransactionIndex >= 0 && selection.TransactionIndex < LoadedTransactions(selection).Count;
+}
+
+bool IsComputedTransaction(const Selection& selection) {
+  int transaction = selection.TransactionIndex;
   if (transaction < 0) return false;
-  if (service == SERVICE_INSCRIPTION) return transaction < INSCRIPTION_COMPUTED_COUNT;
-  if (service == SERVICE_CANCELLATION) return transaction < 3;
+  if (selection.ServiceIndex == SERVICE_INSCRIPTION) return transaction < INSCRIPTION_COMPUTED_COUNT;
+  if (selection.ServiceIndex == SERVICE_CANCELLATION) return transaction < 3;
   return false;
 }
 

@@ -7,6 +7,8 @@
 // Lists are iterated by their counts, never by looking for an end marker.
 #pragma once
 
+#include "catalogue/selection.h"
+
 namespace tarivox {
 
 inline constexpr int OFFICE_COUNT = 2;
@@ -60,18 +62,21 @@ struct TextList {
 // The service's own transaction list; empty for a position outside 0..5.
 TextList ServiceTransactions(int service);
 
-// First catalogue entry that the "Transacción:" list shows: 1 for
-// "Certificación" at any office but 0 ("Literales" is not offered there),
-// otherwise 0.
-int FirstLoadedTransaction(int service, int office);
+// First catalogue entry that the "Transacción:" list shows for the
+// selection's service and office: 1 for "Certificación" at any office but 0
+// ("Literales" is not offered there), otherwise 0.
+int FirstLoadedTransaction(const Selection& selection);
 
-// The transaction list exactly as the window loads it for this service and
-// office. A transaction position elsewhere in the program is a position in
-// this list.
-TextList LoadedTransactions(int service, int office);
+// The transaction list exactly as the window loads it for the selection's
+// service and office. A transaction position elsewhere in the program is a
+// position in this list.
+TextList LoadedTransactions(const Selection& selection);
+
+// True when office, service and transaction name entries of the catalogue.
+bool IsInCatalogue(const Selection& selection);
 
 // True when the fee engine computes this transaction (position as loaded):
 // inscription 0..8 and every cancellation. Everything else is text only.
-bool IsComputedTransaction(int service, int transaction);
+bool IsComputedTransaction(const Selection& selection);
 
 }  // namespace tarivox

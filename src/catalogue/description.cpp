@@ -6,9 +6,10 @@ namespace tarivox {
 namespace {
 
 // The catalogue text before any note; nullptr outside the catalogue.
-const char* BaseText(int service, int transaction, int office, int social) {
+const char* BaseText(const Selection& selection) {
+  int transaction = selection.TransactionIndex;
   if (transaction < 0) return nullptr;
-  switch (service) {
+  switch (selection.ServiceIndex) {
     case SERVICE_INSCRIPTION:
       return transaction < 13 ? InscriptionTexts[transaction] : nullptr;
     case SERVICE_CANCELLATION:
@@ -16,9 +17,9 @@ const char* BaseText(int service, int transaction, int office, int social) {
     case SERVICE_CERTIFICATION:
       // Away from office 0 the list starts at "Extractadas", so position p is
       // catalogue entry p + 1; the social texts are indexed by position.
-      if (office == 0) return transaction < 5 ? CertificationTexts[transaction] : nullptr;
+      if (selection.OfficeIndex == 0) return transaction < 5 ? CertificationTexts[transaction] : nullptr;
       if (transaction >= 4) return nullptr;
-      return social == 1 ? CertificationSocialTexts[transaction]
+      return selection.SocialInterest ? CertificationSocialTexts[transaction]
                          : CertificationTexts[transaction + 1];
     case SERVICE_REPORT: return transaction == 0 ? ReportText : nullptr;
     case SERVICE_PRESENTATION: return transaction == 0 ? PresentationText : nullptr;
@@ -38,23 +39,22 @@ std::size_t AppendBounded(char (&out)[DESCRIPTION_TEXT_SIZE], std::size_t at,
 
 }  // namespace
 
-bool DescriptionHasNote(int service, int transaction, int office, int social) {
-  if (office == 0 || social != 1) return false;
-  switch (service) {
-    case SERVICE_INSCRIPTION: return transaction != INSCRIPTION_ANNOTATIONS;
-    case SERVICE_CANCELLATION: return transaction != CANCELLATION_PREVENTIVE;
+bool DescriptionHasNote(const Selection& selection) {
+  if (selection.OfficeIndex == 0 || !selection.SocialInterest) return false;
+  switch (selection.ServiceIndex) {
+    case SERVICE_INSCRIPTION: return selection.TransactionIndex != INSCRIPTION_ANNOTATIONS;
+    case SERVICE_CANCELLATION: return selection.TransactionIndex != CANCELLATION_PREVENTIVE;
     case SERVICE_REPORT: return true;
     default: return false;  // certification texts carry their own sentence
   }
 }
 
-void ComposeDescription(int service, int transaction, int office, int social,
-                        char (&out)[DESCRIPTION_TEXT_SIZE]) {
+void ComposeDescription(const Selection& selection, char (&out)[DESCRIPTION_TEXT_SIZE]) {
   out[0] = '\0';
-  const char* base = BaseText(service, transaction, office, social);
+  const char* base = BaseText(selection);
   if (base == nullptr) return;
   std::size_t end = AppendBounded(out, 0, base);
-  if (DescriptionHasNote(service, transaction, office, social)) {
+  if (DescriptionHasNote(selection)) {
     AppendBounded(out, end, SocialInterestNote);
   }
 }

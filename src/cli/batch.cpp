@@ -22,14 +22,14 @@ constexpr const char* kFieldProblems[kSelectionFields] = {
 int FieldChoices(int field, const int (&values)[kSelectionFields]) {
   if (field == 0) return OFFICE_COUNT;
   if (field == 1) return SERVICE_COUNT;
-  return field == 2 ? LoadedTransactions(values[1], values[0]).Count : 2;
+  return field == 2 ? LoadedTransactions({values[0], values[1], 0, false}).Count : 2;
 }
 
 // Judges the fields in order, each before the next is looked for: a record
 // cut after kRecordKeep bytes then gets the answer its whole text would get.
 // A tab is looked for among the first kFieldKeep + 1 characters only: a
 // field longer than that is no position anyway.
-const char* ReadSelection(std::string_view record, FeeSelection* selection, std::string_view* typed) {
+const char* ReadSelection(std::string_view record, Selection* selection, std::string_view* typed) {
   int values[kSelectionFields] = {};
   for (int field = 0; field < kSelectionFields; ++field) {
     std::size_t tab = 0;
@@ -41,18 +41,19 @@ const char* ReadSelection(std::string_view record, FeeSelection* selection, std:
     if (tab == record.size()) return "expected OFFICE, SERVICE, TRANSACTION, SOCIAL and TYPED separated by tabs";
     record.remove_prefix(tab + 1);
   }
-  if (!IsComputedTransaction(values[1], values[2])) return "the transaction is text only (no computed fee)";
-  *selection = {values[0], values[1], values[2], values[3] == 1, 0};
+  *selection = {values[0], values[1], values[2], values[3] == 1};
+  if (!IsComputedTransaction(*selection)) return "the transaction is text only (no computed fee)";
   *typed = record.substr(0, AMOUNT_FIELD_LIMIT);
   return nullptr;
 }
 
-void WriteTexts(Output* out) {
-  Write(out, AmountText);
+// The three texts as they are, with the lengths the computation gives.
+void WriteTexts(Output* out, const FeeComputation& computation) {
+  Write(out, computation.Amount.View());
   Write(out, "\t");
-  Write(out, FeeText);
+  Write(out, computation.Fee.View());
   Write(out, "\t");
-  Write(out, MessageText);
+  Write(out, computation.Message.View());
   Write(out, "\n");
 }
 
@@ -74,21 +75,17 @@ int RunBatch(const Arguments&, const Streams& io) {
   int status = EXIT_OK;
   long long number = 0;
   std::string_view record;
-  bool longer = false;
   ReadResult result = ReadResult::End;
-  while (io.Out->Error == 0 && (result = ReadRecord(io.In, kRecordKeep, &record, &longer)) == ReadResult::Record) {
+  while (io.Out->Error == 0 && (result = ReadRecord(io.In, kRecordKeep, &record)) == ReadResult::Record) {
     ++number;
-    FeeSelection selection{};
+    Selection selection{};
     std::string_view typed;
     if (const char* problem = ReadSelection(record, &selection, &typed)) {
       Write(io.Out, "ERROR\tline " + std::to_string(number) + ": " + problem + "\n");
       status = EXIT_REFUSED;
       continue;
     }
-    char field[AMOUNT_FIELD_LIMIT + 1];
-    field[typed.copy(field, AMOUNT_FIELD_LIMIT)] = '\0';
-    ComputeFeeTexts(selection, field);
-    WriteTexts(io.Out);
+    WriteTexts(io.Out, ComputeFeeTexts(selection, typed));
   }
   if (result != ReadResult::Failed) return status;
   Say(io, Failure(io.In->Name, io.In->Error) + "; the output stops after line " + std::to_string(number));

@@ -19,20 +19,19 @@ const char CALC_HELP[] =
     "Exit status 1: the transaction has no computed fee.\n";
 
 int RunCalc(const Arguments& arguments, const Streams& io) {
-  report::Selection what;
+  Selection what{};
   std::string error;
   if (!ResolveSelection(arguments, &what, &error)) return UsageError(io, error);
-  if (!IsComputedTransaction(what.Service, what.Transaction)) {
+  if (!IsComputedTransaction(what)) {
     Write(io.Out, report::TariffText(what) + "\n");
-    if (what.Service == SERVICE_PRESENTATION) {
+    if (what.ServiceIndex == SERVICE_PRESENTATION) {
       Write(io.Out, std::string("Fixed fee shown by the window: ") + PRESENTATION_FEE_TEXT + "\n");
     }
     Say(io, "this transaction is explained only; it has no computed fee");
     return EXIT_REFUSED;
   }
   // The amount field takes the bytes as typed, whatever their encoding.
-  report::WriteCalculation(what, std::string(arguments.Amount).c_str(), arguments.Given[OPTION_EXPLAIN],
-                           SinkOf(io.Out));
+  report::WriteCalculation(what, arguments.Amount, arguments.Given[OPTION_EXPLAIN], SinkOf(io.Out));
   return EXIT_OK;
 }
 

@@ -33,7 +33,7 @@ int UsageError(const Streams& io, std::string_view message);
 
 // --office, --service, --transaction and --social; the first of each list
 // when not given. False, with *error, for a name or position not found.
-bool ResolveSelection(const Arguments& arguments, report::Selection* what, std::string* error);
+bool ResolveSelection(const Arguments& arguments, Selection* what, std::string* error);
 // --format, text when not given; null, after saying so, for an unknown one.
 const report::ReportFormat* ChosenFormat(const Arguments& arguments, const Streams& io);
 

@@ -15,11 +15,11 @@ int UsageError(const Streams& io, std::string_view message) {
   return EXIT_USAGE;
 }
 
-bool ResolveSelection(const Arguments& arguments, report::Selection* what, std::string* error) {
+bool ResolveSelection(const Arguments& arguments, Selection* what, std::string* error) {
   auto given = [&arguments](Option option) {
     return arguments.Given[option] ? report::AsUtf8(arguments.Value[option]) : std::string("0");
   };
-  what->Social = arguments.Given[OPTION_SOCIAL];
+  what->SocialInterest = arguments.Given[OPTION_SOCIAL];
   return report::ResolveSelection(given(OPTION_OFFICE), given(OPTION_SERVICE), given(OPTION_TRANSACTION), what,
                                   error);
 }

@@ -20,13 +20,13 @@ const char COMPARE_HELP[] =
 int RunCompare(const Arguments& arguments, const Streams& io) {
   const report::ReportFormat* format = ChosenFormat(arguments, io);
   if (format == nullptr) return EXIT_USAGE;
-  report::Selection reference;
+  Selection reference{};
   std::string error;
   if (!ResolveSelection(arguments, &reference, &error)) return UsageError(io, error);
-  if (reference.Social && reference.Office == 0) {
+  if (reference.SocialInterest && reference.OfficeIndex == 0) {
     // KLDA has no social-interest option; its column is the normal one.
     Say(io, "--social has no effect at KLDA");
-    reference.Social = false;
+    reference.SocialInterest = false;
   }
   report::Comparison comparison;
   if (!report::BuildComparison(reference, arguments.Amount, &comparison, &error)) {

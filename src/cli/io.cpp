@@ -80,9 +80,9 @@ bool Close(Output* out) {
 
 report::Sink SinkOf(Output* out) { return {out, WriteToOutput}; }
 
-ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record, bool* longer) {
+ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
   in->Kept.clear();
-  std::size_t length = 0;  // of the whole record
+  std::size_t length = 0;  // of the record so far
   bool begun = false;
   for (;;) {
     if (in->Begin == in->End && !Refill(in)) {
@@ -107,7 +107,6 @@ ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record, boo
     in->AfterCr = cr != nullptr;
     if (ended && length == 0) {  // the whole record is in the buffer: no copy
       *record = std::string_view(start, part < keep ? part : keep);
-      *longer = part > keep;
       return ReadResult::Record;
     }
     if (in->Kept.size() < keep) in->Kept.append(start, std::min(part, keep - in->Kept.size()));
@@ -115,7 +114,6 @@ ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record, boo
     if (ended) break;
   }
   *record = in->Kept;
-  *longer = length > keep;
   return ReadResult::Record;
 }
 

@@ -58,8 +58,8 @@ enum class ReadResult { Record, End, Failed };
 // The next record without its line end: LF, CR LF and CR alone each end one,
 // and the last may have none. A UTF-8 byte-order mark at the start of the
 // input is skipped. Only the first keep bytes of a record are kept, in
-// *record until the next call; *longer tells that the rest was skipped.
-ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record, bool* longer);
+// *record until the next call; the rest is skipped.
+ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record);
 
 // False, with in->Error set, when the file cannot be opened.
 bool OpenInput(Input* in, const char* path);

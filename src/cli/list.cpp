@@ -6,11 +6,11 @@ namespace tarivox::cli {
 namespace {
 
 void WriteTransactions(const Streams& io, int service, int office) {
-  TextList list = LoadedTransactions(service, office);
+  TextList list = LoadedTransactions({office, service, 0, false});
   for (int i = 0; i < list.Count; ++i) {
-    report::Selection what{office, service, i};
+    Selection what{office, service, i, false};
     Write(io.Out, "    " + std::to_string(i) + "  " + report::TransactionName(what) +
-                      (IsComputedTransaction(service, i) ? "  [computed]\n" : "  [text only]\n"));
+                      (IsComputedTransaction(what) ? "  [computed]\n" : "  [text only]\n"));
   }
 }
 
@@ -34,7 +34,7 @@ int RunList(const Arguments&, const Streams& io) {
   for (int service = 0; service < SERVICE_COUNT; ++service) {
     Write(io.Out, "  " + std::to_string(service) + "  " + report::ServiceName(service) + "\n");
     WriteTransactions(io, service, 0);
-    if (FirstLoadedTransaction(service, 1) != 0) {
+    if (FirstLoadedTransaction({1, service, 0, false}) != 0) {
       Write(io.Out, "   at MVT:\n");
       WriteTransactions(io, service, 1);
     }

@@ -21,10 +21,10 @@ int ReadQuoteFile(const Arguments& arguments, const Streams& io, report::Quote* 
     }
   }
   std::string_view line;
-  bool longer = false;  // what is kept past the limit is enough to refuse the line
   long long number = 0;
   ReadResult result = ReadResult::End;
-  while ((result = ReadRecord(in, report::QUOTE_LINE_LIMIT + 1, &line, &longer)) == ReadResult::Record) {
+  // A byte kept past the limit is enough to refuse the line.
+  while ((result = ReadRecord(in, report::QUOTE_LINE_LIMIT + 1, &line)) == ReadResult::Record) {
     report::AddQuoteLine(quote, line, ++number);
   }
   if (file != nullptr) CloseInput(in);

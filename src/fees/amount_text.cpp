@@ -1,5 +1,6 @@
 #include "fees/amount_text.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "fees/amount_reader.h"
@@ -13,148 +14,155 @@ char MessageText[MESSAGE_TEXT_SIZE];
 
 namespace {
 
-// Limits of the thousands grouping, the sizes of its areas: the decimals
-// keep at most 11 characters (".00" needs 3), the grouped integer part at
-// most 19 (15 digits and 4 separators, amounts below 10^15). A text beyond
-// them is not an amount the window can show.
-constexpr std::size_t kDecimalsAreaSize = 12;
-constexpr std::size_t kGroupedAreaSize = 20;
+using u64 = std::uint64_t;
 
-// The length of text, or limit when no terminator comes before it. memchr
-// stops at the first terminator, so it reads no further than the text.
-std::size_t LengthBounded(const char* text, std::size_t limit) {
-  const void* end = std::memchr(text, '\0', limit);
-  return end == nullptr ? limit : static_cast<std::size_t>(static_cast<const char*>(end) - text);
-}
+// Cents below 10^15 are exact in a double, so one division by 100 gives the
+// double nearest to the typed decimal; and a decimal of at most 15
+// significant digits is exactly what that double, written with two
+// decimals, gives back. Such amounts take their cents straight from the
+// digits, with the very result of the reader's way.
+constexpr int kPlainDigits = 15;
+constexpr std::uint64_t kPlainCentsEnd = 1000000000000000;
 
-// AmountText = the first `length` characters of text without their commas,
-// moved a run at a time. text may be AmountText: the writing never
-// overtakes the reading.
-void KeepAllButCommas(const char* text, std::size_t length) {
-  std::size_t kept = 0;
-  for (std::size_t at = 0; at < length;) {
-    const void* comma = std::memchr(text + at, ',', length - at);
-    std::size_t run =
-        comma == nullptr ? length - at : static_cast<std::size_t>(static_cast<const char*>(comma) - (text + at));
-    std::memmove(AmountText + kept, text + at, run);
-    kept += run;
-    at += run + 1;
-  }
-  AmountText[kept] = '\0';
-}
-
-// Every target holds far more than these few characters.
-void WriteZeroAmount(char* target) { std::memcpy(target, "0.00", sizeof "0.00"); }
-
-// Step 5 of the grouping: writes integer (length n) with a "," before every
-// third character counted from the right, n + separators characters, from
-// the right. In place (grouped == integer) nothing is written over a
-// character still to be read: each lands at or right of where it stood.
-void InsertSeparators(const char* integer, std::size_t n, std::size_t separators, char* grouped) {
-  std::size_t write = n + separators;
-  int sinceSeparator = 0;
-  for (std::size_t read = n; read-- > 0;) {
-    if (sinceSeparator == 3) {
-      grouped[--write] = ',';
-      sinceSeparator = 0;
+// The cents of a plain typed amount, as clerks type them ("25,000",
+// "9500.01", "150,000.00"): digits, commas anywhere (the window removes
+// them), at most one point with at most two decimals, and cents of at most
+// kPlainDigits digits. False for anything else, which takes the reader's
+// way.
+bool ReadPlainCents(std::string_view field, u64* cents) {
+  u64 value = 0;
+  int digits = 0;
+  int decimals = -1;  // none seen: no point yet
+  for (char c : field) {
+    if (c == ',') continue;
+    if (c == '.') {
+      if (decimals >= 0) return false;
+      decimals = 0;
+      continue;
     }
-    grouped[--write] = integer[read];
-    ++sinceSeparator;
+    if (c < '0' || c > '9' || decimals == 2 || ++digits > kPlainDigits) return false;
+    value = value * 10 + static_cast<u64>(c - '0');
+    if (decimals >= 0) ++decimals;
+  }
+  // An empty field reads as "0.0"; commas alone leave a text with no number.
+  if (digits == 0 && !field.empty()) return false;
+  for (int scale = decimals < 0 ? 2 : 2 - decimals; scale > 0; --scale) value *= 10;
+  *cents = value;
+  return value < kPlainCentsEnd;
+}
+
+// The amount the window computes with: the typed number written with two
+// decimals and read back, so that the fee is computed on the amount in cents
+// the user sees. Unusable amounts (not positive, 10^15 and more, not
+// finite) count as 0.
+void ReadAmountCents(std::string_view field, FeeComputation* computation) {
+  u64 cents = 0;
+  if (ReadPlainCents(field, &cents)) {
+    computation->TypedValue = static_cast<double>(cents) / 100;
+    computation->AmountCents = static_cast<long long>(cents);
+    computation->AmountValue = computation->TypedValue;
+    return;
+  }
+  FixedText<AMOUNT_TEXT_SIZE> cleaned = CleanAmountText(field);
+  double typed = ReadAmount(cleaned.Bytes);
+  computation->TypedValue = typed;
+  computation->AmountCents = 0;
+  computation->AmountValue = 0;
+  if (typed > 0 && typed < AMOUNT_LIMIT) {
+    ScaledDecimal rounded = RoundToDecimals(typed, 2);
+    computation->AmountCents = static_cast<long long>(rounded.Units);
+    computation->AmountValue = ScaledDecimalValue(rounded, 2);  // the text read back
   }
 }
 
-// Appends length characters of source at out[at], as many as fit before
-// the terminator's place, and terminates; returns the new end.
-std::size_t AppendBounded(char* out, std::size_t outSize, std::size_t at, const char* source,
-                          std::size_t length) {
+// Appends length bytes of source at out[at], as many as fit before the
+// terminator's place, and terminates; returns the new end.
+std::size_t AppendBounded(char* out, std::size_t outSize, std::size_t at, const char* source, std::size_t length) {
   std::size_t taken = length < outSize - 1 - at ? length : outSize - 1 - at;
   std::memcpy(out + at, source, taken);
   out[at + taken] = '\0';
   return at + taken;
 }
 
+template <std::size_t Size>
+void SetGroupedCents(FixedText<Size>* text, long long cents) {
+  text->Length = WriteGroupedCents(static_cast<u64>(cents), text->Bytes, Size);
+}
+
+void WriteSentence(FeeComputation* computation) {
+  FixedText<MESSAGE_TEXT_SIZE>& message = computation->Message;
+  std::size_t at = AppendBounded(message.Bytes, MESSAGE_TEXT_SIZE, 0, MESSAGE_BEFORE_AMOUNT,
+                                 sizeof MESSAGE_BEFORE_AMOUNT - 1);
+  at = AppendBounded(message.Bytes, MESSAGE_TEXT_SIZE, at, computation->Amount.Bytes, computation->Amount.Length);
+  at = AppendBounded(message.Bytes, MESSAGE_TEXT_SIZE, at, MESSAGE_BEFORE_FEE, sizeof MESSAGE_BEFORE_FEE - 1);
+  message.Length =
+      AppendBounded(message.Bytes, MESSAGE_TEXT_SIZE, at, computation->Fee.Bytes, computation->Fee.Length);
+}
+
 }  // namespace
 
-void StripCommas(const char* text) { KeepAllButCommas(text, LengthBounded(text, AMOUNT_TEXT_SIZE - 1)); }
-
-void GroupThousands(const char* text, bool toFee) {
-  char* target = toFee ? FeeText : AmountText;
-  std::size_t length = LengthBounded(text, AMOUNT_TEXT_SIZE - 1);
-  std::size_t point = length;
-  for (std::size_t i = length; i-- > 0;) {
-    if (text[i] == '.') {
-      point = i;
-      break;
+std::size_t WriteGroupedCents(unsigned long long cents, char* out, std::size_t outSize) {
+  // Filled from the right: two decimals, the point, then the integer digits
+  // with a comma before every third one counted leftwards.
+  char text[32];
+  std::size_t at = sizeof text;
+  for (int decimal = 0; decimal < 2; ++decimal, cents /= 10) text[--at] = static_cast<char>('0' + cents % 10);
+  text[--at] = '.';
+  int sinceSeparator = 0;
+  do {
+    if (sinceSeparator == 3) {
+      text[--at] = ',';
+      sinceSeparator = 0;
     }
+    text[--at] = static_cast<char>('0' + cents % 10);
+    cents /= 10;
+    ++sinceSeparator;
+  } while (cents != 0);
+  std::size_t length = sizeof text - at;
+  if (outSize > 0) out[0] = '\0';
+  if (length + 1 > outSize) return 0;
+  std::memcpy(out, text + at, length);
+  out[length] = '\0';
+  return length;
+}
+
+FixedText<AMOUNT_TEXT_SIZE> CleanAmountText(std::string_view typed) {
+  FixedText<AMOUNT_TEXT_SIZE> cleaned;
+  std::string_view field = typed.substr(0, AMOUNT_FIELD_LIMIT);
+  if (field.empty()) field = "0.0";
+  std::size_t kept = 0;
+  for (char c : field) {
+    if (c != ',') cleaned.Bytes[kept++] = c;
   }
-  std::size_t separators = point == 0 ? 0 : (point - 1) / 3;
-  // A text without a point, or one whose parts overflow the grouping areas,
-  // is not an amount the program can show.
-  if (point == length || length - point >= kDecimalsAreaSize || point + separators >= kGroupedAreaSize) {
-    WriteZeroAmount(target);
-    return;
+  cleaned.Bytes[kept] = '\0';
+  cleaned.Length = kept;
+  return cleaned;
+}
+
+FeeComputation ComputeFeeTexts(const Selection& selection, std::string_view typed) {
+  FeeComputation computation;
+  computation.Computed = IsSelectionInRange(selection);
+  if (!computation.Computed) return computation;
+  ReadAmountCents(typed.substr(0, AMOUNT_FIELD_LIMIT), &computation);
+  SetGroupedCents(&computation.Amount, computation.AmountCents);
+
+  computation.Result = EvaluateFeeTraced({selection, computation.AmountValue}, &computation.Trace);
+  // A zero amount shows a zero fee unless a rule charges without an amount
+  // (the fixed fees).
+  computation.FeeCents = 0;
+  if (computation.AmountValue > 0 || computation.Result.ComputedFee > 0) {
+    computation.FeeCents = static_cast<long long>(RoundToDecimals(computation.Result.LimitedFee, 2).Units);
   }
-  // Built from the right, so that text may be the target: the point and
-  // the decimals move right by the separators first, then the integer part
-  // behind them.
-  static_assert(kGroupedAreaSize + kDecimalsAreaSize <= FEE_TEXT_SIZE && FEE_TEXT_SIZE <= AMOUNT_TEXT_SIZE);
-  target[length + separators] = '\0';
-  std::memmove(target + point + separators, text + point, length - point);
-  InsertSeparators(text, point, separators, target);
+  SetGroupedCents(&computation.Fee, computation.FeeCents);
+  WriteSentence(&computation);
+  return computation;
 }
 
 void ReadAmountText(const char* fieldText) {
-  std::size_t length = LengthBounded(fieldText, AMOUNT_FIELD_LIMIT);
-  if (length == 0) {
-    std::memcpy(AmountText, "0.0", sizeof "0.0");
-    return;
-  }
-  KeepAllButCommas(fieldText, length);
-}
-
-void WriteResultSentence(const char* amount, const char* fee, char* out, std::size_t outSize) {
-  if (outSize == 0) return;
-  std::size_t at = AppendBounded(out, outSize, 0, MESSAGE_BEFORE_AMOUNT, sizeof MESSAGE_BEFORE_AMOUNT - 1);
-  at = AppendBounded(out, outSize, at, amount, LengthBounded(amount, outSize));
-  at = AppendBounded(out, outSize, at, MESSAGE_BEFORE_FEE, sizeof MESSAGE_BEFORE_FEE - 1);
-  AppendBounded(out, outSize, at, fee, LengthBounded(fee, outSize));
-}
-
-bool ComputeFeeFromAmountText(const FeeSelection& selection, FeeResult* result, double* amount) {
-  if (!IsSelectionInRange(selection)) return false;
-  // A1-A4: the amount is written with two decimals and read back, so that
-  // the fee is computed on the amount in cents the user sees.
-  double typed = ReadAmount(AmountText);
-  FeeSelection computed = selection;
-  computed.Amount = 0;
-  if (typed > 0 && typed < AMOUNT_LIMIT) {
-    ScaledDecimal cents = RoundToDecimals(typed, 2);
-    WriteScaledDecimal(cents, 2, AmountText, AMOUNT_TEXT_SIZE);
-    computed.Amount = ScaledDecimalValue(cents, 2);  // the text read back
-  } else {
-    WriteZeroAmount(AmountText);
-  }
-  GroupThousands(AmountText, false);
-
-  FeeResult fee = EvaluateFee(computed);
-  // R1-R3: a zero amount shows a zero fee unless a rule charges without an
-  // amount (the fixed fees).
-  if (!(computed.Amount > 0) && !(fee.ComputedFee > 0)) {
-    WriteZeroAmount(FeeText);
-  } else {
-    WriteDecimalForm(fee.LimitedFee, 2, FeeText, FEE_TEXT_SIZE);
-    GroupThousands(FeeText, true);
-  }
-  WriteResultSentence(AmountText, FeeText, MessageText, MESSAGE_TEXT_SIZE);
-  if (result != nullptr) *result = fee;
-  if (amount != nullptr) *amount = computed.Amount;
-  return true;
-}
-
-bool ComputeFeeTexts(const FeeSelection& selection, const char* fieldText) {
-  if (!IsSelectionInRange(selection)) return false;
-  ReadAmountText(fieldText);
-  return ComputeFeeFromAmountText(selection);
+  std::size_t length = 0;
+  while (length < AMOUNT_FIELD_LIMIT && fieldText[length] != '\0') ++length;
+  FixedText<AMOUNT_TEXT_SIZE> cleaned = CleanAmountText({fieldText, length});
+  std::memcpy(AmountText, cleaned.Bytes, cleaned.Length + 1);
 }
 
 }  // namespace tarivox

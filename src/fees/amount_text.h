@@ -1,10 +1,17 @@
-// The three texts of a computation and every text form of amounts and fees:
-// cleaning the typed amount, reading it, the two-decimal form, thousands
-// grouping and the result sentence.
+// The texts of a computation and every text form of amounts and fees: the
+// typed amount cleaned and read, the grouped two-decimal form and the result
+// sentence.
+//
+// One call, ComputeFeeTexts, turns a selection and the typed text into the
+// three texts the window shows, with their lengths and the figures behind
+// them. It keeps nothing between calls and depends on no call before it.
+// The window keeps its three buffers below and fills them from that value.
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
+#include "catalogue/selection.h"
 #include "fees/fee_engine.h"
 
 namespace tarivox {
@@ -18,8 +25,8 @@ inline constexpr std::size_t AMOUNT_FIELD_LIMIT = 127;
 
 // Amounts are usable only below 10^15 dollars after rounding to cents: the
 // grouped text of larger ones ("1,000,000,000,000,000.00") does not fit the
-// grouping area. Larger and non-finite amounts are treated as unusable
-// input, like text that is not a number: amount 0, text "0.00".
+// window's grouping area. Larger and non-finite amounts are treated as
+// unusable input, like text that is not a number: amount 0, text "0.00".
 inline constexpr double AMOUNT_LIMIT = 1e15;
 
 // What the fee display shows for "Presentación", a service the window does
@@ -31,37 +38,48 @@ inline constexpr char PRESENTATION_FEE_TEXT[] = "8.86";
 inline constexpr char MESSAGE_BEFORE_AMOUNT[] = "Para un monto de: US$ ";
 inline constexpr char MESSAGE_BEFORE_FEE[] = "  el pago es: US$ ";
 
+// A text with its length, in a buffer of fixed size; always terminated.
+template <std::size_t Size>
+struct FixedText {
+  char Bytes[Size];
+  std::size_t Length;
+  std::string_view View() const { return {Bytes, Length}; }
+};
+
+// One "Calcular pago": the three texts and the figures behind them.
+struct FeeComputation {
+  bool Computed;  // false for a selection outside the fee tables: nothing else is set
+  FixedText<AMOUNT_TEXT_SIZE> Amount;    // the amount field afterwards: "25,000.00"
+  FixedText<FEE_TEXT_SIZE> Fee;          // the fee display: "157.50"
+  FixedText<MESSAGE_TEXT_SIZE> Message;  // the result sentence
+  double TypedValue;   // the number read from the cleaned text (may be negative or infinite)
+  double AmountValue;  // what the engine computed with: the amount in cents, 0 when not usable
+  long long AmountCents;  // the two texts in whole cents
+  long long FeeCents;
+  FeeResult Result;
+  FeeTrace Trace;
+};
+
+// The computation for typed, the amount field's text as typed (its first
+// AMOUNT_FIELD_LIMIT bytes are read, as the window reads them).
+FeeComputation ComputeFeeTexts(const Selection& selection, std::string_view typed);
+
+// What the window does with the field's text before reading a number from
+// it: keeps the first 127 characters, takes "0.0" for an empty field, and
+// removes every comma.
+FixedText<AMOUNT_TEXT_SIZE> CleanAmountText(std::string_view typed);
+
+// The grouped two-decimal text of whole cents: 123456789 -> "1,234,567.89",
+// 5 -> "0.05". Returns the length, or 0 (and an empty text) when it does not
+// fit in outSize bytes with its terminator.
+std::size_t WriteGroupedCents(unsigned long long cents, char* out, std::size_t outSize);
+
+// The window's three buffers, filled from a FeeComputation when it shows one.
 extern char AmountText[AMOUNT_TEXT_SIZE];
 extern char FeeText[FEE_TEXT_SIZE];
 extern char MessageText[MESSAGE_TEXT_SIZE];
 
-// Copies text without its commas into AmountText (text may be AmountText).
-void StripCommas(const char* text);
-
-// Groups a two-decimal form ("1234567.89" -> "1,234,567.89") into FeeText
-// when toFee is true, into AmountText otherwise (text may be the target). A
-// text without "." gives "0.00"; one that would not fit gives "0.00" too.
-void GroupThousands(const char* text, bool toFee);
-
-// What the window does with the amount field's text: keeps its first 127
-// characters, "0.0" for an empty field, and removes the commas, into
-// AmountText.
+// The field's text into AmountText, cleaned as CleanAmountText does.
 void ReadAmountText(const char* fieldText);
-
-// The computation from AmountText: amount steps, EvaluateFee, result steps.
-// Rewrites AmountText (grouped two-decimal form), FeeText and MessageText;
-// selection.Amount is ignored. Returns false, leaving every buffer as it was,
-// for a selection outside the fee tables. *result, when given, receives the
-// engine's result and *amount the amount computed with.
-bool ComputeFeeFromAmountText(const FeeSelection& selection, FeeResult* result = nullptr,
-                              double* amount = nullptr);
-
-// ReadAmountText followed by ComputeFeeFromAmountText: a whole "Calcular
-// pago" without a window. Returns false for a selection outside the tables
-// (then no buffer is written).
-bool ComputeFeeTexts(const FeeSelection& selection, const char* fieldText);
-
-// Fills out with the result sentence of amount and fee, always terminated.
-void WriteResultSentence(const char* amount, const char* fee, char* out, std::size_t outSize);
 
 }  // namespace tarivox

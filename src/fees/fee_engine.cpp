@@ -95,7 +95,7 @@ double EngineBracketFee(double amount, int* usedRow, double* hundreds) {
   return BracketRowFee(amount, *usedRow, hundreds);
 }
 
-bool SocialLimitsApply(const FeeSelection& selection) {
+bool SocialLimitsApply(const Selection& selection) {
   return selection.OfficeIndex == 1 && selection.SocialInterest;
 }
 
@@ -151,7 +151,7 @@ double BracketFee(double amount) {
   return fee > 0 ? fee : -1;
 }
 
-bool IsSelectionInRange(const FeeSelection& selection) {
+bool IsSelectionInRange(const Selection& selection) {
   if (selection.OfficeIndex < 0 || selection.OfficeIndex > 1) return false;
   if (selection.ServiceIndex < 0 || selection.ServiceIndex > 5) return false;
   if (selection.ServiceIndex == 0) {

@@ -6,17 +6,13 @@
 // double before the next operation.
 #pragma once
 
-#include <cstdint>
+#include "catalogue/selection.h"
 
 namespace tarivox {
 
-// The five inputs of one computation.
-struct FeeSelection {
-  std::int32_t OfficeIndex;       // 0 "KLDA", 1 "MVT"
-  std::int32_t ServiceIndex;      // 0..5
-  std::int32_t TransactionIndex;  // position in the list as loaded
-  bool SocialInterest;            // "Interes Social" chosen
-  double Amount;                  // dollars, already in whole cents, >= 0
+// The five inputs of one computation: what the lists select, and the amount.
+struct FeeSelection : Selection {
+  double Amount;  // dollars, already in whole cents, >= 0
 };
 
 // The fee before and after the minimum and maximum.
@@ -75,7 +71,7 @@ double RoundToCents(double x);
 
 // True when the engine has a rule for this selection: office 0 or 1, service
 // 0..5 and, for services 0 and 1, a position inside the rate table.
-bool IsSelectionInRange(const FeeSelection& selection);
+bool IsSelectionInRange(const Selection& selection);
 
 // How a fee came about, for explanations. Filled by EvaluateFeeTraced from
 // the very values EvaluateFee uses.

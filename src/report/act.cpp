@@ -22,16 +22,16 @@ std::vector<std::string_view> SplitFields(std::string_view text, char separator)
 }
 
 bool ResolveSelection(const std::vector<std::string_view>& fields, Selection* what, std::string* reason) {
-  if (!ResolveSelection(fields[0], fields[1], fields[2], what, reason)) return false;
+  if (!report::ResolveSelection(fields[0], fields[1], fields[2], what, reason)) return false;
   std::string kind = fields.size() == 4 ? FoldName(fields[3]) : "normal";
   if (kind != "social" && kind != "normal") {
     *reason = "the project kind \"" + std::string(fields[3]) + "\" is neither \"social\" nor \"normal\"";
     return false;
   }
-  what->Social = kind == "social";
+  what->SocialInterest = kind == "social";
   // The window offers the option only at MVT; a quote must not suggest a
   // reduction that cannot apply.
-  if (what->Social && what->Office == 0) {
+  if (what->SocialInterest && what->OfficeIndex == 0) {
     *reason = "the social-interest option exists only at office " + OfficeName(1);
     return false;
   }
@@ -74,7 +74,7 @@ bool ParseAct(std::string_view text, Act* act, std::string* reason) {
     return false;
   }
   if (!ResolveSelection(fields, &act->What, reason)) return false;
-  bool computed = IsComputedTransaction(act->What.Service, act->What.Transaction);
+  bool computed = IsComputedTransaction(act->What);
   if (computed && !act->HasAmount) {
     *reason = "no amount given: write =AMOUNT after the transaction (=0 for a fixed fee)";
     return false;
@@ -115,24 +115,23 @@ bool CheckTypedAmount(std::string_view typed, std::string* reason) {
 
 bool ComputeAct(Act* act, std::string* reason) {
   const Selection& what = act->What;
-  act->Computed = IsComputedTransaction(what.Service, what.Transaction);
+  act->Computed = IsComputedTransaction(what);
   if (!act->Computed) return true;
   if (!CheckTypedAmount(act->Typed, reason)) return false;
-  ReadAmountText(act->Typed.c_str());
+  // The selection was resolved in the catalogue, so it is inside the tables.
+  const FeeComputation computation = ComputeFeeTexts(what, act->Typed);
   // The window shows 0.00 for amounts from 10^15 dollars on, as for text
   // that is no number; a quote says so instead of quoting nothing.
-  if (!(ReadAmount(AmountText) < AMOUNT_LIMIT)) {
+  if (!(computation.TypedValue < AMOUNT_LIMIT)) {
     *reason = "the amount \"" + act->Typed +
               "\" is too large: the calculator takes amounts below 1,000,000,000,000,000.00";
     return false;
   }
-  FeeSelection selection{what.Office, what.Service, what.Transaction, what.Social, 0.0};
-  // The selection was resolved in the catalogue, so it is inside the tables.
-  ComputeFeeFromAmountText(selection, nullptr, &selection.Amount);
-  act->AmountCents = CentsOfText(AmountText);
-  act->FeeCents = CentsOfText(FeeText);
-  act->Amount = selection.Amount;
-  act->Result = EvaluateFeeTraced(selection, &act->Trace);
+  act->AmountCents = computation.AmountCents;
+  act->FeeCents = computation.FeeCents;
+  act->Amount = computation.AmountValue;
+  act->Result = computation.Result;
+  act->Trace = computation.Trace;
   return true;
 }
 

@@ -18,7 +18,7 @@ struct Act {
   long long Source = 0;  // the line of a quote file, or the number of the --act
   bool FromArgument = false;
   std::string Label;  // UTF-8 on one line; may be empty
-  Selection What;
+  Selection What{};
   bool HasAmount = false;
   std::string Typed;  // the amount as typed into the amount field
 

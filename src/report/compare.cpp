@@ -11,18 +11,20 @@ constexpr Selection kVariants[] = {{0, 0, 0, false}, {1, 0, 0, false}, {1, 0, 0,
 
 // The same catalogue transaction, as positioned in another office's list.
 bool PositionAt(const Selection& reference, int office, int* transaction) {
-  int entry = reference.Transaction + FirstLoadedTransaction(reference.Service, reference.Office);
-  *transaction = entry - FirstLoadedTransaction(reference.Service, office);
-  return *transaction >= 0 && *transaction < LoadedTransactions(reference.Service, office).Count;
+  Selection there = reference;
+  there.OfficeIndex = office;
+  int entry = reference.TransactionIndex + FirstLoadedTransaction(reference);
+  *transaction = entry - FirstLoadedTransaction(there);
+  return *transaction >= 0 && *transaction < LoadedTransactions(there).Count;
 }
 
 bool AddVariant(Comparison* comparison, const Selection& key, std::string* reason) {
   Variant variant;
   Act& act = variant.Figures;
-  act.What = {key.Office, comparison->Reference.Service, 0, key.Social};
+  act.What = {key.OfficeIndex, comparison->Reference.ServiceIndex, 0, key.SocialInterest};
   act.Typed = comparison->Typed;
   act.HasAmount = true;
-  variant.Offered = PositionAt(comparison->Reference, key.Office, &act.What.Transaction);
+  variant.Offered = PositionAt(comparison->Reference, key.OfficeIndex, &act.What.TransactionIndex);
   if (variant.Offered) {
     if (!ComputeAct(&act, reason)) return false;
     act.Note = NoteFor(&comparison->Notes, act.What);
@@ -38,7 +40,7 @@ bool BuildComparison(const Selection& reference, std::string_view typed, Compari
   comparison->Typed = AsUtf8(typed);
   if (!AddVariant(comparison, reference, reason)) return false;
   for (const Selection& key : kVariants) {
-    if ((key.Office != reference.Office || key.Social != reference.Social) && !AddVariant(comparison, key, reason)) {
+    if ((key.OfficeIndex != reference.OfficeIndex || key.SocialInterest != reference.SocialInterest) && !AddVariant(comparison, key, reason)) {
       return false;
     }
   }
@@ -51,7 +53,7 @@ bool BuildComparison(const Selection& reference, std::string_view typed, Compari
 }
 
 std::string VariantName(const Variant& variant) {
-  return OfficeName(variant.Figures.What.Office) + " " + ProjectName(variant.Figures.What.Social);
+  return OfficeName(variant.Figures.What.OfficeIndex) + " " + ProjectName(variant.Figures.What.SocialInterest);
 }
 
 std::string VariantRule(const Variant& variant) {

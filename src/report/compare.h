@@ -13,7 +13,7 @@ namespace tarivox::report {
 
 struct Variant {
   // False when the transaction is not in this office's list ("Literales" is
-  // not offered at MVT); then only What.Office and What.Social mean anything.
+  // not offered at MVT); then only What.OfficeIndex and What.SocialInterest mean anything.
   bool Offered = true;
   Act Figures;
   bool HasDifference = false;  // this column and the first are both computed
@@ -21,7 +21,7 @@ struct Variant {
 };
 
 struct Comparison {
-  Selection Reference;
+  Selection Reference{};
   std::string Typed;  // UTF-8
   std::vector<Variant> Variants;  // the reference first
   TariffNotes Notes;

@@ -19,20 +19,23 @@ std::string LimitsLine(const FeeTrace& trace) {
 }
 
 // cleanedAmount is the amount field's text after the commas are removed
-// (UTF-8), amount the amount the engine computes with.
-void WriteExplanation(const Selection& what, std::string_view cleanedAmount, double amount, const Sink& out) {
+// (UTF-8).
+void WriteExplanation(const Selection& what, std::string_view cleanedAmount, const FeeComputation& computation,
+                      const Sink& out) {
   Act act;
   act.What = what;
   act.Computed = true;
-  act.Amount = amount;
-  act.Result = EvaluateFeeTraced({what.Office, what.Service, what.Transaction, what.Social, amount}, &act.Trace);
+  act.Amount = computation.AmountValue;
+  act.Result = computation.Result;
+  act.Trace = computation.Trace;
+  const double amount = act.Amount;
   const FeeTrace& trace = act.Trace;
   bool zeroShown = !(amount > 0) && !(act.Result.ComputedFee > 0);
   const std::pair<const char*, std::string> lines[] = {
-      {"Office:            ", OfficeName(what.Office)},
-      {"Service:           ", ServiceName(what.Service)},
+      {"Office:            ", OfficeName(what.OfficeIndex)},
+      {"Service:           ", ServiceName(what.ServiceIndex)},
       {"Transaction:       ", TransactionName(what)},
-      {"Project:           ", ProjectName(what.Social)},
+      {"Project:           ", ProjectName(what.SocialInterest)},
       {"Amount as read:    ", "\"" + std::string(cleanedAmount) + "\" (commas removed)"},
       {"Amount in cents:   ", FormatDecimal(amount, 2)},
       {"Started hundreds:  ", FormatWholeDouble(trace.Hundreds)},
@@ -48,14 +51,11 @@ void WriteExplanation(const Selection& what, std::string_view cleanedAmount, dou
 
 }  // namespace
 
-void WriteCalculation(const Selection& what, const char* typed, bool explain, const Sink& out) {
-  ReadAmountText(typed);
-  const std::string cleaned = AmountText;
-  double amount = 0;
-  ComputeFeeFromAmountText({what.Office, what.Service, what.Transaction, what.Social, 0}, nullptr, &amount);
-  const std::string sentence = MessageText;
-  if (explain) WriteExplanation(what, AsUtf8(cleaned), amount, out);
-  Put(out, sentence + "\n");
+void WriteCalculation(const Selection& what, std::string_view typed, bool explain, const Sink& out) {
+  const FeeComputation computation = ComputeFeeTexts(what, typed);
+  if (explain) WriteExplanation(what, AsUtf8(CleanAmountText(typed).View()), computation, out);
+  Put(out, computation.Message.View());
+  Put(out, "\n");
 }
 
 }  // namespace tarivox::report

@@ -2,6 +2,8 @@
 // for `--explain`.
 #pragma once
 
+#include <string_view>
+
 #include "report/selection.h"
 #include "report/sink.h"
 
@@ -11,6 +13,6 @@ namespace tarivox::report {
 // bytes as typed, either encoding): with explain, every step first, then
 // the result sentence on a line of its own. The transaction must be one
 // with a computed fee.
-void WriteCalculation(const Selection& what, const char* typed, bool explain, const Sink& out);
+void WriteCalculation(const Selection& what, std::string_view typed, bool explain, const Sink& out);
 
 }  // namespace tarivox::report

@@ -41,7 +41,7 @@ bool SetHeader(Quote* quote, std::string_view line, long long number, const char
 }  // namespace
 
 std::string NoteHeading(const Selection& what) {
-  return ServiceName(what.Service) + " \xE2\x80\x94 " + TransactionName(what);
+  return ServiceName(what.ServiceIndex) + " \xE2\x80\x94 " + TransactionName(what);
 }
 
 int NoteFor(TariffNotes* notes, const Selection& what) {

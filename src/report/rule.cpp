@@ -69,7 +69,7 @@ std::string ComputedRule(const Act& act) {
   switch (trace.Rule) {
     case FeeRule::Rate: return RatePart(trace);
     case FeeRule::Fixed:
-      return WithFactor("fixed fee " + FormatDecimal(trace.RateCode, 2) + " (" + OfficeName(act.What.Office) + ")",
+      return WithFactor("fixed fee " + FormatDecimal(trace.RateCode, 2) + " (" + OfficeName(act.What.OfficeIndex) + ")",
                         trace, false);
     case FeeRule::Bracket:
     case FeeRule::CancellationBracket: return BracketPart(trace);
@@ -82,7 +82,7 @@ std::string ComputedRule(const Act& act) {
 }  // namespace
 
 std::string ShownFee(const Act& act) {
-  return !act.Computed && act.What.Service == SERVICE_PRESENTATION ? PRESENTATION_FEE_TEXT : "";
+  return !act.Computed && act.What.ServiceIndex == SERVICE_PRESENTATION ? PRESENTATION_FEE_TEXT : "";
 }
 
 std::string RuleText(const Act& act) {

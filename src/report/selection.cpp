@@ -59,10 +59,10 @@ bool ParsePosition(std::string_view text, int* position) {
 
 bool ResolveSelection(std::string_view office, std::string_view service, std::string_view transaction,
                       Selection* what, std::string* error) {
-  return ResolveInList(office, {OfficeNames, OFFICE_COUNT}, "office", &what->Office, error) &&
-         ResolveInList(service, {ServiceNames, SERVICE_COUNT}, "service", &what->Service, error) &&
-         ResolveInList(transaction, LoadedTransactions(what->Service, what->Office), "transaction",
-                       &what->Transaction, error);
+  return ResolveInList(office, {OfficeNames, OFFICE_COUNT}, "office", &what->OfficeIndex, error) &&
+         ResolveInList(service, {ServiceNames, SERVICE_COUNT}, "service", &what->ServiceIndex, error) &&
+         ResolveInList(transaction, LoadedTransactions(*what), "transaction",
+                       &what->TransactionIndex, error);
 }
 
 std::string OfficeName(int office) { return Cp1252ToUtf8(OfficeNames[office]); }
@@ -70,12 +70,12 @@ std::string OfficeName(int office) { return Cp1252ToUtf8(OfficeNames[office]); }
 std::string ServiceName(int service) { return Cp1252ToUtf8(ServiceNames[service]); }
 
 std::string TransactionName(const Selection& selection) {
-  return Cp1252ToUtf8(LoadedTransactions(selection.Service, selection.Office).Items[selection.Transaction]);
+  return Cp1252ToUtf8(LoadedTransactions(selection).Items[selection.TransactionIndex]);
 }
 
 std::string TariffText(const Selection& selection) {
   char text[DESCRIPTION_TEXT_SIZE];
-  ComposeDescription(selection.Service, selection.Transaction, selection.Office, selection.Social ? 1 : 0, text);
+  ComposeDescription(selection, text);
   return Cp1252ToUtf8(text);
 }
 

@@ -6,15 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace tarivox::report {
+#include "catalogue/selection.h"
 
-struct Selection {
-  int Office = 0;
-  int Service = 0;
-  int Transaction = 0;
-  bool Social = false;
-  bool operator==(const Selection&) const = default;
-};
+namespace tarivox::report {
 
 // A list position written as plain decimal digits ("0", "12").
 bool ParsePosition(std::string_view text, int* position);

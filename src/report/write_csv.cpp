@@ -68,8 +68,8 @@ void WriteQuoteCsv(const Quote& quote, const Sink& out, CsvStyle style) {
                style, out);
   long long number = 0;
   for (const Act& act : quote.Acts) {
-    Record head{"act", FormatPlainInteger(++number), act.Label, OfficeName(act.What.Office),
-                ServiceName(act.What.Service), TransactionName(act.What), ProjectName(act.What.Social),
+    Record head{"act", FormatPlainInteger(++number), act.Label, OfficeName(act.What.OfficeIndex),
+                ServiceName(act.What.ServiceIndex), TransactionName(act.What), ProjectName(act.What.SocialInterest),
                 act.Computed ? "yes" : "no"};
     Record tail{RuleText(act), FormatPlainInteger(act.Note), TariffText(act.What), quote.Client, quote.Date};
     WriteRecord(Join(Join(head, Figures(act)), tail), kQuoteFigures, style, out);
@@ -88,7 +88,7 @@ void WriteComparisonCsv(const Comparison& comparison, const Sink& out, CsvStyle 
                style, out);
   for (const Variant& variant : comparison.Variants) {
     const Act& act = variant.Figures;
-    Record head{VariantName(variant), OfficeName(act.What.Office), ProjectName(act.What.Social),
+    Record head{VariantName(variant), OfficeName(act.What.OfficeIndex), ProjectName(act.What.SocialInterest),
                 act.Computed ? "yes" : "no"};
     bool difference = variant.HasDifference;
     Record tail{difference ? FormatSignedCents(variant.DifferenceCents) : "",

@@ -97,13 +97,13 @@ JsonObject ActObject(const Act& act, std::size_t number) {
   object.Add("act", FormatPlainInteger(static_cast<long long>(number)))
       .Add("source", JsonString(SourceText(act)))
       .Add("label", StringOrNull(act.Label))
-      .Add("office", JsonString(OfficeName(what.Office)))
-      .Add("office_position", FormatPlainInteger(what.Office))
-      .Add("service", JsonString(ServiceName(what.Service)))
-      .Add("service_position", FormatPlainInteger(what.Service))
+      .Add("office", JsonString(OfficeName(what.OfficeIndex)))
+      .Add("office_position", FormatPlainInteger(what.OfficeIndex))
+      .Add("service", JsonString(ServiceName(what.ServiceIndex)))
+      .Add("service_position", FormatPlainInteger(what.ServiceIndex))
       .Add("transaction", JsonString(TransactionName(what)))
-      .Add("transaction_position", FormatPlainInteger(what.Transaction))
-      .Add("social_interest", Bool(what.Social));
+      .Add("transaction_position", FormatPlainInteger(what.TransactionIndex))
+      .Add("social_interest", Bool(what.SocialInterest));
   AddFigures(&object, act);
   object.Add("rule", JsonString(RuleText(act))).Add("note", FormatPlainInteger(act.Note));
   return object;
@@ -113,11 +113,11 @@ JsonObject VariantObject(const Variant& variant, std::size_t) {
   const Act& act = variant.Figures;
   JsonObject object;
   object.Add("variant", JsonString(VariantName(variant)))
-      .Add("office", JsonString(OfficeName(act.What.Office)))
-      .Add("office_position", FormatPlainInteger(act.What.Office))
-      .Add("social_interest", Bool(act.What.Social))
+      .Add("office", JsonString(OfficeName(act.What.OfficeIndex)))
+      .Add("office_position", FormatPlainInteger(act.What.OfficeIndex))
+      .Add("social_interest", Bool(act.What.SocialInterest))
       .Add("offered", Bool(variant.Offered))
-      .Add("transaction_position", NumberOrNull(variant.Offered, act.What.Transaction));
+      .Add("transaction_position", NumberOrNull(variant.Offered, act.What.TransactionIndex));
   AddFigures(&object, act);
   bool difference = variant.HasDifference;
   object.Add("rule", JsonString(VariantRule(variant)))
@@ -149,7 +149,7 @@ void WriteQuoteJson(const Quote& quote, const Sink& out) {
 
 void WriteComparisonJson(const Comparison& comparison, const Sink& out) {
   Document document{out};
-  Member(document, "service", JsonString(ServiceName(comparison.Reference.Service)));
+  Member(document, "service", JsonString(ServiceName(comparison.Reference.ServiceIndex)));
   Member(document, "transaction", JsonString(TransactionName(comparison.Reference)));
   Member(document, "amount_typed", JsonString(comparison.Typed));
   ArrayMember(document, "variants", comparison.Variants, VariantObject);

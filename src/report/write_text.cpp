@@ -81,8 +81,8 @@ std::string FeeCell(const Act& act) { return act.Computed ? FormatCents(act.FeeC
 Row ActRow(const Act& act, std::size_t number, bool withLabel) {
   Row row{FormatCount(static_cast<long long>(number))};
   if (withLabel) row.push_back(act.Label);
-  row.insert(row.end(), {OfficeName(act.What.Office), ServiceName(act.What.Service), TransactionName(act.What),
-                         ProjectName(act.What.Social), AmountCell(act), FeeCell(act), RuleText(act),
+  row.insert(row.end(), {OfficeName(act.What.OfficeIndex), ServiceName(act.What.ServiceIndex), TransactionName(act.What),
+                         ProjectName(act.What.SocialInterest), AmountCell(act), FeeCell(act), RuleText(act),
                          NoteMark(act.Note)});
   return row;
 }
@@ -126,7 +126,7 @@ void WriteFigures(const Comparison& comparison, const Sink& out) {
     const Act& act = variant.Figures;
     std::string difference = variant.HasDifference ? FormatSignedCents(variant.DifferenceCents) : "-";
     if (&variant == &comparison.Variants.front()) difference = variant.HasDifference ? "(reference)" : "";
-    std::string cells[] = {OfficeName(act.What.Office), ProjectName(act.What.Social), AmountCell(act),
+    std::string cells[] = {OfficeName(act.What.OfficeIndex), ProjectName(act.What.SocialInterest), AmountCell(act),
                            variant.Offered ? FeeCell(act) : "not offered", difference,
                            variant.Offered ? NoteMark(act.Note) : "-"};
     for (std::size_t r = 0; r < rows.size(); ++r) rows[r].push_back(cells[r]);

@@ -31,11 +31,15 @@ void ReadAmountField(HWND window) {
   ReadAmountText(field);
 }
 
+// The computation from the cleaned text that ReadAmountField left in
+// AmountText; the three buffers then hold its texts until the window shows
+// them.
 void ComputeFee(HWND window) {
-  const DialogSelection selection = ReadSelection(window);
-  const FeeSelection fee{selection.Office, selection.Service, selection.Transaction, selection.Social == BST_CHECKED,
-                         0.0};
-  ComputeFeeFromAmountText(fee);
+  const FeeComputation computation = ComputeFeeTexts(ReadSelection(window), AmountText);
+  if (!computation.Computed) return;
+  CopyBounded(AmountText, computation.Amount.Bytes);
+  CopyBounded(FeeText, computation.Fee.Bytes);
+  CopyBounded(MessageText, computation.Message.Bytes);
 }
 
 void ShowAmounts(HWND window) {

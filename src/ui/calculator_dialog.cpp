@@ -78,12 +78,12 @@ INT_PTR OnCtlColorStatic(HWND window, HDC dc, HWND control) {
   return reinterpret_cast<INT_PTR>(CalculatorState.FeeBrush);
 }
 
-DialogSelection ReadSelection(HWND window) {
+Selection ReadSelection(HWND window) {
   return {
       static_cast<int>(SendDlgItemMessageA(window, IDC_OFFICE, CB_GETCURSEL, 0, 0)),
       static_cast<int>(SendDlgItemMessageA(window, IDC_SERVICE, CB_GETCURSEL, 0, 0)),
       static_cast<int>(SendDlgItemMessageA(window, IDC_TRANSACTION, CB_GETCURSEL, 0, 0)),
-      static_cast<int>(SendDlgItemMessageA(window, IDC_SOCIAL_INTEREST, BM_GETCHECK, 0, 0)),
+      SendDlgItemMessageA(window, IDC_SOCIAL_INTEREST, BM_GETCHECK, 0, 0) == BST_CHECKED,
   };
 }
 

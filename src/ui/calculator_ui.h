@@ -27,14 +27,9 @@ INT_PTR OnCtlColorStatic(HWND window, HDC dc, HWND control);
 void OnTrayNotify(HWND window, LPARAM mouseMessage);
 void OnDestroy(HWND window);
 
-// The current choices, read afresh from the controls.
-struct DialogSelection {
-  int Office;
-  int Service;
-  int Transaction;
-  int Social;  // BM_GETCHECK of "Interes Social": 1 when checked
-};
-DialogSelection ReadSelection(HWND window);
+// The current choices, read afresh from the controls; "Interes Social"
+// counts when BM_GETCHECK says it is checked.
+Selection ReadSelection(HWND window);
 
 // Lists and amounts.
 void AddListTexts(HWND window, int listId, TextList texts, int first);

@@ -35,8 +35,9 @@ void ResizeForPanel(HWND window, bool expand) {
 }  // namespace
 
 void UpdateDescription(HWND window, int service, int transaction, int office, int social) {
+  const Selection selection{office, service, transaction, social == BST_CHECKED};
   const bool inscription = service == SERVICE_INSCRIPTION;
-  if (inscription && IsComputedTransaction(service, transaction)) {
+  if (inscription && IsComputedTransaction(selection)) {
     EnableCalculationControls(window, true);
   } else if (inscription) {
     // A per-lot tariff: explained, not computed.
@@ -45,7 +46,7 @@ void UpdateDescription(HWND window, int service, int transaction, int office, in
     ExpandTextPanel(window);
   }
   char text[DESCRIPTION_TEXT_SIZE];
-  ComposeDescription(service, transaction, office, social, text);
+  ComposeDescription(selection, text);
   SetDlgItemTextA(window, IDC_DESCRIPTION, text);
   if (inscription) ShowAmounts(window);
 }

@@ -56,8 +56,13 @@ void ApplyServiceControlState(HWND window, int service, int office) {
   else if (office != 0) EnableRadios(window, true);
 }
 
-void ReloadTransactions(HWND window, int service, int office) {
-  LoadTransactionList(window, ServiceTransactions(service), FirstLoadedTransaction(service, office));
+void ReloadTransactions(HWND window, const Selection& selection) {
+  LoadTransactionList(window, ServiceTransactions(selection.ServiceIndex), FirstLoadedTransaction(selection));
+}
+
+void ShowDescription(HWND window, const Selection& selection) {
+  UpdateDescription(window, selection.ServiceIndex, selection.TransactionIndex, selection.OfficeIndex,
+                    selection.SocialInterest ? BST_CHECKED : BST_UNCHECKED);
 }
 
 }  // namespace
@@ -75,41 +80,38 @@ void LoadTransactionList(HWND window, TextList list, int first) {
 }
 
 void OnOfficeChange(HWND window) {
-  DialogSelection selection = ReadSelection(window);
-  if (selection.Office == CalculatorState.LastOffice) return;
-  CalculatorState.LastOffice = selection.Office;
+  Selection selection = ReadSelection(window);
+  if (selection.OfficeIndex == CalculatorState.LastOffice) return;
+  CalculatorState.LastOffice = selection.OfficeIndex;
   // "Literales" is offered at office 0 only, so the list changes length.
-  if (selection.Service == SERVICE_CERTIFICATION) ReloadTransactions(window, selection.Service, selection.Office);
-  EnableRadios(window, selection.Office != 0);
-  selection.Transaction = ReadSelection(window).Transaction;
-  UpdateDescription(window, selection.Service, selection.Transaction, selection.Office, selection.Social);
+  if (selection.ServiceIndex == SERVICE_CERTIFICATION) ReloadTransactions(window, selection);
+  EnableRadios(window, selection.OfficeIndex != 0);
+  selection.TransactionIndex = ReadSelection(window).TransactionIndex;
+  ShowDescription(window, selection);
 }
 
 void OnServiceChange(HWND window) {
-  const DialogSelection selection = ReadSelection(window);
-  if (selection.Service == CalculatorState.LastService) return;
-  CalculatorState.LastService = selection.Service;
-  ReloadTransactions(window, selection.Service, selection.Office);
-  ApplyServiceControlState(window, selection.Service, selection.Office);
-  SetAmountTexts(selection.Service == SERVICE_PRESENTATION ? PRESENTATION_FEE_TEXT : "0.00", "0.00");
+  const Selection selection = ReadSelection(window);
+  if (selection.ServiceIndex == CalculatorState.LastService) return;
+  CalculatorState.LastService = selection.ServiceIndex;
+  ReloadTransactions(window, selection);
+  ApplyServiceControlState(window, selection.ServiceIndex, selection.OfficeIndex);
+  SetAmountTexts(selection.ServiceIndex == SERVICE_PRESENTATION ? PRESENTATION_FEE_TEXT : "0.00", "0.00");
   // The text of the new list's first entry, as UpdateDescription gives it.
   char text[DESCRIPTION_TEXT_SIZE];
-  ComposeDescription(selection.Service, 0, selection.Office, selection.Social, text);
+  ComposeDescription({selection.OfficeIndex, selection.ServiceIndex, 0, selection.SocialInterest}, text);
   SetDlgItemTextA(window, IDC_DESCRIPTION, text);
-  if (selection.Service >= SERVICE_CERTIFICATION) ExpandTextPanel(window);
+  if (selection.ServiceIndex >= SERVICE_CERTIFICATION) ExpandTextPanel(window);
   ShowAmounts(window);
 }
 
 void OnTransactionChange(HWND window) {
-  const DialogSelection selection = ReadSelection(window);
-  if (selection.Transaction == CalculatorState.LastTransaction) return;
-  CalculatorState.LastTransaction = selection.Transaction;
-  UpdateDescription(window, selection.Service, selection.Transaction, selection.Office, selection.Social);
+  const Selection selection = ReadSelection(window);
+  if (selection.TransactionIndex == CalculatorState.LastTransaction) return;
+  CalculatorState.LastTransaction = selection.TransactionIndex;
+  ShowDescription(window, selection);
 }
 
-void OnProjectKindClick(HWND window) {
-  const DialogSelection selection = ReadSelection(window);
-  UpdateDescription(window, selection.Service, selection.Transaction, selection.Office, selection.Social);
-}
+void OnProjectKindClick(HWND window) { ShowDescription(window, ReadSelection(window)); }
 
 }  // namespace tarivox

@@ -51,8 +51,8 @@ TEST(Catalogue, ListCounts) {
 }
 
 TEST(Catalogue, CertificationAtTheSecondOfficeStartsAtExtractadas) {
-  TextList atFirst = LoadedTransactions(SERVICE_CERTIFICATION, 0);
-  TextList atSecond = LoadedTransactions(SERVICE_CERTIFICATION, 1);
+  TextList atFirst = LoadedTransactions({0, SERVICE_CERTIFICATION, 0, false});
+  TextList atSecond = LoadedTransactions({1, SERVICE_CERTIFICATION, 0, false});
   ASSERT_EQ(atFirst.Count, 5);
   ASSERT_EQ(atSecond.Count, 4);
   EXPECT_STREQ(atFirst.Items[0], "Literales");
@@ -62,7 +62,7 @@ TEST(Catalogue, CertificationAtTheSecondOfficeStartsAtExtractadas) {
     EXPECT_STREQ(atSecond.Items[i], expected[i]) << "position " << i;
     EXPECT_STREQ(atFirst.Items[i + 1], expected[i]) << "position " << i + 1;
   }
-  EXPECT_EQ(LoadedTransactions(SERVICE_INSCRIPTION, 1).Count, 13) << "other services ignore the office";
+  EXPECT_EQ(LoadedTransactions({1, SERVICE_INSCRIPTION, 0, false}).Count, 13) << "other services ignore the office";
 }
 
 TEST(Catalogue, ComputedTransactions) {
@@ -73,14 +73,14 @@ TEST(Catalogue, ComputedTransactions) {
               {1, 0, true},  {1, 2, true},  {1, 3, false}, {2, 0, false},  {3, 0, false},
               {4, 0, false}, {5, 0, false}, {6, 0, false}};
   for (const auto& row : rows) {
-    EXPECT_EQ(IsComputedTransaction(row.service, row.transaction), row.computed)
+    EXPECT_EQ(IsComputedTransaction({0, row.service, row.transaction, false}), row.computed)
         << "service " << row.service << " transaction " << row.transaction;
   }
 }
 
 std::string Describe(int service, int transaction, int office, int social) {
   char text[DESCRIPTION_TEXT_SIZE];
-  ComposeDescription(service, transaction, office, social, text);
+  ComposeDescription({office, service, transaction, social == 1}, text);
   return text;
 }
 
@@ -128,7 +128,7 @@ TEST(Description, OutsideTheCatalogueGivesAnEmptyText) {
 TEST(Description, WritesNothingPastTheTerminator) {
   char text[DESCRIPTION_TEXT_SIZE];
   std::memset(text, '#', sizeof text);
-  ComposeDescription(0, 0, 1, 1, text);  // the longest: 339 + 83 characters
+  ComposeDescription({1, 0, 0, true}, text);  // the longest: 339 + 83 characters
   ASSERT_EQ(std::strlen(text), 422u);
   for (std::size_t i = 423; i < sizeof text; ++i) ASSERT_EQ(text[i], '#') << "byte " << i;
 }

@@ -135,7 +135,7 @@ TEST(FeeEngine, SelectionsOutsideTheTablesAreRefused) {
     EXPECT_EQ(result.ComputedFee, 0);
     EXPECT_EQ(result.LimitedFee, 0);
   }
-  EXPECT_TRUE(IsSelectionInRange({1, 5, 0, true, 0}));
+  EXPECT_TRUE(IsSelectionInRange({1, 5, 0, true}));
 }
 
 TEST(FeeEngine, TraceNamesTheRuleAndTheLimits) {
