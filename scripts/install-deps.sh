@@ -6,9 +6,10 @@ set -euo pipefail
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
 export DEBIAN_FRONTEND=noninteractive
 
+# time: the command-line tests read a run's peak memory with /usr/bin/time.
 native_packages=(
   g++ clang libclang-rt-14-dev cmake ninja-build git
-  googletest libgtest-dev libbenchmark-dev
+  googletest libgtest-dev libbenchmark-dev time
 )
 windows_packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64

@@ -96,6 +96,8 @@ grammar() {
   row "no acts" 2 err "no acts to quote" quote
   row "ambiguous name" 2 err "ambiguous transaction \"credito\"" calc --transaction credito 5
   row "no such position" 2 err "no service at position 9" calc --service 9 5
+  row "a six-digit position" 0 out "US$ 1,234.13  el pago es: US$ 5.71" calc --office 000001 --social 1234.125
+  row "seven digits are no position" 2 err "unknown office \"0000001\"" calc --office 0000001 5
   row "exit statuses" 0 out "3 a read or write" --help
   row "fixed fee for no amount" 0 out "Fee:               8.86" calc --explain --transaction 6 0
   row "text only" 1 out "Fixed fee shown by the window: 8.86" calc --service presentacion 100

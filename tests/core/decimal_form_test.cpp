@@ -74,7 +74,8 @@ TEST(DecimalForm, RefusesWhatItCannotWrite) {
   const double rows[] = {-0.01, -1e300, std::numeric_limits<double>::infinity(),
                          std::numeric_limits<double>::quiet_NaN()};
   for (double value : rows) {
-    char text[16] = "unchanged";
+    // Room for the largest finite text, so that only the value can refuse.
+    char text[DECIMAL_FORM_CAPACITY] = "unchanged";
     EXPECT_EQ(WriteDecimalForm(value, 2, text, sizeof text), 0u) << value;
     EXPECT_STREQ(text, "") << value;
   }

@@ -19,7 +19,7 @@ constexpr UINT NEXT_STEP = WM_APP + 7;
 const std::vector<Step>* Steps = nullptr;
 std::size_t NextStep = 0;
 CalculatorRun* Run = nullptr;
-LONG StartHeight = 0;
+LONG StartWidth = 0, StartHeight = 0;
 
 HWND AboutBox() { return FindWindowA("#32770", ""); }
 
@@ -41,7 +41,9 @@ INT_PTR CALLBACK HarnessProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   const INT_PTR result = CalculatorDialogProc(window, message, wParam, lParam);
   if (message == WM_INITDIALOG) {
     Run->Window = window;
-    StartHeight = Rect(window).bottom - Rect(window).top;
+    const RECT start = Rect(window);
+    StartWidth = start.right - start.left;
+    StartHeight = start.bottom - start.top;
     PostMessageA(window, NEXT_STEP, 0, 0);
   }
   if (message == WM_DESTROY) Run->Destroyed = true;
@@ -179,6 +181,7 @@ Step TakeSnapshot(Snapshot* shown) {
     s[LABEL] = Text(window, IDC_TOGGLE_TEXT_LABEL);
     const RECT rect = Rect(window);
     s[PLACE] = std::to_string(rect.left) + "," + std::to_string(rect.top) + " " +
+               std::to_string(rect.right - rect.left - StartWidth) + "x" +
                std::to_string(rect.bottom - rect.top - StartHeight);
     s[WINDOW] = IsIconic(window) ? "minimised" : IsWindowVisible(window) ? "shown" : "hidden";
     if (AboutBox() != nullptr) s[WINDOW] += ", About box open";

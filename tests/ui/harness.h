@@ -49,10 +49,11 @@ Step InAboutBox(WPARAM commandId);     // IDOK ("OK", Enter) or IDCANCEL (Esc) i
 enum Field { DISABLED, CHOSEN, TRANSACTIONS, CHECKED, AMOUNTS, TEXT, LABEL, PLACE, WINDOW, FIELDS };
 using Snapshot = std::array<std::string, FIELDS>;
 inline constexpr const char* FieldNames[FIELDS] = {"disabled", "offices and services", "transactions", "checked",
-                                                   "fee and amount", "text", "label", "place and height", "window"};
+                                                   "fee and amount", "text", "label", "place and size", "window"};
 // Takes the snapshot into *shown: lists as their entries joined by "|" with
 // the selected one in brackets, the fee before the amount, the window's
-// top-left corner and its height counted from the one it opened with.
+// top-left corner and its width and height counted from those it opened
+// with ("0,0 0x-110").
 Step TakeSnapshot(Snapshot* shown);
 
 }  // namespace tarivox::uitest

@@ -31,7 +31,7 @@ const Shows Social = {CHECKED, "social"}, AllEnabled = Disabled("");
 
 Snapshot Opened() {
   return {"normal social", "", List(InscriptionTransactions, 0), "normal", "0.00 / 0.00", InscriptionTexts[0],
-          "Ocultar texto", "0,0 0", "shown"};
+          "Ocultar texto", "0,0 0x0", "shown"};
 }
 
 const std::string CALCULATION = "amount-label amount fee-label fee calculate toggle toggle-label";
@@ -99,9 +99,9 @@ std::vector<Row> Rows() {
       {"a per-lot transaction after a round trip to another service", {twelfth, cancellation, inscription, twelfth},
        {Listed(InscriptionTransactions, 12), Text(InscriptionTexts[12]), Disabled(NO_FEE_AT_KLDA)}},
       // The text panel.
-      {"the toggle hides the panel", {toggle}, {{LABEL, "    Ver texto"}, {PLACE, "0,0 -110"}}},
+      {"the toggle hides the panel", {toggle}, {{LABEL, "    Ver texto"}, {PLACE, "0,0 0x-110"}}},
       {"a second toggle shows it where the user put the window", {toggle, MoveTo(120, 70), toggle},
-       {{PLACE, "120,70 0"}}},
+       {{PLACE, "120,70 0x0"}}},
       {"back at Inscripcion the panel stays shown", {toggle, certification, inscription}, {}},
       // Calcular pago (also Enter: the dialog manager presses the default button).
       {"Calcular pago reads the service and the transaction", {cancellation, second, Type("25000"), calculate},
