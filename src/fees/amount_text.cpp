@@ -102,27 +102,25 @@ void WriteSentence(FeeComputation* computation) {
 }  // namespace
 
 std::size_t WriteGroupedCents(unsigned long long cents, char* out, std::size_t outSize) {
-  // Filled from the right: two decimals, the point, then the integer digits
-  // with a comma before every third one counted leftwards.
-  char text[32];
-  std::size_t at = sizeof text;
-  for (int decimal = 0; decimal < 2; ++decimal, cents /= 10) text[--at] = static_cast<char>('0' + cents % 10);
-  text[--at] = '.';
-  int sinceSeparator = 0;
-  do {
-    if (sinceSeparator == 3) {
-      text[--at] = ',';
-      sinceSeparator = 0;
-    }
-    text[--at] = static_cast<char>('0' + cents % 10);
-    cents /= 10;
-    ++sinceSeparator;
-  } while (cents != 0);
-  std::size_t length = sizeof text - at;
+  u64 whole = cents / 100;
+  std::size_t digits = 1;
+  for (u64 rest = whole; rest >= 10; rest /= 10) ++digits;
+  // The integer digits with a comma before every third one counted
+  // leftwards, the point and two decimals.
+  std::size_t length = digits + (digits - 1) / 3 + 3;
   if (outSize > 0) out[0] = '\0';
   if (length + 1 > outSize) return 0;
-  std::memcpy(out, text + at, length);
-  out[length] = '\0';
+  // Filled from the right, straight into out.
+  char* at = out + length;
+  *at = '\0';
+  unsigned decimals = static_cast<unsigned>(cents % 100);
+  *--at = static_cast<char>('0' + decimals % 10);
+  *--at = static_cast<char>('0' + decimals / 10);
+  *--at = '.';
+  for (std::size_t written = 0; written < digits; ++written, whole /= 10) {
+    if (written > 0 && written % 3 == 0) *--at = ',';
+    *--at = static_cast<char>('0' + whole % 10);
+  }
   return length;
 }
 
