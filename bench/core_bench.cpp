@@ -19,7 +19,7 @@ constexpr int kCount = 8;
 void BM_EvaluateFee(benchmark::State& state) {
   int i = 0;
   for (auto _ : state) {
-    FeeSelection selection{i & 1, (i >> 1) & 1, i % 3, (i & 4) != 0, kAmounts[i % kCount]};
+    FeeSelection selection{{i & 1, (i >> 1) & 1, i % 3, (i & 4) != 0}, kAmounts[i % kCount]};
     benchmark::DoNotOptimize(EvaluateFee(selection));
     ++i;
   }
@@ -45,7 +45,7 @@ BENCHMARK(BM_ReadAmount);
 void BM_WholeComputation(benchmark::State& state) {
   int i = 0;
   for (auto _ : state) {
-    FeeSelection selection{i & 1, 0, i % 9, (i & 2) != 0, 0};
+    FeeSelection selection{{i & 1, 0, i % 9, (i & 2) != 0}, 0};
     benchmark::DoNotOptimize(ComputeFeeTexts(selection, kTyped[i % kCount]));
     benchmark::ClobberMemory();
     ++i;

@@ -51,7 +51,7 @@ struct FeeRow {
 
 // The fee the window shows: zero where neither amount nor fee is positive.
 double Shown(int office, int service, int transaction, bool social, double amount) {
-  FeeResult result = EvaluateFee({office, service, transaction, social, amount});
+  FeeResult result = EvaluateFee({{office, service, transaction, social}, amount});
   if (!(amount > 0) && !(result.ComputedFee > 0)) return 0;
   return result.LimitedFee;
 }
@@ -125,9 +125,9 @@ TEST(FeeEngine, ServicesWithoutRulesGiveTheMinimum) {
 
 TEST(FeeEngine, SelectionsOutsideTheTablesAreRefused) {
   const FeeSelection rows[] = {
-      {0, 0, 9, false, 100},  {0, 0, 12, false, 100}, {0, 0, -1, false, 100}, {0, 1, 3, false, 100},
-      {0, 1, -1, false, 100}, {2, 0, 0, false, 100},  {-1, 0, 0, false, 100}, {0, 6, 0, false, 100},
-      {0, -1, 0, false, 100},
+      {{0, 0, 9, false}, 100},  {{0, 0, 12, false}, 100}, {{0, 0, -1, false}, 100}, {{0, 1, 3, false}, 100},
+      {{0, 1, -1, false}, 100}, {{2, 0, 0, false}, 100},  {{-1, 0, 0, false}, 100}, {{0, 6, 0, false}, 100},
+      {{0, -1, 0, false}, 100},
   };
   for (const FeeSelection& row : rows) {
     EXPECT_FALSE(IsSelectionInRange(row)) << row.OfficeIndex << "/" << row.ServiceIndex << "/" << row.TransactionIndex;
@@ -145,15 +145,15 @@ TEST(FeeEngine, TraceNamesTheRuleAndTheLimits) {
     double factor, rate, hundreds;
     bool minimum, maximum, cap;
   } rows[] = {
-      {{0, 0, 0, false, 25000}, FeeRule::Rate, 1, 0.63, 250, false, false, false},
-      {{1, 0, 0, true, 9000}, FeeRule::Rate, 0.25, 0.16, 90, false, false, false},
-      {{0, 0, 1, false, 100}, FeeRule::Rate, 1, 0.38, 1, true, false, false},
-      {{0, 0, 0, false, 1e6}, FeeRule::Rate, 1, 0.63, 10000, false, true, false},
-      {{1, 0, 6, true, 0}, FeeRule::Fixed, 0.25, 0, 0, true, false, false},
-      {{0, 0, 8, false, 0.01}, FeeRule::Bracket, 1, 0, 0, false, false, false},
-      {{0, 1, 1, false, 20000}, FeeRule::CancellationBracket, 1, 0.13, 110, false, false, true},
-      {{0, 1, 2, false, 25000}, FeeRule::Cancellation, 1, 0.13, 160, false, false, false},
-      {{0, 3, 0, false, 1000}, FeeRule::NotComputed, 1, 0, 0, true, false, false},
+      {{{0, 0, 0, false}, 25000}, FeeRule::Rate, 1, 0.63, 250, false, false, false},
+      {{{1, 0, 0, true}, 9000}, FeeRule::Rate, 0.25, 0.16, 90, false, false, false},
+      {{{0, 0, 1, false}, 100}, FeeRule::Rate, 1, 0.38, 1, true, false, false},
+      {{{0, 0, 0, false}, 1e6}, FeeRule::Rate, 1, 0.63, 10000, false, true, false},
+      {{{1, 0, 6, true}, 0}, FeeRule::Fixed, 0.25, 0, 0, true, false, false},
+      {{{0, 0, 8, false}, 0.01}, FeeRule::Bracket, 1, 0, 0, false, false, false},
+      {{{0, 1, 1, false}, 20000}, FeeRule::CancellationBracket, 1, 0.13, 110, false, false, true},
+      {{{0, 1, 2, false}, 25000}, FeeRule::Cancellation, 1, 0.13, 160, false, false, false},
+      {{{0, 3, 0, false}, 1000}, FeeRule::NotComputed, 1, 0, 0, true, false, false},
   };
   for (const auto& row : rows) {
     FeeTrace trace{};
