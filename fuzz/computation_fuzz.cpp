@@ -21,8 +21,6 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-bool Terminated(const char* buffer, std::size_t size) { return std::memchr(buffer, '\0', size) != nullptr; }
-
 // Cents of a grouped two-decimal text ("5,400.00" -> 540000); -1 if the
 // text is not one.
 long long GroupedCents(const char* text) {
