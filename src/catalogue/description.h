@@ -16,6 +16,10 @@ inline constexpr std::size_t DESCRIPTION_TEXT_SIZE = 1024;
 // selection outside the catalogue gives an empty text.
 void ComposeDescription(const Selection& selection, char (&out)[DESCRIPTION_TEXT_SIZE]);
 
+// The catalogue entry that holds the selection's text before any note;
+// null outside the catalogue.
+const char* const* TariffBaseText(const Selection& selection);
+
 // True when ComposeDescription appends the note for this selection.
 bool DescriptionHasNote(const Selection& selection);
 

@@ -29,10 +29,6 @@ inline constexpr std::size_t AMOUNT_FIELD_LIMIT = 127;
 // unusable input, like text that is not a number: amount 0, text "0.00".
 inline constexpr double AMOUNT_LIMIT = 1e15;
 
-// What the fee display shows for "Presentación", a service the window does
-// not compute: the tariff's fixed fee, as text.
-inline constexpr char PRESENTATION_FEE_TEXT[] = "8.86";
-
 // The result sentence is these two fixed texts, each followed by a fill:
 // "Para un monto de: US$ <amount>  el pago es: US$ <fee>".
 inline constexpr char MESSAGE_BEFORE_AMOUNT[] = "Para un monto de: US$ ";

@@ -2,6 +2,7 @@
 // notifies on focus, opening, closing and selection alike; the Last...
 // guards let only a real change of selection through.
 #include "catalogue/description.h"
+#include "catalogue/tariff_rules.h"
 #include "fees/amount_text.h"
 #include "resource.h"
 #include "ui/calculator_state.h"
@@ -9,27 +10,6 @@
 
 namespace tarivox {
 namespace {
-
-enum RadioRule : bool { RADIOS_FOLLOW_OFFICE = false, RADIOS_OFF = true };
-
-// Enabled states after a change of service, by service position.
-struct ServiceControlState {
-  bool Amount;     // amount label and field
-  bool Fee;        // fee label and display
-  bool Calculate;
-  bool Toggle;     // text-panel button and its label
-  bool Office;     // office label and list
-  RadioRule Radios;
-};
-
-constexpr ServiceControlState ServiceControlStates[SERVICE_COUNT] = {
-    {true, true, true, true, true, RADIOS_FOLLOW_OFFICE},        // Inscripción
-    {true, true, true, true, true, RADIOS_FOLLOW_OFFICE},        // Cancelación
-    {false, false, false, false, true, RADIOS_FOLLOW_OFFICE},    // Certificación
-    {false, false, false, false, true, RADIOS_FOLLOW_OFFICE},    // Informe
-    {false, true, false, false, false, RADIOS_OFF},              // Presentación
-    {false, false, false, false, false, RADIOS_OFF},             // Sustitución
-};
 
 void EnableControl(HWND window, int id, bool enable) { EnableWindow(GetDlgItem(window, id), enable ? TRUE : FALSE); }
 
@@ -40,7 +20,7 @@ void EnableRadios(HWND window, bool enable) {
 
 void ApplyServiceControlState(HWND window, int service, int office) {
   if (service < 0 || service >= SERVICE_COUNT) return;
-  const ServiceControlState& state = ServiceControlStates[service];
+  const ServiceControls state = ControlsOf(service);
   EnableControl(window, IDC_AMOUNT_LABEL, state.Amount);
   EnableControl(window, IDC_AMOUNT, state.Amount);
   EnableControl(window, IDC_FEE_LABEL, state.Fee);
@@ -52,7 +32,7 @@ void ApplyServiceControlState(HWND window, int service, int office) {
   EnableControl(window, IDC_OFFICE, state.Office);
   // At office 0 the radios are already disabled; leaving them alone keeps
   // them so.
-  if (state.Radios == RADIOS_OFF) EnableRadios(window, false);
+  if (!state.ProjectKind) EnableRadios(window, false);
   else if (office != 0) EnableRadios(window, true);
 }
 
@@ -96,7 +76,10 @@ void OnServiceChange(HWND window) {
   CalculatorState.LastService = selection.ServiceIndex;
   ReloadTransactions(window, selection);
   ApplyServiceControlState(window, selection.ServiceIndex, selection.OfficeIndex);
-  SetAmountTexts(selection.ServiceIndex == SERVICE_PRESENTATION ? PRESENTATION_FEE_TEXT : "0.00", "0.00");
+  // "Presentación" shows its fixed fee; nothing else is computed here.
+  char fee[FEE_TEXT_SIZE] = "0.00";
+  if (selection.ServiceIndex == SERVICE_PRESENTATION) WriteGroupedCents(PresentationFeeCents(), fee, sizeof fee);
+  SetAmountTexts(fee, "0.00");
   // The text of the new list's first entry, as UpdateDescription gives it.
   char text[DESCRIPTION_TEXT_SIZE];
   ComposeDescription({selection.OfficeIndex, selection.ServiceIndex, 0, selection.SocialInterest}, text);
