@@ -28,6 +28,9 @@ namespace {
 
 enum Status : int { DONE = 0, REFUSED = 1, OUT_OF_RANGE = 2 };
 
+// The page speaks to its users in Spanish, as the window does.
+constexpr report::Language kLanguage = report::Language::Spanish;
+
 std::string Input;
 std::string Output;
 
@@ -119,7 +122,7 @@ TARIVOX_EXPORT(tarivox_compute) int TarivoxCompute(int office, int service, int 
   Output.clear();
   const Selection selection = SelectionOf(office, service, transaction, social);
   if (!IsInCatalogue(selection)) return OUT_OF_RANGE;
-  if (!IsComputedTransaction(selection)) return Refuse("this transaction is explained only; it has no computed fee");
+  if (!IsComputedTransaction(selection)) return Refuse(report::Text(kLanguage, report::MSG_BATCH_TEXT_ONLY));
   // The three texts are digits, separators and the sentence's ASCII words:
   // the same bytes in code page 1252 and in UTF-8.
   const FeeComputation computation = ComputeFeeTexts(selection, InputText(length));
@@ -135,8 +138,8 @@ TARIVOX_EXPORT(tarivox_explain) int TarivoxExplain(int office, int service, int 
   Output.clear();
   const Selection selection = SelectionOf(office, service, transaction, social);
   if (!IsInCatalogue(selection)) return OUT_OF_RANGE;
-  if (!IsComputedTransaction(selection)) return Refuse("this transaction is explained only; it has no computed fee");
-  report::WriteCalculation(selection, InputText(length), true, OutputSink);
+  if (!IsComputedTransaction(selection)) return Refuse(report::Text(kLanguage, report::MSG_BATCH_TEXT_ONLY));
+  report::WriteCalculation(kLanguage, selection, InputText(length), true, OutputSink);
   return DONE;
 }
 
@@ -146,12 +149,13 @@ TARIVOX_EXPORT(tarivox_quote) int TarivoxQuote(int format, std::size_t length) {
   Output.clear();
   if (format < 0 || format >= static_cast<int>(std::size(kFormats))) return OUT_OF_RANGE;
   report::Quote quote;
+  quote.Lang = kLanguage;
   AddQuoteText(&quote, InputText(length));
   if (!quote.Refused.empty()) {
     for (const std::string& refused : quote.Refused) Output += refused + "\n";
     return REFUSED;
   }
-  if (quote.Acts.empty()) return Refuse("no acts to quote");
+  if (quote.Acts.empty()) return Refuse(report::Text(kLanguage, report::MSG_CLI_NO_ACTS));
   report::FindReportFormat(kFormats[format])->WriteQuote(quote, OutputSink);
   return DONE;
 }
@@ -164,11 +168,13 @@ TARIVOX_EXPORT(tarivox_compare) int TarivoxCompare(int office, int service, int 
   Output.clear();
   if (!IsInCatalogue(SelectionOf(office, service, transaction, social))) return OUT_OF_RANGE;
   if (format < 0 || format >= static_cast<int>(std::size(kFormats))) return OUT_OF_RANGE;
-  // KLDA has no social-interest option; its column is the normal one.
-  Selection reference = SelectionOf(office, service, transaction, office != 0 ? social : 0);
+  Selection reference = SelectionOf(office, service, transaction, social);
   report::Comparison comparison;
   std::string reason;
-  if (!report::BuildComparison(reference, InputText(length), &comparison, &reason)) return Refuse(reason);
+  const bool hasTyped = report::ValueOf(reference) != report::ActValue::None;
+  if (!report::BuildComparison(kLanguage, reference, hasTyped, InputText(length), &comparison, &reason)) {
+    return Refuse(reason);
+  }
   report::FindReportFormat(kFormats[format])->WriteComparison(comparison, OutputSink);
   return DONE;
 }

@@ -14,9 +14,8 @@ constexpr int kSelectionFields = 4;
 constexpr std::size_t kFieldKeep = 7;
 constexpr std::size_t kRecordKeep = kSelectionFields * (kFieldKeep + 1) + AMOUNT_FIELD_LIMIT;
 
-constexpr const char* kFieldProblems[kSelectionFields] = {
-    "OFFICE must be 0 or 1", "SERVICE must be 0 to 5", "TRANSACTION is not a position of that service's list",
-    "SOCIAL must be 0 or 1"};
+constexpr report::Message kFieldProblems[kSelectionFields] = {report::MSG_BATCH_OFFICE, report::MSG_BATCH_SERVICE,
+                                                             report::MSG_BATCH_TRANSACTION, report::MSG_BATCH_SOCIAL};
 
 // How many values a field may take, given the fields before it.
 int FieldChoices(int field, const int (&values)[kSelectionFields]) {
@@ -29,7 +28,8 @@ int FieldChoices(int field, const int (&values)[kSelectionFields]) {
 // cut after kRecordKeep bytes then gets the answer its whole text would get.
 // A tab is looked for among the first kFieldKeep + 1 characters only: a
 // field longer than that is no position anyway.
-const char* ReadSelection(std::string_view record, Selection* selection, std::string_view* typed) {
+// Returns MESSAGE_COUNT for a record that can be computed.
+report::Message ReadSelection(std::string_view record, Selection* selection, std::string_view* typed) {
   int values[kSelectionFields] = {};
   for (int field = 0; field < kSelectionFields; ++field) {
     std::size_t tab = 0;
@@ -38,13 +38,13 @@ const char* ReadSelection(std::string_view record, Selection* selection, std::st
         values[field] >= FieldChoices(field, values)) {
       return kFieldProblems[field];
     }
-    if (tab == record.size()) return "expected OFFICE, SERVICE, TRANSACTION, SOCIAL and TYPED separated by tabs";
+    if (tab == record.size()) return report::MSG_BATCH_FIELDS;
     record.remove_prefix(tab + 1);
   }
   *selection = {values[0], values[1], values[2], values[3] == 1};
-  if (!IsComputedTransaction(*selection)) return "the transaction is text only (no computed fee)";
+  if (!IsComputedTransaction(*selection)) return report::MSG_BATCH_TEXT_ONLY;
   *typed = record.substr(0, AMOUNT_FIELD_LIMIT);
-  return nullptr;
+  return report::MESSAGE_COUNT;
 }
 
 // The three texts as they are, with the lengths the computation gives.
@@ -59,18 +59,6 @@ void WriteTexts(Output* out, const FeeComputation& computation) {
 
 }  // namespace
 
-const char BATCH_HELP[] =
-    "usage: tarivox-cli batch < INPUT\n"
-    "\n"
-    "Reads records OFFICE<TAB>SERVICE<TAB>TRANSACTION<TAB>SOCIAL<TAB>TYPED from\n"
-    "standard input, ended by LF, CR LF or CR alone: positions as numbers (as\n"
-    "`tarivox-cli list` shows them), SOCIAL 0 or 1, TYPED what is typed into the\n"
-    "amount field, of which the window reads the first 127 characters. Writes\n"
-    "for each record, in order, AMOUNT_TEXT<TAB>FEE_TEXT<TAB>MESSAGE_TEXT as the\n"
-    "window shows them, or ERROR<TAB>line N: reason, each line ended by LF.\n"
-    "Exit status 1: some record refused; 3: the output stops where the input\n"
-    "could not be read or the output could not be written.\n";
-
 int RunBatch(const Arguments&, const Streams& io) {
   int status = EXIT_OK;
   long long number = 0;
@@ -80,15 +68,18 @@ int RunBatch(const Arguments&, const Streams& io) {
     ++number;
     Selection selection{};
     std::string_view typed;
-    if (const char* problem = ReadSelection(record, &selection, &typed)) {
-      Write(io.Out, "ERROR\tline " + std::to_string(number) + ": " + problem + "\n");
+    report::Message problem = ReadSelection(record, &selection, &typed);
+    if (problem != report::MESSAGE_COUNT) {
+      std::string line = report::Text(io.Lang, report::MSG_LINE, {std::to_string(number)});
+      Write(io.Out, report::Text(io.Lang, report::MSG_BATCH_ERROR, {line, report::Text(io.Lang, problem)}) + "\n");
       status = EXIT_REFUSED;
       continue;
     }
     WriteTexts(io.Out, ComputeFeeTexts(selection, typed));
   }
   if (result != ReadResult::Failed) return status;
-  Say(io, Failure(io.In->Name, io.In->Error) + "; the output stops after line " + std::to_string(number));
+  Say(io, report::Text(io.Lang, report::MSG_CLI_STOPS_AFTER,
+                       {Failure(io.Lang, io.In->Name, io.In->Error), std::to_string(number)}));
   return EXIT_IO;
 }
 

@@ -1,37 +1,27 @@
-// tarivox-cli calc: one computation, printed as the window's result sentence.
-#include "catalogue/catalogue.h"
+// tarivox-cli calc: one computation, printed as the window's result
+// sentence; or, for a transaction whose fee its tariff text states, that
+// text and the fee it gives.
 #include "cli/commands.h"
-#include "fees/amount_text.h"
 #include "report/explain.h"
 
 namespace tarivox::cli {
 
-const char CALC_HELP[] =
-    "usage: tarivox-cli calc [--office KLDA|MVT] [--service POS|NAME]\n"
-    "                        [--transaction POS|NAME] [--social] [--explain] AMOUNT\n"
-    "\n"
-    "Computes the fee as the window does for AMOUNT typed into the amount field\n"
-    "and prints the result sentence. Names match without regard to case or\n"
-    "accents (\"inscripcion\" finds \"Inscripci\xC3\xB3n\"); positions count from 0 in\n"
-    "the list as the window shows it. Defaults: KLDA, service 0, transaction 0,\n"
-    "normal project. --social marks a social-interest project (effective at MVT).\n"
-    "--explain adds every step of the computation and the tariff text.\n"
-    "Exit status 1: the transaction has no computed fee.\n";
-
 int RunCalc(const Arguments& arguments, const Streams& io) {
-  Selection what{};
-  std::string error;
-  if (!ResolveSelection(arguments, &what, &error)) return UsageError(io, error);
-  if (!IsComputedTransaction(what)) {
-    Write(io.Out, report::TariffText(what) + "\n");
-    if (what.ServiceIndex == SERVICE_PRESENTATION) {
-      Write(io.Out, std::string("Fixed fee shown by the window: ") + PRESENTATION_FEE_TEXT + "\n");
-    }
-    Say(io, "this transaction is explained only; it has no computed fee");
+  report::Act act;
+  int status = ReadOperandAct(arguments, io, &act);
+  if (status != EXIT_OK) return status;
+  if (report::ValueOf(act.What) == report::ActValue::Amount) {
+    // The amount field takes the bytes as typed, whatever their encoding,
+    // and reads whatever it is given: so does calc, as the window would.
+    report::WriteCalculation(io.Lang, act.What, arguments.Operand, arguments.Given[OPTION_EXPLAIN], SinkOf(io.Out));
+    return EXIT_OK;
+  }
+  std::string reason;
+  if (!report::PriceAct(io.Lang, &act, &reason)) {
+    Say(io, reason);
     return EXIT_REFUSED;
   }
-  // The amount field takes the bytes as typed, whatever their encoding.
-  report::WriteCalculation(what, arguments.Amount, arguments.Given[OPTION_EXPLAIN], SinkOf(io.Out));
+  report::WriteStatedFee(io.Lang, act, SinkOf(io.Out));
   return EXIT_OK;
 }
 

@@ -7,6 +7,7 @@
 
 #include "cli/io.h"
 #include "cli/options.h"
+#include "report/act.h"
 #include "report/report.h"
 #include "report/selection.h"
 
@@ -24,6 +25,7 @@ struct Streams {
   Output* Out;
   Output* Err;
   const char* Command;  // for messages; null before a command is known
+  report::Language Lang;  // of every text the command writes
 };
 
 // "tarivox-cli COMMAND: message" on standard error, at once.
@@ -33,7 +35,14 @@ int UsageError(const Streams& io, std::string_view message);
 
 // --office, --service, --transaction and --social; the first of each list
 // when not given. False, with *error, for a name or position not found.
-bool ResolveSelection(const Arguments& arguments, Selection* what, std::string* error);
+bool ResolveSelection(const Arguments& arguments, report::Language language, Selection* what, std::string* error);
+
+// The act the options and the operand ask for, not yet priced: the operand
+// is the amount or the quantity, as the transaction takes. EXIT_OK, or the
+// status to end with after saying why: EXIT_USAGE for a name not found or
+// an operand missing or not wanted, EXIT_REFUSED for a project kind the
+// office or the service does not offer (one rule for every command).
+int ReadOperandAct(const Arguments& arguments, const Streams& io, report::Act* act);
 // --format, text when not given; null, after saying so, for an unknown one.
 const report::ReportFormat* ChosenFormat(const Arguments& arguments, const Streams& io);
 
@@ -42,11 +51,5 @@ int RunList(const Arguments& arguments, const Streams& io);
 int RunBatch(const Arguments& arguments, const Streams& io);
 int RunQuote(const Arguments& arguments, const Streams& io);
 int RunCompare(const Arguments& arguments, const Streams& io);
-
-extern const char CALC_HELP[];
-extern const char LIST_HELP[];
-extern const char BATCH_HELP[];
-extern const char QUOTE_HELP[];
-extern const char COMPARE_HELP[];
 
 }  // namespace tarivox::cli

@@ -11,24 +11,36 @@ void Say(const Streams& io, std::string_view message) {
 }
 
 int UsageError(const Streams& io, std::string_view message) {
-  Say(io, std::string(message) + "\n(see tarivox-cli " + io.Command + " --help)");
+  Say(io, report::Text(io.Lang, report::MSG_CLI_SEE_HELP, {message, io.Command}));
   return EXIT_USAGE;
 }
 
-bool ResolveSelection(const Arguments& arguments, Selection* what, std::string* error) {
+bool ResolveSelection(const Arguments& arguments, report::Language language, Selection* what, std::string* error) {
   auto given = [&arguments](Option option) {
     return arguments.Given[option] ? report::AsUtf8(arguments.Value[option]) : std::string("0");
   };
   what->SocialInterest = arguments.Given[OPTION_SOCIAL];
-  return report::ResolveSelection(given(OPTION_OFFICE), given(OPTION_SERVICE), given(OPTION_TRANSACTION), what,
-                                  error);
+  return report::ResolveSelection(language, given(OPTION_OFFICE), given(OPTION_SERVICE), given(OPTION_TRANSACTION),
+                                  what, error);
+}
+
+int ReadOperandAct(const Arguments& arguments, const Streams& io, report::Act* act) {
+  std::string reason;
+  if (!ResolveSelection(arguments, io.Lang, &act->What, &reason)) return UsageError(io, reason);
+  act->HasTyped = arguments.HasOperand;
+  act->Typed = report::AsUtf8(arguments.Operand);
+  if (!report::CheckActValue(io.Lang, *act, &reason)) return UsageError(io, reason);
+  if (report::CheckProjectKind(io.Lang, act->What, &reason)) return EXIT_OK;
+  Say(io, reason);
+  return EXIT_REFUSED;
 }
 
 const report::ReportFormat* ChosenFormat(const Arguments& arguments, const Streams& io) {
   std::string_view name = arguments.Given[OPTION_FORMAT] ? arguments.Value[OPTION_FORMAT] : "text";
   const report::ReportFormat* format = report::FindReportFormat(name);
   if (format == nullptr) {
-    UsageError(io, "unknown format \"" + report::AsUtf8(name) + "\" (" + report::REPORT_FORMAT_NAMES + ")");
+    UsageError(io, report::Text(io.Lang, report::MSG_CLI_UNKNOWN_FORMAT,
+                                {report::AsUtf8(name), report::Text(io.Lang, report::MSG_CLI_FORMATS)}));
   }
   return format;
 }

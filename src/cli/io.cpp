@@ -128,6 +128,31 @@ void CloseInput(Input* in) {
   if (in->Fd >= 0) CloseDescriptor(in->Fd);
 }
 
-std::string Failure(const std::string& name, int error) { return name + ": " + std::strerror(error); }
+namespace {
+
+// The errors a user can meet and act on, each in words of our own; any
+// other gets its number, which the C library's English text would not make
+// clearer to a Spanish-speaking user.
+report::Message ErrorMessage(int error) {
+  switch (error) {
+    case ENOENT: return report::MSG_IO_NOT_FOUND;
+    case EACCES:
+    case EPERM: return report::MSG_IO_DENIED;
+    case EISDIR: return report::MSG_IO_IS_DIRECTORY;
+    case ENOSPC: return report::MSG_IO_NO_SPACE;
+    case EFBIG: return report::MSG_IO_TOO_LARGE;
+    case EPIPE: return report::MSG_IO_READER_GONE;
+    case EBADF: return report::MSG_IO_CLOSED;
+    case EIO: return report::MSG_IO_DEVICE;
+    default: return report::MSG_IO_OTHER;
+  }
+}
+
+}  // namespace
+
+std::string Failure(report::Language language, const std::string& name, int error) {
+  std::string reason = report::Text(language, ErrorMessage(error), {std::to_string(error)});
+  return report::Text(language, report::MSG_CLI_FAILURE, {name, reason});
+}
 
 }  // namespace tarivox::cli

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "report/messages.h"
 #include "report/sink.h"
 
 namespace tarivox::cli {
@@ -65,7 +66,8 @@ ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record);
 bool OpenInput(Input* in, const char* path);
 void CloseInput(Input* in);
 
-// "standard output: No space left on device"
-std::string Failure(const std::string& name, int error);
+// "salida estándar: no queda espacio en el dispositivo", in the language
+// of the report library's message table rather than the C library's.
+std::string Failure(report::Language language, const std::string& name, int error);
 
 }  // namespace tarivox::cli

@@ -1,41 +1,43 @@
-// tarivox-cli list: the catalogue as the window offers it.
+// tarivox-cli list: the catalogue as the window offers it, with how each
+// transaction's fee is found.
 #include "catalogue/catalogue.h"
 #include "cli/commands.h"
+#include "report/money.h"
 
 namespace tarivox::cli {
 namespace {
+
+// "[calculado]" for a fee the calculator computes, otherwise how the
+// tariff text charges ("[según su texto: 8.86 más 0.35 por hoja]").
+std::string HowPriced(report::Language language, const Selection& what) {
+  if (IsComputedTransaction(what)) return report::Text(language, report::MSG_LIST_COMPUTED);
+  return report::Text(language, report::MSG_LIST_STATED, {report::StatedRate(language, what)});
+}
 
 void WriteTransactions(const Streams& io, int service, int office) {
   TextList list = LoadedTransactions({office, service, 0, false});
   for (int i = 0; i < list.Count; ++i) {
     Selection what{office, service, i, false};
-    Write(io.Out, "    " + std::to_string(i) + "  " + report::TransactionName(what) +
-                      (IsComputedTransaction(what) ? "  [computed]\n" : "  [text only]\n"));
+    Write(io.Out, "    " + std::to_string(i) + "  " + report::TransactionName(what) + "  " +
+                      HowPriced(io.Lang, what) + "\n");
   }
 }
 
 }  // namespace
 
-const char LIST_HELP[] =
-    "usage: tarivox-cli list\n"
-    "\n"
-    "Prints the offices, the services and each service's transactions with the\n"
-    "positions that calc and batch take, marking which have a computed fee.\n"
-    "At MVT the list of \"Certificaci\xC3\xB3n\" starts at \"Extractadas\": its positions\n"
-    "there are shown separately.\n";
-
 int RunList(const Arguments&, const Streams& io) {
-  Write(io.Out, "Offices:\n");
+  using namespace report;
+  Write(io.Out, Text(io.Lang, MSG_LIST_OFFICES) + "\n");
   for (int office = 0; office < OFFICE_COUNT; ++office) {
-    Write(io.Out, "  " + std::to_string(office) + "  " + report::OfficeName(office) +
-                      (office == 1 ? "  (social-interest projects)\n" : "\n"));
+    std::string note = office == 1 ? "  " + Text(io.Lang, MSG_LIST_SOCIAL_OFFICE) : std::string();
+    Write(io.Out, "  " + std::to_string(office) + "  " + OfficeName(office) + note + "\n");
   }
-  Write(io.Out, "Services and transactions:\n");
+  Write(io.Out, Text(io.Lang, MSG_LIST_SERVICES) + "\n");
   for (int service = 0; service < SERVICE_COUNT; ++service) {
-    Write(io.Out, "  " + std::to_string(service) + "  " + report::ServiceName(service) + "\n");
+    Write(io.Out, "  " + std::to_string(service) + "  " + ServiceName(service) + "\n");
     WriteTransactions(io, service, 0);
     if (FirstLoadedTransaction({1, service, 0, false}) != 0) {
-      Write(io.Out, "   at MVT:\n");
+      Write(io.Out, "   " + Text(io.Lang, MSG_LIST_AT_OFFICE, {OfficeName(1)}) + "\n");
       WriteTransactions(io, service, 1);
     }
   }

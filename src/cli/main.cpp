@@ -10,9 +10,9 @@ namespace {
 
 struct Command {
   const char* Name;
-  const char* Summary;
+  report::Message Summary;
   Grammar Syntax;
-  const char* Help;
+  report::Message Help;
   int (*Run)(const Arguments& arguments, const Streams& io);
 };
 
@@ -20,37 +20,37 @@ constexpr unsigned kSelection =
     OptionBit(OPTION_OFFICE) | OptionBit(OPTION_SERVICE) | OptionBit(OPTION_TRANSACTION) | OptionBit(OPTION_SOCIAL);
 
 const Command kCommands[] = {
-    {"calc", "compute one fee and print the result sentence", {kSelection | OptionBit(OPTION_EXPLAIN), true},
-     CALC_HELP, RunCalc},
-    {"list", "print offices, services and transactions", {0, false}, LIST_HELP, RunList},
-    {"batch", "compute one fee per record of standard input", {0, false}, BATCH_HELP, RunBatch},
-    {"quote", "quote several acts with their rules and the total",
+    {"calc", report::MSG_CLI_SUMMARY_CALC, {kSelection | OptionBit(OPTION_EXPLAIN), true}, report::MSG_CLI_HELP_CALC,
+     RunCalc},
+    {"list", report::MSG_CLI_SUMMARY_LIST, {0, false}, report::MSG_CLI_HELP_LIST, RunList},
+    {"batch", report::MSG_CLI_SUMMARY_BATCH, {0, false}, report::MSG_CLI_HELP_BATCH, RunBatch},
+    {"quote", report::MSG_CLI_SUMMARY_QUOTE,
      {OptionBit(OPTION_ACT) | OptionBit(OPTION_FILE) | OptionBit(OPTION_CLIENT) | OptionBit(OPTION_DATE) |
           OptionBit(OPTION_FORMAT),
       false},
-     QUOTE_HELP, RunQuote},
-    {"compare", "one act under both offices and social interest", {kSelection | OptionBit(OPTION_FORMAT), true},
-     COMPARE_HELP, RunCompare},
+     report::MSG_CLI_HELP_QUOTE, RunQuote},
+    {"compare", report::MSG_CLI_SUMMARY_COMPARE, {kSelection | OptionBit(OPTION_FORMAT), true},
+     report::MSG_CLI_HELP_COMPARE, RunCompare},
 };
 
-constexpr char kExitStatuses[] =
-    "Exit status: 0 done, 1 some input refused, 2 usage error, 3 a read or write\n"
-    "failed or memory ran out (the message names the stream or file; the output\n"
-    "is cut or missing).\n";
-
-std::string Usage() {
-  std::string usage = "usage: tarivox-cli COMMAND [OPTIONS]\n\nCommands:\n";
+std::string Usage(report::Language language) {
+  std::string usage = report::Text(language, report::MSG_CLI_USAGE);
   for (const Command& command : kCommands) {
     usage += "  " + std::string(command.Name) + std::string(10 - std::char_traits<char>::length(command.Name), ' ') +
-             command.Summary + "\n";
+             report::Text(language, command.Summary) + "\n";
   }
-  return usage + "\nEvery command takes --help.\n" + kExitStatuses;
+  return usage + report::Text(language, report::MSG_CLI_USAGE_END) +
+         report::Text(language, report::MSG_CLI_EXIT_STATUSES);
 }
 
 int RunCommandLine(int argc, char** argv, Streams* io) {
   std::string_view name = argc > 1 ? argv[1] : "";
+  // --lang may also come before the command, as a user who sets it once
+  // for a session writes it; RequestedLanguage has read it already.
+  int skip = name == "--lang" ? 2 : name.starts_with("--lang=") ? 1 : 0;
+  if (skip > 0 && argc > skip) return RunCommandLine(argc - skip, argv + skip, io);
   if (name == "--help" || name == "-h") {
-    Write(io->Out, Usage());
+    Write(io->Out, Usage(io->Lang));
     return EXIT_OK;
   }
   for (const Command& command : kCommands) {
@@ -58,13 +58,15 @@ int RunCommandLine(int argc, char** argv, Streams* io) {
     io->Command = command.Name;
     Arguments arguments;
     std::string error;
-    if (!ParseArguments(argc - 2, argv + 2, command.Syntax, &arguments, &error)) return UsageError(*io, error);
+    if (!ParseArguments(io->Lang, argc - 2, argv + 2, command.Syntax, &arguments, &error)) {
+      return UsageError(*io, error);
+    }
     if (!arguments.Help) return command.Run(arguments, *io);
-    Write(io->Out, std::string(command.Help) + kExitStatuses);
+    Write(io->Out, report::Text(io->Lang, command.Help) + report::Text(io->Lang, report::MSG_CLI_EXIT_STATUSES));
     return EXIT_OK;
   }
-  if (argc > 1) Say(*io, "unknown command \"" + report::AsUtf8(name) + "\"\n");
-  Write(io->Err, Usage());
+  if (argc > 1) Say(*io, report::Text(io->Lang, report::MSG_CLI_UNKNOWN_COMMAND, {report::AsUtf8(name)}));
+  Write(io->Err, Usage(io->Lang));
   return EXIT_USAGE;
 }
 
@@ -73,23 +75,25 @@ int RunCommandLine(int argc, char** argv, Streams* io) {
 
 int main(int argc, char** argv) {
   using namespace tarivox::cli;
+  using tarivox::report::Text;
   PrepareStandardStreams();
+  const tarivox::report::Language language = RequestedLanguage(argc, argv);
   // Static: the buffers are large, and live as long as the program.
-  static Output out{.Fd = 1, .Name = "standard output"};
-  static Output err{.Fd = 2, .Name = "standard error"};
+  static Output out{.Fd = 1, .Name = Text(language, tarivox::report::MSG_CLI_STANDARD_OUTPUT)};
+  static Output err{.Fd = 2, .Name = Text(language, tarivox::report::MSG_CLI_STANDARD_ERROR)};
   // Whoever feeds standard input may wait for the answers so far.
-  static Input in{.Fd = 0, .Name = "standard input", .FlushFirst = &out};
-  Streams io{&in, &out, &err, nullptr};
+  static Input in{.Fd = 0, .Name = Text(language, tarivox::report::MSG_CLI_STANDARD_INPUT), .FlushFirst = &out};
+  Streams io{&in, &out, &err, nullptr, language};
   int status = EXIT_IO;
   try {
     status = RunCommandLine(argc, argv, &io);
   } catch (const std::bad_alloc&) {
-    Say(io, "out of memory; the output is incomplete");
+    Say(io, Text(language, tarivox::report::MSG_CLI_OUT_OF_MEMORY));
     status = EXIT_IO;
   }
   // A result cut short by a full disk or a closed pipe must not pass for one.
   if (!Close(&out)) {
-    Say(io, Failure(out.Name, out.Error));
+    Say(io, Failure(language, out.Name, out.Error));
     status = EXIT_IO;
   }
   Flush(&err);

@@ -13,6 +13,7 @@ struct OptionSpec {
 constexpr OptionSpec kOptions[OPTION_COUNT] = {
     {"--office", true}, {"--service", true}, {"--transaction", true}, {"--social", false}, {"--explain", false},
     {"--format", true}, {"--act", true},     {"--file", true},        {"--client", true},  {"--date", true},
+    {"--lang", true},
 };
 
 bool IsOption(std::string_view argument) {
@@ -22,30 +23,39 @@ bool IsOption(std::string_view argument) {
 
 // The option's position in kOptions when the grammar takes it, otherwise -1.
 int FindOption(std::string_view name, const Grammar& grammar) {
+  unsigned accepted = grammar.Options | OptionBit(OPTION_LANG);
   for (int id = 0; id < OPTION_COUNT; ++id) {
-    if (name == kOptions[id].Name && (grammar.Options & OptionBit(static_cast<Option>(id))) != 0) return id;
+    if (name == kOptions[id].Name && (accepted & OptionBit(static_cast<Option>(id))) != 0) return id;
   }
   return -1;
 }
 
-std::string Quoted(std::string_view text) { return "\"" + report::AsUtf8(text) + "\""; }
+// What --lang names, or false for a language the tool does not speak.
+bool CheckLanguage(report::Language language, const Arguments& arguments, std::string* error) {
+  report::Language chosen{};
+  if (!arguments.Given[OPTION_LANG] || report::ParseLanguage(arguments.Value[OPTION_LANG], &chosen)) return true;
+  *error = report::Text(language, report::MSG_CLI_UNKNOWN_LANGUAGE, {report::AsUtf8(arguments.Value[OPTION_LANG])});
+  return false;
+}
 
 // One option at argv[*at], its value taken from the next argument when
 // it is not given after "=".
-bool TakeOption(int argc, char** argv, int* at, const Grammar& grammar, Arguments* arguments, std::string* error) {
+bool TakeOption(report::Language language, int argc, char** argv, int* at, const Grammar& grammar,
+                Arguments* arguments, std::string* error) {
+  using namespace report;
   std::string_view argument = argv[*at];
   std::size_t equals = argument.find('=');
   std::string_view name = argument.substr(0, equals);
   int id = FindOption(name, grammar);
   std::string_view value = equals == std::string_view::npos ? std::string_view() : argument.substr(equals + 1);
   if (id < 0) {
-    *error = "unknown option " + Quoted(name);
+    *error = Text(language, MSG_CLI_UNKNOWN_OPTION, {AsUtf8(name)});
   } else if (!kOptions[id].TakesValue && equals != std::string_view::npos) {
-    *error = std::string(name) + " takes no value";
+    *error = Text(language, MSG_CLI_TAKES_NO_VALUE, {name});
   } else if (kOptions[id].TakesValue && equals == std::string_view::npos && *at + 1 >= argc) {
-    *error = std::string(name) + " needs a value";
+    *error = Text(language, MSG_CLI_NEEDS_VALUE, {name});
   } else if (arguments->Given[id] && id != OPTION_ACT) {
-    *error = std::string(name) + " may be given only once";
+    *error = Text(language, MSG_CLI_ONLY_ONCE, {name});
   } else {
     if (kOptions[id].TakesValue && equals == std::string_view::npos) value = argv[++*at];
     arguments->Given[id] = true;
@@ -58,7 +68,9 @@ bool TakeOption(int argc, char** argv, int* at, const Grammar& grammar, Argument
 
 }  // namespace
 
-bool ParseArguments(int argc, char** argv, const Grammar& grammar, Arguments* arguments, std::string* error) {
+bool ParseArguments(report::Language language, int argc, char** argv, const Grammar& grammar, Arguments* arguments,
+                    std::string* error) {
+  using namespace report;
   bool optionsEnded = false;
   std::vector<std::string_view> operands;
   for (int at = 0; at < argc; ++at) {
@@ -70,21 +82,38 @@ bool ParseArguments(int argc, char** argv, const Grammar& grammar, Arguments* ar
     } else if (argument == "--help" || argument == "-h") {
       arguments->Help = true;
       return true;
-    } else if (!TakeOption(argc, argv, &at, grammar, arguments, error)) {
+    } else if (!TakeOption(language, argc, argv, &at, grammar, arguments, error)) {
       return false;
     }
   }
-  if (!grammar.TakesAmount && !operands.empty()) {
-    *error = "unexpected argument " + Quoted(operands[0]);
-  } else if (grammar.TakesAmount && operands.size() != 1) {
-    *error = operands.empty() ? "the amount is missing"
-                              : "only one amount may be given (found " + Quoted(operands[0]) + " and " +
-                                    Quoted(operands[1]) + ")";
+  if (!grammar.TakesOperand && !operands.empty()) {
+    *error = Text(language, MSG_CLI_UNEXPECTED, {AsUtf8(operands[0])});
+  } else if (operands.size() > 1) {
+    *error = Text(language, MSG_CLI_TWO_VALUES, {AsUtf8(operands[0]), AsUtf8(operands[1])});
   } else {
-    if (grammar.TakesAmount) arguments->Amount = operands[0];
-    return true;
+    arguments->HasOperand = !operands.empty();
+    if (arguments->HasOperand) arguments->Operand = operands[0];
+    return CheckLanguage(language, *arguments, error);
   }
   return false;
+}
+
+report::Language RequestedLanguage(int argc, char** argv) {
+  report::Language language = report::Language::Spanish;
+  for (int at = 1; at < argc; ++at) {
+    std::string_view argument = argv[at];
+    if (argument == "--") break;
+    std::string_view value;
+    if (argument.starts_with("--lang=")) {
+      value = argument.substr(7);
+    } else if (argument == "--lang" && at + 1 < argc) {
+      value = argv[++at];
+    } else {
+      continue;
+    }
+    report::ParseLanguage(value, &language);
+  }
+  return language;
 }
 
 }  // namespace tarivox::cli

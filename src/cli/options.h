@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "report/messages.h"
+
 namespace tarivox::cli {
 
 enum Option : int {
@@ -23,16 +25,18 @@ enum Option : int {
   OPTION_FILE,
   OPTION_CLIENT,
   OPTION_DATE,
+  OPTION_LANG,
   OPTION_COUNT
 };
 
 constexpr unsigned OptionBit(Option option) { return 1u << option; }
 
 // What a command accepts: its options (OptionBit of each) and whether it
-// takes the one operand, the amount.
+// takes an operand, the amount or the quantity; whether one is needed
+// depends on the transaction, so the command decides.
 struct Grammar {
   unsigned Options;
-  bool TakesAmount;
+  bool TakesOperand;
 };
 
 struct Arguments {
@@ -40,10 +44,18 @@ struct Arguments {
   bool Given[OPTION_COUNT] = {};
   std::string_view Value[OPTION_COUNT];  // as given, not yet converted to UTF-8
   std::vector<std::string_view> Acts;  // every --act, in order (the one option given more than once)
-  std::string_view Amount;
+  bool HasOperand = false;
+  std::string_view Operand;
 };
 
-// False, with *error, for a command line the grammar does not accept.
-bool ParseArguments(int argc, char** argv, const Grammar& grammar, Arguments* arguments, std::string* error);
+// False, with *error in language, for a command line the grammar does not
+// accept.
+bool ParseArguments(report::Language language, int argc, char** argv, const Grammar& grammar, Arguments* arguments,
+                    std::string* error);
+
+// The language --lang asks for, looked up before the command line is
+// parsed so that even a usage error speaks it; Spanish when not given or
+// not known (the parser then says so).
+report::Language RequestedLanguage(int argc, char** argv);
 
 }  // namespace tarivox::cli

@@ -16,7 +16,7 @@ int ReadQuoteFile(const Arguments& arguments, const Streams& io, report::Quote* 
     file = std::make_unique<Input>();
     in = file.get();
     if (!OpenInput(in, std::string(arguments.Value[OPTION_FILE]).c_str())) {
-      Say(io, Failure(in->Name, in->Error));
+      Say(io, Failure(io.Lang, in->Name, in->Error));
       return EXIT_IO;
     }
   }
@@ -29,42 +29,24 @@ int ReadQuoteFile(const Arguments& arguments, const Streams& io, report::Quote* 
   }
   if (file != nullptr) CloseInput(in);
   if (result != ReadResult::Failed) return EXIT_OK;
-  Say(io, Failure(in->Name, in->Error) + "; no quote written");
+  Say(io, report::Text(io.Lang, report::MSG_CLI_NO_QUOTE_WRITTEN, {Failure(io.Lang, in->Name, in->Error)}));
   return EXIT_IO;
 }
 
 int Refuse(const Streams& io, const report::Quote& quote) {
   for (const std::string& refused : quote.Refused) Say(io, refused);
-  Say(io, std::to_string(quote.Refused.size()) + (quote.Refused.size() == 1 ? " input refused" : " inputs refused") +
-              "; no quote and no total written");
+  Say(io, report::CountText(io.Lang, static_cast<long long>(quote.Refused.size()), report::MSG_CLI_REFUSED_ONE,
+                            report::MSG_CLI_REFUSED_MANY));
   return EXIT_REFUSED;
 }
 
 }  // namespace
 
-const char QUOTE_HELP[] =
-    "usage: tarivox-cli quote [--act ACT]... [--file PATH|-] [--client TEXT]\n"
-    "                         [--date TEXT] [--format text|csv|csv-excel|json]\n"
-    "\n"
-    "Quotes several acts: for each the fee as the window computes it and the rule\n"
-    "behind it, then the total in whole cents and the tariff texts as notes.\n"
-    "An act is OFFICE:SERVICE:TRANSACTION[:social]=AMOUNT[|LABEL], with names or\n"
-    "positions as in calc: --act \"KLDA:inscripcion:transferencias=150,000 | Venta\".\n"
-    "A transaction that is only explained takes no amount (\"KLDA:4:0\") and is\n"
-    "left out of the total. Amounts: an optional +, commas only between\n"
-    "thousands, the decimal point \".\".\n"
-    "--file reads one act a line (\"-\", or no act given: standard input); blank\n"
-    "lines and lines starting with # are skipped, \"client: ...\" and \"date: ...\"\n"
-    "head the quote (--client and --date take precedence).\n"
-    "Formats: text, csv (RFC 4180; figures also in whole cents), csv-excel (\";\"\n"
-    "and a byte-order mark, for spreadsheets in locales such as Spanish), json.\n"
-    "Exit status 1: some act refused (each is named on standard error; nothing\n"
-    "is written).\n";
-
 int RunQuote(const Arguments& arguments, const Streams& io) {
   const report::ReportFormat* format = ChosenFormat(arguments, io);
   if (format == nullptr) return EXIT_USAGE;
   report::Quote quote;
+  quote.Lang = io.Lang;
   for (std::size_t i = 0; i < arguments.Acts.size(); ++i) {
     report::AddArgumentAct(&quote, arguments.Acts[i], static_cast<long long>(i) + 1);
   }
@@ -75,7 +57,7 @@ int RunQuote(const Arguments& arguments, const Streams& io) {
   if (arguments.Given[OPTION_CLIENT]) quote.Client = report::OneLine(report::AsUtf8(arguments.Value[OPTION_CLIENT]));
   if (arguments.Given[OPTION_DATE]) quote.Date = report::OneLine(report::AsUtf8(arguments.Value[OPTION_DATE]));
   if (!quote.Refused.empty()) return Refuse(io, quote);
-  if (quote.Acts.empty()) return UsageError(io, "no acts to quote");
+  if (quote.Acts.empty()) return UsageError(io, report::Text(io.Lang, report::MSG_CLI_NO_ACTS));
   format->WriteQuote(quote, SinkOf(io.Out));
   return EXIT_OK;
 }

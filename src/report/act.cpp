@@ -7,6 +7,7 @@
 #include "fees/amount_text.h"
 #include "report/money.h"
 #include "report/text.h"
+#include "report/units.h"
 
 namespace tarivox::report {
 namespace {
@@ -21,21 +22,16 @@ std::vector<std::string_view> SplitFields(std::string_view text, char separator)
   }
 }
 
-bool ResolveSelection(const std::vector<std::string_view>& fields, Selection* what, std::string* reason) {
-  if (!report::ResolveSelection(fields[0], fields[1], fields[2], what, reason)) return false;
+bool ResolveFields(Language language, const std::vector<std::string_view>& fields, Selection* what,
+                   std::string* reason) {
+  if (!ResolveSelection(language, fields[0], fields[1], fields[2], what, reason)) return false;
   std::string kind = fields.size() == 4 ? FoldName(fields[3]) : "normal";
   if (kind != "social" && kind != "normal") {
-    *reason = "the project kind \"" + std::string(fields[3]) + "\" is neither \"social\" nor \"normal\"";
+    *reason = Text(language, MSG_PROJECT_KIND, {fields[3]});
     return false;
   }
   what->SocialInterest = kind == "social";
-  // The window offers the option only at MVT; a quote must not suggest a
-  // reduction that cannot apply.
-  if (what->SocialInterest && what->OfficeIndex == 0) {
-    *reason = "the social-interest option exists only at office " + OfficeName(1);
-    return false;
-  }
-  return true;
+  return CheckProjectKind(language, *what, reason);
 }
 
 // An integer part whose commas, if any, stand between groups of three
@@ -57,43 +53,97 @@ bool CommasSeparateThousands(std::string_view integer) {
 
 }  // namespace
 
-std::string SourceText(const Act& act) {
-  return (act.FromArgument ? "--act " : "line ") + std::to_string(act.Source);
+bool CheckActValue(Language language, const Act& act, std::string* reason) {
+  ActValue value = ValueOf(act.What);
+  if (value == ActValue::Amount && !act.HasTyped) {
+    *reason = Text(language, MSG_NO_AMOUNT);
+  } else if (value == ActValue::Quantity && !act.HasTyped) {
+    unsigned conditions = 0;
+    *reason = Text(language, MSG_NO_QUANTITY, {UnitsName(language, StatedFeeFor(act.What, &conditions)->Unit)});
+  } else if (value == ActValue::None && act.HasTyped) {
+    *reason = Text(language, MSG_TAKES_NOTHING, {TransactionName(act.What)});
+  } else {
+    return true;
+  }
+  return false;
 }
 
-bool ParseAct(std::string_view text, Act* act, std::string* reason) {
+namespace {
+
+bool PriceByEngine(Language language, Act* act, std::string* reason) {
+  if (!CheckTypedAmount(language, act->Typed, reason)) return false;
+  // The selection was resolved in the catalogue, so it is inside the tables.
+  const FeeComputation computation = ComputeFeeTexts(act->What, act->Typed);
+  // The window shows 0.00 for amounts from 10^15 dollars on, as for text
+  // that is no number; a quote says so instead of quoting nothing.
+  if (!(computation.TypedValue < AMOUNT_LIMIT)) {
+    *reason = Text(language, MSG_AMOUNT_TOO_LARGE, {act->Typed});
+    return false;
+  }
+  act->PricedBy = Pricing::Engine;
+  act->AmountCents = computation.AmountCents;
+  act->FeeCents = computation.FeeCents;
+  act->Amount = computation.AmountValue;
+  act->Result = computation.Result;
+  act->Trace = computation.Trace;
+  return true;
+}
+
+bool PriceByText(Language language, Act* act, std::string* reason) {
+  act->PricedBy = Pricing::TariffText;
+  act->Stated = StatedFeeFor(act->What, &act->Conditions);
+  act->Quantity = 0;
+  if (act->Stated->Unit != UNIT_NONE && !ReadQuantity(language, act->Typed, &act->Quantity, reason)) return false;
+  act->FeeCents = StatedFeeCents(*act->Stated, act->Quantity);
+  return true;
+}
+
+}  // namespace
+
+ActValue ValueOf(const Selection& what) {
+  if (IsComputedTransaction(what)) return ActValue::Amount;
+  unsigned conditions = 0;
+  const StatedFee* stated = StatedFeeFor(what, &conditions);
+  return stated != nullptr && stated->Unit != UNIT_NONE ? ActValue::Quantity : ActValue::None;
+}
+
+std::string SourceText(Language language, const Act& act) {
+  return Text(language, act.FromArgument ? MSG_ACT_OPTION : MSG_LINE, {FormatPlainInteger(act.Source)});
+}
+
+bool CheckProjectKind(Language language, const Selection& what, std::string* reason) {
+  if (!what.SocialInterest || ProjectKindOffered(what)) return true;
+  // The window offers the option only at MVT, and not for every service
+  // there; a quote must not suggest a reduction that cannot apply.
+  Selection atMvt = what;
+  atMvt.OfficeIndex = 1;
+  *reason = ProjectKindOffered(atMvt) ? Text(language, MSG_SOCIAL_ONLY_AT_MVT, {OfficeName(1)})
+                                      : Text(language, MSG_SOCIAL_NOT_FOR_SERVICE, {ServiceName(what.ServiceIndex)});
+  return false;
+}
+
+bool ParseAct(Language language, std::string_view text, Act* act, std::string* reason) {
   std::size_t bar = text.find('|');
   act->Label = bar == std::string_view::npos ? std::string() : OneLine(Trim(text.substr(bar + 1)));
   std::string_view body = Trim(text.substr(0, bar));
   std::size_t equals = body.find('=');
-  act->HasAmount = equals != std::string_view::npos;
-  act->Typed = act->HasAmount ? std::string(Trim(body.substr(equals + 1))) : std::string();
+  act->HasTyped = equals != std::string_view::npos;
+  act->Typed = act->HasTyped ? std::string(Trim(body.substr(equals + 1))) : std::string();
   std::vector<std::string_view> fields = SplitFields(body.substr(0, equals), ':');
   if (fields.size() < 3 || fields.size() > 4) {
-    *reason = "an act is OFFICE:SERVICE:TRANSACTION[:social]=AMOUNT, not \"" + std::string(body) + "\"";
+    *reason = Text(language, MSG_ACT_SHAPE, {body});
     return false;
   }
-  if (!ResolveSelection(fields, &act->What, reason)) return false;
-  bool computed = IsComputedTransaction(act->What);
-  if (computed && !act->HasAmount) {
-    *reason = "no amount given: write =AMOUNT after the transaction (=0 for a fixed fee)";
-    return false;
-  }
-  if (!computed && act->HasAmount) {
-    *reason = "\"" + TransactionName(act->What) + "\" has no computed fee, so it takes no amount";
-    return false;
-  }
-  return true;
+  return ResolveFields(language, fields, &act->What, reason) && CheckActValue(language, *act, reason);
 }
 
-bool CheckTypedAmount(std::string_view typed, std::string* reason) {
-  std::string quoted = "the amount \"" + std::string(typed) + "\"";
+bool CheckTypedAmount(Language language, std::string_view typed, std::string* reason) {
   if (typed.empty()) {
-    *reason = "no amount given";
+    *reason = Text(language, MSG_AMOUNT_EMPTY);
   } else if (typed.size() > AMOUNT_FIELD_LIMIT) {
-    *reason = "the amount is longer than the 127 characters the amount field takes";
+    *reason = Text(language, MSG_AMOUNT_LONG);
   } else if (typed[0] == '-') {
-    *reason = quoted + " is negative";
+    *reason = Text(language, MSG_AMOUNT_NEGATIVE, {typed});
   } else {
     std::string_view number = typed.substr(typed[0] == '+' ? 1 : 0);
     std::size_t integerEnd = number.find_first_of(".EeDd");
@@ -103,9 +153,9 @@ bool CheckTypedAmount(std::string_view typed, std::string* reason) {
     }
     if (!CommasSeparateThousands(number.substr(0, integerEnd)) ||
         (integerEnd != std::string_view::npos && number.find(',', integerEnd) != std::string_view::npos)) {
-      *reason = quoted + ": commas must separate thousands (the decimal point is \".\")";
+      *reason = Text(language, MSG_AMOUNT_COMMAS, {typed});
     } else if (AmountLength(plain.c_str()) != plain.size()) {
-      *reason = quoted + " is not a number";
+      *reason = Text(language, MSG_AMOUNT_NOT_A_NUMBER, {typed});
     } else {
       return true;
     }
@@ -113,26 +163,27 @@ bool CheckTypedAmount(std::string_view typed, std::string* reason) {
   return false;
 }
 
-bool ComputeAct(Act* act, std::string* reason) {
-  const Selection& what = act->What;
-  act->Computed = IsComputedTransaction(what);
-  if (!act->Computed) return true;
-  if (!CheckTypedAmount(act->Typed, reason)) return false;
-  // The selection was resolved in the catalogue, so it is inside the tables.
-  const FeeComputation computation = ComputeFeeTexts(what, act->Typed);
-  // The window shows 0.00 for amounts from 10^15 dollars on, as for text
-  // that is no number; a quote says so instead of quoting nothing.
-  if (!(computation.TypedValue < AMOUNT_LIMIT)) {
-    *reason = "the amount \"" + act->Typed +
-              "\" is too large: the calculator takes amounts below 1,000,000,000,000,000.00";
+bool ReadQuantity(Language language, std::string_view typed, long long* quantity, std::string* reason) {
+  long long value = 0;
+  bool digits = !typed.empty() && CommasSeparateThousands(typed);
+  for (char c : typed) {
+    if (c == ',') continue;
+    if (c < '0' || c > '9' || value > QUANTITY_LIMIT) {
+      digits = false;
+      break;
+    }
+    value = value * 10 + (c - '0');
+  }
+  if (!digits || value < 1 || value > QUANTITY_LIMIT) {
+    *reason = Text(language, MSG_QUANTITY_INVALID, {typed});
     return false;
   }
-  act->AmountCents = computation.AmountCents;
-  act->FeeCents = computation.FeeCents;
-  act->Amount = computation.AmountValue;
-  act->Result = computation.Result;
-  act->Trace = computation.Trace;
+  *quantity = value;
   return true;
+}
+
+bool PriceAct(Language language, Act* act, std::string* reason) {
+  return IsComputedTransaction(act->What) ? PriceByEngine(language, act, reason) : PriceByText(language, act, reason);
 }
 
 }  // namespace tarivox::report

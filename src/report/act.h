@@ -1,56 +1,96 @@
 // One act of a quote, or one column of a comparison: what was asked for and
-// the figures the calculator gives for it.
+// the fee it costs, either as the calculator computes it from the amount,
+// or as the act's own tariff text states it.
 //
-// An act is written OFFICE:SERVICE:TRANSACTION[:social|:normal][=AMOUNT][|LABEL]
-// with names or list positions, for example
+// An act is written OFFICE:SERVICE:TRANSACTION[:social|:normal][=VALUE][|LABEL]
+// with names or list positions; VALUE is the amount for a computed fee, the
+// quantity its tariff text counts (sheets, lots, owners) for one that goes
+// by the piece, and nothing for a fixed fee:
 //   KLDA:Inscripción:Transferencias y mod. de dominio=150,000 | Compraventa
+//   KLDA:certificacion:literales=12
+//   KLDA:presentacion:0
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "catalogue/tariff_rules.h"
 #include "fees/fee_engine.h"
+#include "report/messages.h"
 #include "report/selection.h"
 
 namespace tarivox::report {
+
+// What follows "=" for an act of this selection.
+enum class ActValue { Amount, Quantity, None };
+ActValue ValueOf(const Selection& what);
+
+enum class Pricing { Engine, TariffText };
 
 struct Act {
   long long Source = 0;  // the line of a quote file, or the number of the --act
   bool FromArgument = false;
   std::string Label;  // UTF-8 on one line; may be empty
   Selection What{};
-  bool HasAmount = false;
-  std::string Typed;  // the amount as typed into the amount field
+  bool HasTyped = false;
+  std::string Typed;  // what follows "=": the amount as typed into the amount field, or the quantity
 
-  bool Computed = false;  // false for a transaction that is only explained
-  long long AmountCents = 0;  // the window's amount and fee texts, in cents
+  Pricing PricedBy = Pricing::Engine;
   long long FeeCents = 0;
-  double Amount = 0;  // the amount the engine computed with
+  // Engine: the window's amount in cents, what the engine computed with.
+  long long AmountCents = 0;
+  double Amount = 0;
   FeeResult Result{};
   FeeTrace Trace{};
+  // Tariff text: its figures, the quantity counted and the conditions
+  // priced without.
+  const StatedFee* Stated = nullptr;
+  long long Quantity = 0;
+  unsigned Conditions = CONDITION_NONE;
   int Note = 0;  // 1-based number of its tariff text among the report's notes
 };
 
-// "line 5" or "--act 2", for messages.
-std::string SourceText(const Act& act);
+// "línea 5" or "--act 2", for messages.
+std::string SourceText(Language language, const Act& act);
 
 // Reads the act's text (UTF-8) into act's request fields. False, with the
-// reason, for a malformed act or a name that is unknown or ambiguous.
-bool ParseAct(std::string_view text, Act* act, std::string* reason);
+// reason, for a malformed act, a name that is unknown or ambiguous, a
+// project kind not offered there, or a value the act does not take.
+bool ParseAct(Language language, std::string_view text, Act* act, std::string* reason);
+
+// Whether the act's "=VALUE" is there exactly when its transaction takes
+// one (ParseAct checks it; others that build acts call it themselves).
+bool CheckActValue(Language language, const Act& act, std::string* reason);
+
+// The social-interest project only where the calculator offers it.
+bool CheckProjectKind(Language language, const Selection& what, std::string* reason);
 
 // Refuses amounts a report must not guess at: empty, negative, longer than
 // the amount field, not wholly a number, or with commas that do not separate
 // thousands ("1.234,56" would silently read as 1.23). One rule for a sign and
 // the commas: "+123,456" and "123,456" alike, "+,123" refused.
-bool CheckTypedAmount(std::string_view typed, std::string* reason);
+bool CheckTypedAmount(Language language, std::string_view typed, std::string* reason);
 
-// Computes the act exactly as the window would: the selection and the typed
-// amount through the core's window-free computation, and the engine's trace
-// for the rule. False, with the reason, for an amount that is refused.
-bool ComputeAct(Act* act, std::string* reason);
+// A quantity: a whole number from 1 to QUANTITY_LIMIT, commas only between
+// thousands.
+bool ReadQuantity(Language language, std::string_view typed, long long* quantity, std::string* reason);
 
-// How the fee came about, in words, from the engine's own trace.
-std::string RuleText(const Act& act);
+// Prices the act from act->Typed: through the window's own computation for a
+// computed fee, from its tariff text otherwise. False, with the reason, for
+// a value that is refused.
+bool PriceAct(Language language, Act* act, std::string* reason);
+
+// How the fee came about, in words, from the engine's own trace or the
+// tariff text's figures.
+std::string RuleText(Language language, const Act& act);
+
+// What the act was priced without, as a sentence ("Calculado sin ..."), or
+// empty.
+std::string CaveatText(Language language, const Act& act);
+
+// How a transaction priced from its text charges, without a quantity:
+// "8.86 más 0.35 por hoja"; empty for a computed one.
+std::string StatedRate(Language language, const Selection& what);
 
 // What the fee display shows for a transaction that is not computed: the
 // fixed fee of a presentation, otherwise nothing.

@@ -22,11 +22,13 @@ bool AddVariant(Comparison* comparison, const Selection& key, std::string* reaso
   Variant variant;
   Act& act = variant.Figures;
   act.What = {key.OfficeIndex, comparison->Reference.ServiceIndex, 0, key.SocialInterest};
+  act.HasTyped = comparison->HasTyped;
   act.Typed = comparison->Typed;
-  act.HasAmount = true;
-  variant.Offered = PositionAt(comparison->Reference, key.OfficeIndex, &act.What.TransactionIndex);
+  std::string notOffered;
+  variant.Offered = PositionAt(comparison->Reference, key.OfficeIndex, &act.What.TransactionIndex) &&
+                    CheckProjectKind(comparison->Lang, act.What, &notOffered);
   if (variant.Offered) {
-    if (!ComputeAct(&act, reason)) return false;
+    if (!PriceAct(comparison->Lang, &act, reason)) return false;
     act.Note = NoteFor(&comparison->Notes, act.What);
   }
   comparison->Variants.push_back(std::move(variant));
@@ -35,29 +37,41 @@ bool AddVariant(Comparison* comparison, const Selection& key, std::string* reaso
 
 }  // namespace
 
-bool BuildComparison(const Selection& reference, std::string_view typed, Comparison* comparison, std::string* reason) {
+bool BuildComparison(Language language, const Selection& reference, bool hasTyped, std::string_view typed,
+                     Comparison* comparison, std::string* reason) {
+  comparison->Lang = language;
   comparison->Reference = reference;
+  comparison->HasTyped = hasTyped;
   comparison->Typed = AsUtf8(typed);
-  if (!AddVariant(comparison, reference, reason)) return false;
-  for (const Selection& key : kVariants) {
-    if ((key.OfficeIndex != reference.OfficeIndex || key.SocialInterest != reference.SocialInterest) && !AddVariant(comparison, key, reason)) {
-      return false;
-    }
+  Act asked;
+  asked.What = reference;
+  asked.HasTyped = hasTyped;
+  if (!CheckProjectKind(language, reference, reason) || !CheckActValue(language, asked, reason) ||
+      !AddVariant(comparison, reference, reason)) {
+    return false;
   }
-  const Act& first = comparison->Variants.front().Figures;
+  for (const Selection& key : kVariants) {
+    bool isReference = key.OfficeIndex == reference.OfficeIndex && key.SocialInterest == reference.SocialInterest;
+    if (!isReference && !AddVariant(comparison, key, reason)) return false;
+  }
+  const Variant& first = comparison->Variants.front();
   for (Variant& variant : comparison->Variants) {
-    variant.HasDifference = first.Computed && variant.Figures.Computed;
-    if (variant.HasDifference) variant.DifferenceCents = variant.Figures.FeeCents - first.FeeCents;
+    variant.HasDifference = first.Offered && variant.Offered;
+    if (variant.HasDifference) variant.DifferenceCents = variant.Figures.FeeCents - first.Figures.FeeCents;
   }
   return true;
 }
 
-std::string VariantName(const Variant& variant) {
-  return OfficeName(variant.Figures.What.OfficeIndex) + " " + ProjectName(variant.Figures.What.SocialInterest);
+std::string VariantName(Language language, const Variant& variant) {
+  return Text(language, MSG_VARIANT,
+              {OfficeName(variant.Figures.What.OfficeIndex), ProjectName(language, variant.Figures.What.SocialInterest)});
 }
 
-std::string VariantRule(const Variant& variant) {
-  return variant.Offered ? RuleText(variant.Figures) : "not offered at this office";
+std::string VariantRule(Language language, const Variant& variant) {
+  if (variant.Offered) return RuleText(language, variant.Figures);
+  const Selection& what = variant.Figures.What;
+  bool serviceHasNoProject = what.SocialInterest && !ProjectKindOffered({1, what.ServiceIndex, 0, true});
+  return Text(language, serviceHasNoProject ? MSG_NO_SOCIAL_PROJECT : MSG_NOT_OFFERED_HERE);
 }
 
 }  // namespace tarivox::report

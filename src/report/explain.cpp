@@ -1,61 +1,84 @@
 #include "report/explain.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "fees/amount_text.h"
-#include "report/act.h"
 #include "report/money.h"
 #include "report/text.h"
 
 namespace tarivox::report {
 namespace {
 
-std::string LimitsLine(const FeeTrace& trace) {
-  std::string text = FormatDecimal(trace.Minimum, 2) + " and " + FormatDecimal(trace.Maximum, 2);
-  if (trace.MinimumApplied) return text + " (raised to the minimum)";
-  if (trace.MaximumApplied) return text + " (cut to the maximum)";
-  if (trace.Rule == FeeRule::Bracket || trace.Rule == FeeRule::CancellationBracket) {
-    return text + " (the bracket schedule is exempt from the minimum)";
+using Line = std::pair<Message, std::string>;
+
+// Labels in a column as wide as the longest, so the values line up.
+void WriteLines(Language language, const Line* lines, std::size_t count, const Sink& out) {
+  std::size_t width = 0;
+  for (std::size_t i = 0; i < count; ++i) width = std::max(width, DisplayWidth(MessageText(language, lines[i].first)));
+  for (std::size_t i = 0; i < count; ++i) {
+    std::string_view label = MessageText(language, lines[i].first);
+    Put(out, std::string(label) + std::string(width + 1 - DisplayWidth(label), ' ') + lines[i].second + "\n");
   }
-  return text + " (neither applies)";
+}
+
+std::string LimitsLine(Language language, const FeeTrace& trace) {
+  std::string limits = Text(language, MSG_LIMITS, {FormatDecimal(trace.Minimum, 2), FormatDecimal(trace.Maximum, 2)});
+  if (trace.MinimumApplied) return Text(language, MSG_LIMITS_MINIMUM, {limits});
+  if (trace.MaximumApplied) return Text(language, MSG_LIMITS_MAXIMUM, {limits});
+  if (trace.Rule == FeeRule::Bracket || trace.Rule == FeeRule::CancellationBracket) {
+    return Text(language, MSG_LIMITS_BRACKET, {limits});
+  }
+  return Text(language, MSG_LIMITS_NEITHER, {limits});
 }
 
 // cleanedAmount is the amount field's text after the commas are removed
 // (UTF-8).
-void WriteExplanation(const Selection& what, std::string_view cleanedAmount, const FeeComputation& computation,
-                      const Sink& out) {
+void WriteExplanation(Language language, const Selection& what, std::string_view cleanedAmount,
+                      const FeeComputation& computation, const Sink& out) {
   Act act;
   act.What = what;
-  act.Computed = true;
   act.Amount = computation.AmountValue;
   act.Result = computation.Result;
   act.Trace = computation.Trace;
-  const double amount = act.Amount;
   const FeeTrace& trace = act.Trace;
-  bool zeroShown = !(amount > 0) && !(act.Result.ComputedFee > 0);
-  const std::pair<const char*, std::string> lines[] = {
-      {"Office:            ", OfficeName(what.OfficeIndex)},
-      {"Service:           ", ServiceName(what.ServiceIndex)},
-      {"Transaction:       ", TransactionName(what)},
-      {"Project:           ", ProjectName(what.SocialInterest)},
-      {"Amount as read:    ", "\"" + std::string(cleanedAmount) + "\" (commas removed)"},
-      {"Amount in cents:   ", FormatDecimal(amount, 2)},
-      {"Started hundreds:  ", FormatWholeDouble(trace.Hundreds)},
-      {"Social factor:     ", trace.Factor == 1.0 ? "1 (none)" : FormatDecimal(trace.Factor, 2)},
-      {"Rule:              ", RuleText(act)},
-      {"Fee as computed:   ", FormatDecimal(act.Result.ComputedFee, 2)},
-      {"Minimum, maximum:  ", LimitsLine(trace)},
-      {"Fee:               ", zeroShown ? "0.00 (no amount)" : FormatDecimal(act.Result.LimitedFee, 2)},
-      {"Tariff text:       ", TariffText(what)},
+  bool zeroShown = !(act.Amount > 0) && !(act.Result.ComputedFee > 0);
+  const Line lines[] = {
+      {MSG_STEP_OFFICE, OfficeName(what.OfficeIndex)},
+      {MSG_STEP_SERVICE, ServiceName(what.ServiceIndex)},
+      {MSG_STEP_TRANSACTION, TransactionName(what)},
+      {MSG_STEP_PROJECT, ProjectName(language, what.SocialInterest)},
+      {MSG_STEP_AMOUNT_READ, Text(language, MSG_AMOUNT_AS_READ, {cleanedAmount})},
+      {MSG_STEP_AMOUNT_CENTS, FormatDecimal(act.Amount, 2)},
+      {MSG_STEP_HUNDREDS, FormatWholeDouble(trace.Hundreds)},
+      {MSG_STEP_FACTOR, trace.Factor == 1.0 ? Text(language, MSG_FACTOR_NONE) : FormatDecimal(trace.Factor, 2)},
+      {MSG_STEP_RULE, RuleText(language, act)},
+      {MSG_STEP_COMPUTED, FormatDecimal(act.Result.ComputedFee, 2)},
+      {MSG_STEP_LIMITS, LimitsLine(language, trace)},
+      {MSG_STEP_FEE, zeroShown ? Text(language, MSG_FEE_NO_AMOUNT) : FormatDecimal(act.Result.LimitedFee, 2)},
+      {MSG_STEP_TARIFF_TEXT, TariffText(what)},
   };
-  for (const auto& [label, value] : lines) Put(out, label + value + "\n");
+  WriteLines(language, lines, std::size(lines), out);
 }
 
 }  // namespace
 
-void WriteCalculation(const Selection& what, std::string_view typed, bool explain, const Sink& out) {
+void WriteCalculation(Language language, const Selection& what, std::string_view typed, bool explain,
+                      const Sink& out) {
   const FeeComputation computation = ComputeFeeTexts(what, typed);
-  if (explain) WriteExplanation(what, AsUtf8(CleanAmountText(typed).View()), computation, out);
+  if (explain) WriteExplanation(language, what, AsUtf8(CleanAmountText(typed).View()), computation, out);
   Put(out, computation.Message.View());
   Put(out, "\n");
+}
+
+void WriteStatedFee(Language language, const Act& act, const Sink& out) {
+  const Line lines[] = {
+      {MSG_STEP_TARIFF_TEXT, TariffText(act.What)},
+      {MSG_STEP_STATED_FEE, RuleText(language, act)},
+  };
+  WriteLines(language, lines, std::size(lines), out);
+  std::string caveat = CaveatText(language, act);
+  if (!caveat.empty()) Put(out, Text(language, MSG_CAVEAT_LINE, {caveat}) + "\n");
 }
 
 }  // namespace tarivox::report

@@ -1,9 +1,10 @@
 // One computation as `tarivox-cli calc` prints it, with its steps in words
-// for `--explain`.
+// for `--explain`; and the fee of a transaction priced from its tariff text.
 #pragma once
 
 #include <string_view>
 
+#include "report/act.h"
 #include "report/selection.h"
 #include "report/sink.h"
 
@@ -13,6 +14,11 @@ namespace tarivox::report {
 // bytes as typed, either encoding): with explain, every step first, then
 // the result sentence on a line of its own. The transaction must be one
 // with a computed fee.
-void WriteCalculation(const Selection& what, std::string_view typed, bool explain, const Sink& out);
+void WriteCalculation(Language language, const Selection& what, std::string_view typed, bool explain,
+                      const Sink& out);
+
+// A priced act whose fee its tariff text states: the text, the fee with its
+// figures, and what it was priced without.
+void WriteStatedFee(Language language, const Act& act, const Sink& out);
 
 }  // namespace tarivox::report

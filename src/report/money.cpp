@@ -1,11 +1,10 @@
 #include "report/money.h"
 
+#include "fees/amount_text.h"
 #include "fees/decimal_form.h"
 
 namespace tarivox::report {
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Plain digits of a number; our own loop, so that no library formatting
 // decides how a figure looks.
@@ -40,19 +39,17 @@ std::string Signed(long long value, std::string text) { return value < 0 ? "-" +
 
 }  // namespace
 
-long long CentsOfText(std::string_view text) {
-  long long cents = 0;
-  for (char c : text) {
-    if (IsDigit(c)) cents = cents * 10 + (c - '0');
-  }
-  return cents;
+std::string FormatCents(long long cents) {
+  char text[32];
+  std::size_t length = WriteGroupedCents(Magnitude(cents), text, sizeof text);
+  return Signed(cents, std::string(text, length));
 }
 
-std::string FormatCents(long long cents) {
+std::string SpreadsheetCents(long long cents) {
   unsigned long long magnitude = Magnitude(cents);
   std::string decimals = Digits(magnitude % 100);
   if (decimals.size() < 2) decimals.insert(0, "0");
-  return Signed(cents, GroupDigits(Digits(magnitude / 100)) + "." + decimals);
+  return Signed(cents, Digits(magnitude / 100) + "," + decimals);
 }
 
 std::string FormatSignedCents(long long cents) { return cents > 0 ? "+" + FormatCents(cents) : FormatCents(cents); }

@@ -7,12 +7,12 @@
 
 namespace tarivox::report {
 
-// Whole cents of a figure as the calculator writes it, always with two
-// decimals and below 10^15 ("5,400.00" -> 540000): its digits in order.
-long long CentsOfText(std::string_view text);
-
 // Grouped two-decimal text of whole cents: 8860000 -> "88,600.00", -1 -> "-0.01".
 std::string FormatCents(long long cents);
+
+// A figure as a spreadsheet with a decimal comma reads a number: no
+// grouping, "," before the cents: 540000 -> "5400,00", -333 -> "-3,33".
+std::string SpreadsheetCents(long long cents);
 
 // A difference between two figures: "+1.23", "-42.30" or "0.00".
 std::string FormatSignedCents(long long cents);

@@ -5,37 +5,58 @@
 namespace tarivox::report {
 namespace {
 
+void Refuse(Quote* quote, const Act& at, const std::string& reason) {
+  quote->Refused.push_back(Text(quote->Lang, MSG_REFUSED_AT, {SourceText(quote->Lang, at), reason}));
+}
+
 void AddAct(Quote* quote, std::string_view text, long long source, bool fromArgument) {
   Act act;
   act.Source = source;
   act.FromArgument = fromArgument;
   std::string reason;
-  if (!ParseAct(text, &act, &reason) || !ComputeAct(&act, &reason)) {
-    quote->Refused.push_back(SourceText(act) + ": " + reason);
+  if (!ParseAct(quote->Lang, text, &act, &reason) || !PriceAct(quote->Lang, &act, &reason)) {
+    Refuse(quote, act, reason);
     return;
   }
   act.Note = NoteFor(&quote->Notes, act.What);
-  if (act.Computed) {
-    quote->TotalCents += act.FeeCents;
-    ++quote->ComputedCount;
-  }
+  quote->TotalCents += act.FeeCents;
+  if (act.PricedBy == Pricing::Engine) ++quote->EngineCount;
   quote->Acts.push_back(std::move(act));
 }
 
-// "client: X" or "date: X": the keyword in any case, then the value.
-bool SetHeader(Quote* quote, std::string_view line, long long number, const char* keyword, std::string* field) {
-  std::string_view name = keyword;
-  if (line.size() <= name.size() || line[name.size()] != ':' || FoldName(line.substr(0, name.size())) != name) {
-    return false;
+// A heading line: its keywords, the field it sets and what is wrong with
+// it when given twice or empty.
+struct Header {
+  const char* Keywords[2];
+  std::string Quote::*Field;
+  Message Twice, Empty;
+};
+constexpr Header kHeaders[] = {
+    {{"cliente", "client"}, &Quote::Client, MSG_CLIENT_TWICE, MSG_CLIENT_EMPTY},
+    {{"fecha", "date"}, &Quote::Date, MSG_DATE_TWICE, MSG_DATE_EMPTY},
+};
+
+// "cliente: X" or "fecha: X": a keyword in any case, then the value.
+bool SetHeader(Quote* quote, std::string_view line, long long number) {
+  std::size_t colon = line.find(':');
+  if (colon == std::string_view::npos) return false;
+  std::string keyword = FoldName(line.substr(0, colon));
+  for (const Header& header : kHeaders) {
+    if (keyword != header.Keywords[0] && keyword != header.Keywords[1]) continue;
+    std::string_view value = Trim(line.substr(colon + 1));
+    std::string& field = quote->*header.Field;
+    Act at;
+    at.Source = number;
+    if (!field.empty()) {
+      Refuse(quote, at, Text(quote->Lang, header.Twice));
+    } else if (value.empty()) {
+      Refuse(quote, at, Text(quote->Lang, header.Empty));
+    } else {
+      field = OneLine(value);
+    }
+    return true;
   }
-  std::string_view value = Trim(line.substr(name.size() + 1));
-  std::string problem = !field->empty() ? " is given twice" : value.empty() ? " is empty" : "";
-  if (problem.empty()) {
-    *field = OneLine(value);
-  } else {
-    quote->Refused.push_back("line " + std::to_string(number) + ": the " + keyword + problem);
-  }
-  return true;
+  return false;
 }
 
 }  // namespace
@@ -69,14 +90,15 @@ void AddArgumentAct(Quote* quote, std::string_view text, long long number) {
 
 void AddQuoteLine(Quote* quote, std::string_view line, long long number) {
   if (line.size() > QUOTE_LINE_LIMIT) {
-    quote->Refused.push_back("line " + std::to_string(number) + ": longer than 1,024 bytes");
+    Act at;
+    at.Source = number;
+    Refuse(quote, at, Text(quote->Lang, MSG_LINE_TOO_LONG));
     return;
   }
   std::string text = AsUtf8(line);
   std::string_view trimmed = Trim(text);
   if (trimmed.empty() || trimmed[0] == '#') return;
-  if (SetHeader(quote, trimmed, number, "client", &quote->Client)) return;
-  if (SetHeader(quote, trimmed, number, "date", &quote->Date)) return;
+  if (SetHeader(quote, trimmed, number)) return;
   AddAct(quote, trimmed, number, false);
 }
 

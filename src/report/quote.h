@@ -1,6 +1,7 @@
-// A quote: several acts with the calculator's figures, the total in whole
-// cents and the tariff texts as numbered notes. Acts are computed as they
-// are added, so a quote keeps only what its report needs of each.
+// A quote: several acts, each priced by the calculator or by its tariff
+// text, the total to pay in whole cents and the tariff texts as numbered
+// notes. Acts are priced as they are added, so a quote keeps only what its
+// report needs of each.
 #pragma once
 
 #include <cstddef>
@@ -22,17 +23,18 @@ struct TariffNotes {
 
 // The number of the note for what's tariff text, adding a note when new.
 int NoteFor(TariffNotes* notes, const Selection& what);
-// "Inscripción — Transferencias y mod. de dominio"
+// "Inscripción — Transferencias y mod. de dominio": catalogue names only.
 std::string NoteHeading(const Selection& what);
 
 struct Quote {
+  Language Lang = Language::Spanish;  // of every text the quote writes, refusals included
   std::string Client;
   std::string Date;
   std::vector<Act> Acts;
   TariffNotes Notes;
-  long long TotalCents = 0;  // of the computed acts only
-  long long ComputedCount = 0;
-  std::vector<std::string> Refused;  // "line 5: reason", in input order
+  long long TotalCents = 0;   // of every act: each one is priced
+  long long EngineCount = 0;  // acts priced by the calculator; the others by their tariff texts
+  std::vector<std::string> Refused;  // "línea 5: reason", in input order
 };
 
 // The number-th --act option (from 1).
@@ -42,8 +44,9 @@ void AddArgumentAct(Quote* quote, std::string_view text, long long number);
 // that every act costs the quote a bounded amount of memory.
 inline constexpr std::size_t QUOTE_LINE_LIMIT = 1024;
 
-// One line of a quote file: an act, or "client: ..." or "date: ..." to head
-// the quote; blank lines and lines starting with "#" are skipped. A line
+// One line of a quote file: an act, or "cliente: ..." or "fecha: ..." (also
+// "client:" and "date:") to head the quote; blank lines and lines starting
+// with "#" are skipped. A line
 // that is not valid UTF-8 is read as code page 1252, as files written on
 // Windows often are. A line longer than QUOTE_LINE_LIMIT bytes is refused
 // (a reader may pass only its first QUOTE_LINE_LIMIT + 1 bytes).

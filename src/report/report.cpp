@@ -6,10 +6,10 @@ namespace tarivox::report {
 namespace {
 
 // CSV as RFC 4180 has it, and as a spreadsheet in a Spanish locale opens it
-// by double-click: ";" between fields and a byte-order mark, without which
-// accents are misread.
-constexpr CsvStyle kCsv{',', false};
-constexpr CsvStyle kCsvExcel{';', true};
+// by double-click: ";" between fields, a byte-order mark, without which
+// accents are misread, and figures with a decimal comma.
+constexpr CsvStyle kCsv{',', false, false};
+constexpr CsvStyle kCsvExcel{';', true, true};
 
 constexpr ReportFormat kFormats[] = {
     {"text", WriteQuoteText, WriteComparisonText},

@@ -1,98 +1,145 @@
-// The rule behind one fee, in words: the rate per started 100 and the
-// hundreds counted, the bracket, the fixed fee, the cancellation base and
-// excess, the social factor, and the minimum or maximum when one of them
-// decided the fee. Everything comes from the engine's trace; nothing is
-// derived again.
+// The rule behind one fee, in words. A computed fee: the rate per started
+// 100 and the hundreds counted, the bracket, the fixed fee, the cancellation
+// base and excess, the social factor, and the minimum or maximum when one of
+// them decided the fee, all from the engine's trace, nothing derived again.
+// A fee from its tariff text: the text's own figures and the quantity.
 #include "catalogue/catalogue.h"
-#include "fees/amount_text.h"
 #include "report/act.h"
 #include "report/money.h"
+#include "report/units.h"
 
 namespace tarivox::report {
 namespace {
 
-constexpr char kTimes[] = " \xC3\x97 ";  // U+00D7 MULTIPLICATION SIGN
-
 bool HasFactor(const FeeTrace& trace) { return trace.Factor != 1.0; }
 
-std::string Hundreds(double count) {
-  return FormatWholeDouble(count) + (count == 1.0 ? " started hundred" : " started hundreds");
+std::string Money(double value) { return FormatDecimal(value, 2); }
+
+std::string Hundreds(Language language, double count) {
+  return Text(language, count == 1.0 ? MSG_HUNDREDS_ONE : MSG_HUNDREDS_MANY, {FormatWholeDouble(count)});
 }
 
-std::string RatePart(const FeeTrace& trace) {
-  std::string text = Hundreds(trace.Hundreds) + kTimes + FormatDecimal(trace.Rate, 2);
-  if (!HasFactor(trace)) return text;
+std::string RatePart(Language language, const FeeTrace& trace) {
   // The reduced rate is rounded to cents before it multiplies.
-  return text + " (" + FormatDecimal(trace.RateCode, 2) + kTimes + FormatDecimal(trace.Factor, 2) + ", rounded)";
+  std::string rate = HasFactor(trace) ? Text(language, MSG_RULE_ROUNDED_RATE,
+                                             {Money(trace.Rate), Money(trace.RateCode), Money(trace.Factor)})
+                                      : Money(trace.Rate);
+  return Text(language, MSG_RULE_TIMES, {Hundreds(language, trace.Hundreds), rate});
 }
 
-std::string ExcessPart(double base, const FeeTrace& trace, double ratePer100) {
-  return FormatDecimal(base, 2) + " + " + Hundreds(trace.Hundreds) + " above " + FormatDecimal(ExcessThreshold, 2) +
-         kTimes + FormatDecimal(ratePer100, 2);
+std::string ExcessPart(Language language, double base, const FeeTrace& trace, double ratePer100) {
+  return Text(language, MSG_RULE_EXCESS,
+              {Money(base), Hundreds(language, trace.Hundreds), Money(ExcessThreshold), Money(ratePer100)});
 }
 
 // The factor multiplies the whole of a fixed, bracket or cancellation fee.
-std::string WithFactor(const std::string& part, const FeeTrace& trace, bool compound) {
+std::string WithFactor(Language language, const std::string& part, const FeeTrace& trace, bool compound) {
   if (!HasFactor(trace)) return part;
-  return (compound ? "(" + part + ")" : part) + kTimes + FormatDecimal(trace.Factor, 2);
+  return Text(language, MSG_RULE_TIMES, {compound ? "(" + part + ")" : part, Money(trace.Factor)});
 }
 
-std::string BracketPart(const FeeTrace& trace) {
+std::string BracketPart(Language language, const FeeTrace& trace) {
   const BracketRow& row = BracketTable[trace.BracketRow];
-  std::string range = row.Low > 0.0 ? "over " + FormatDecimal(row.Low, 2) : std::string();
-  // The last row goes on past its upper bound, so its bound says nothing.
-  if (trace.BracketRow < BRACKET_ROW_COUNT - 1) {
-    range += (range.empty() ? "up to " : " up to ") + FormatDecimal(row.High, 2);
-  }
   bool excess = row.RatePer100 > 0.0;
-  std::string fee = excess ? ExcessPart(row.Base, trace, row.RatePer100) : FormatDecimal(row.Base, 2);
-  return "bracket " + range + ": " + WithFactor(fee, trace, excess);
+  std::string fee = WithFactor(language, excess ? ExcessPart(language, row.Base, trace, row.RatePer100) : Money(row.Base),
+                               trace, excess);
+  // The last row goes on past its upper bound, so its bound says nothing.
+  if (trace.BracketRow == BRACKET_ROW_COUNT - 1) return Text(language, MSG_RULE_BRACKET_OVER, {Money(row.Low), fee});
+  if (row.Low > 0.0) return Text(language, MSG_RULE_BRACKET_BETWEEN, {Money(row.Low), Money(row.High), fee});
+  return Text(language, MSG_RULE_BRACKET_UP_TO, {Money(row.High), fee});
 }
 
-std::string CancellationPart(const FeeTrace& trace) {
-  if (trace.Hundreds > 0.0) return WithFactor(ExcessPart(CancellationBase, trace, CancellationRatePer100), trace, true);
-  return WithFactor("base " + FormatDecimal(CancellationBase, 2), trace, false) + " (up to " +
-         FormatDecimal(ExcessThreshold, 2) + ")";
+std::string CancellationPart(Language language, const FeeTrace& trace) {
+  if (trace.Hundreds > 0.0) {
+    return WithFactor(language, ExcessPart(language, CancellationBase, trace, CancellationRatePer100), trace, true);
+  }
+  return WithFactor(language,
+                    Text(language, MSG_RULE_CANCELLATION_BASE, {Money(CancellationBase), Money(ExcessThreshold)}),
+                    trace, false);
 }
 
-std::string LimitsPart(const FeeResult& result, const FeeTrace& trace) {
+std::string LimitsPart(Language language, const FeeResult& result, const FeeTrace& trace) {
   std::string text;
-  if (trace.CapApplied) text += ", capped at " + FormatDecimal(CancellationBase, 2);
-  if (trace.MinimumApplied || trace.MaximumApplied) text += " = " + FormatDecimal(result.ComputedFee, 2);
-  if (trace.MinimumApplied) text += ", raised to the minimum " + FormatDecimal(trace.Minimum, 2);
-  if (trace.MaximumApplied) text += ", cut to the maximum " + FormatDecimal(trace.Maximum, 2);
+  if (trace.CapApplied) text += Text(language, MSG_RULE_CAPPED, {Money(CancellationBase)});
+  if (trace.MinimumApplied || trace.MaximumApplied) text += Text(language, MSG_RULE_RESULT, {Money(result.ComputedFee)});
+  if (trace.MinimumApplied) text += Text(language, MSG_RULE_MINIMUM, {Money(trace.Minimum)});
+  if (trace.MaximumApplied) text += Text(language, MSG_RULE_MAXIMUM, {Money(trace.Maximum)});
   return text;
 }
 
-std::string ComputedRule(const Act& act) {
+std::string ComputedRule(Language language, const Act& act) {
   const FeeTrace& trace = act.Trace;
   switch (trace.Rule) {
-    case FeeRule::Rate: return RatePart(trace);
+    case FeeRule::Rate: return RatePart(language, trace);
     case FeeRule::Fixed:
-      return WithFactor("fixed fee " + FormatDecimal(trace.RateCode, 2) + " (" + OfficeName(act.What.OfficeIndex) + ")",
+      return WithFactor(language, Text(language, MSG_RULE_FIXED, {Money(trace.RateCode), OfficeName(act.What.OfficeIndex)}),
                         trace, false);
     case FeeRule::Bracket:
-    case FeeRule::CancellationBracket: return BracketPart(trace);
-    case FeeRule::Cancellation: return CancellationPart(trace);
+    case FeeRule::CancellationBracket: return BracketPart(language, trace);
+    case FeeRule::Cancellation: return CancellationPart(language, trace);
     case FeeRule::NotComputed: break;
   }
-  return "not computed";
+  return {};
+}
+
+std::string StatedRule(Language language, const Act& act) {
+  const StatedFee& stated = *act.Stated;
+  std::string fee = FormatCents(act.FeeCents);
+  if (stated.Unit == UNIT_NONE) {
+    return Text(language, stated.InText ? MSG_RULE_STATED_FIXED : MSG_RULE_STATED_SHOWN, {fee});
+  }
+  long long beforeMinimum = stated.BaseCents + stated.RateCents * act.Quantity;
+  std::string count = UnitCount(language, stated.Unit, act.Quantity);
+  std::string rate = FormatCents(stated.RateCents);
+  std::string rule = stated.BaseCents > 0
+                         ? Text(language, MSG_RULE_STATED_BASE, {FormatCents(stated.BaseCents), count, rate,
+                                                                 FormatCents(beforeMinimum)})
+                         : Text(language, MSG_RULE_STATED_RATE, {count, rate, FormatCents(beforeMinimum)});
+  if (beforeMinimum < stated.MinimumCents) rule += Text(language, MSG_RULE_MINIMUM, {FormatCents(stated.MinimumCents)});
+  return rule;
 }
 
 }  // namespace
 
 std::string ShownFee(const Act& act) {
-  return !act.Computed && act.What.ServiceIndex == SERVICE_PRESENTATION ? PRESENTATION_FEE_TEXT : "";
+  return act.PricedBy == Pricing::TariffText && act.What.ServiceIndex == SERVICE_PRESENTATION
+             ? FormatCents(PresentationFeeCents())
+             : "";
 }
 
-std::string RuleText(const Act& act) {
-  if (!act.Computed) {
-    std::string shown = ShownFee(act);
-    return shown.empty() ? "not computed: see the tariff text" : "not computed: the fixed fee " + shown + " is shown";
-  }
+std::string RuleText(Language language, const Act& act) {
+  if (act.PricedBy == Pricing::TariffText) return StatedRule(language, act);
   // The window shows "0.00" here whatever the limits say.
-  if (act.Amount <= 0.0 && act.Result.ComputedFee <= 0.0) return "amount 0.00: no fee";
-  return ComputedRule(act) + LimitsPart(act.Result, act.Trace);
+  if (act.Amount <= 0.0 && act.Result.ComputedFee <= 0.0) return Text(language, MSG_RULE_NO_AMOUNT);
+  return ComputedRule(language, act) + LimitsPart(language, act.Result, act.Trace);
+}
+
+std::string CaveatText(Language language, const Act& act) {
+  if (act.PricedBy != Pricing::TariffText || act.Conditions == CONDITION_NONE) return {};
+  std::string without;
+  if ((act.Conditions & CONDITION_ARTICLE_50A) != 0) without = Text(language, MSG_CAVEAT_50A);
+  if ((act.Conditions & CONDITION_SOCIAL_SHARE) != 0) {
+    std::string share = Text(language, MSG_CAVEAT_SOCIAL_SHARE);
+    without = without.empty() ? share : Text(language, MSG_AND, {without, share});
+  }
+  return Text(language, MSG_CAVEAT, {without});
+}
+
+std::string StatedRate(Language language, const Selection& what) {
+  unsigned conditions = 0;
+  const StatedFee* stated = StatedFeeFor(what, &conditions);
+  if (stated == nullptr) return {};
+  if (stated->Unit == UNIT_NONE) {
+    return Text(language, stated->InText ? MSG_RULE_STATED_FIXED : MSG_RULE_STATED_SHOWN,
+                {FormatCents(stated->BaseCents)});
+  }
+  std::string unit = UnitName(language, stated->Unit);
+  std::string rate =
+      stated->BaseCents > 0
+          ? Text(language, MSG_RULE_BASE_PER_UNIT, {FormatCents(stated->BaseCents), FormatCents(stated->RateCents), unit})
+          : Text(language, MSG_RULE_PER_UNIT, {FormatCents(stated->RateCents), unit});
+  if (stated->MinimumCents > 0) rate = Text(language, MSG_RULE_WITH_MINIMUM, {rate, FormatCents(stated->MinimumCents)});
+  return rate;
 }
 
 }  // namespace tarivox::report

@@ -15,14 +15,24 @@ std::string ListChoices(const TextList& list) {
   return choices;
 }
 
-bool ResolveInList(std::string_view text, const TextList& list, const char* what, int* found, std::string* error) {
+// The messages of one list: no entry at a position, no entry by a name,
+// more than one entry for a name.
+struct ListMessages {
+  Message NoneAt, Unknown, Ambiguous;
+};
+constexpr ListMessages kOfficeMessages{MSG_NO_OFFICE_AT, MSG_UNKNOWN_OFFICE, MSG_AMBIGUOUS_OFFICE};
+constexpr ListMessages kServiceMessages{MSG_NO_SERVICE_AT, MSG_UNKNOWN_SERVICE, MSG_AMBIGUOUS_SERVICE};
+constexpr ListMessages kTransactionMessages{MSG_NO_TRANSACTION_AT, MSG_UNKNOWN_TRANSACTION, MSG_AMBIGUOUS_TRANSACTION};
+
+bool ResolveInList(Language language, std::string_view text, const TextList& list, const ListMessages& messages,
+                   int* found, std::string* error) {
   int position = 0;
   if (ParsePosition(text, &position)) {
     if (position < list.Count) {
       *found = position;
       return true;
     }
-    *error = "no " + std::string(what) + " at position " + std::string(text) + "; the choices are:" + ListChoices(list);
+    *error = Text(language, messages.NoneAt, {text, ListChoices(list)});
     return false;
   }
   std::string wanted = FoldName(text);
@@ -39,8 +49,7 @@ bool ResolveInList(std::string_view text, const TextList& list, const char* what
     }
   }
   if (matches == 1) return true;
-  *error = std::string(matches > 1 ? "ambiguous " : "unknown ") + what + " \"" + std::string(text) +
-           "\"; the choices are:" + ListChoices(list);
+  *error = Text(language, matches > 1 ? messages.Ambiguous : messages.Unknown, {text, ListChoices(list)});
   return false;
 }
 
@@ -57,12 +66,13 @@ bool ParsePosition(std::string_view text, int* position) {
   return true;
 }
 
-bool ResolveSelection(std::string_view office, std::string_view service, std::string_view transaction,
-                      Selection* what, std::string* error) {
-  return ResolveInList(office, {OfficeNames, OFFICE_COUNT}, "office", &what->OfficeIndex, error) &&
-         ResolveInList(service, {ServiceNames, SERVICE_COUNT}, "service", &what->ServiceIndex, error) &&
-         ResolveInList(transaction, LoadedTransactions(*what), "transaction",
-                       &what->TransactionIndex, error);
+bool ResolveSelection(Language language, std::string_view office, std::string_view service,
+                      std::string_view transaction, Selection* what, std::string* error) {
+  return ResolveInList(language, office, {OfficeNames, OFFICE_COUNT}, kOfficeMessages, &what->OfficeIndex, error) &&
+         ResolveInList(language, service, {ServiceNames, SERVICE_COUNT}, kServiceMessages, &what->ServiceIndex,
+                       error) &&
+         ResolveInList(language, transaction, LoadedTransactions(*what), kTransactionMessages, &what->TransactionIndex,
+                       error);
 }
 
 std::string OfficeName(int office) { return Cp1252ToUtf8(OfficeNames[office]); }
@@ -79,6 +89,8 @@ std::string TariffText(const Selection& selection) {
   return Cp1252ToUtf8(text);
 }
 
-const char* ProjectName(bool social) { return social ? "social interest" : "normal"; }
+std::string ProjectName(Language language, bool social) {
+  return Text(language, social ? MSG_PROJECT_SOCIAL : MSG_PROJECT_NORMAL);
+}
 
 }  // namespace tarivox::report

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "catalogue/selection.h"
+#include "report/messages.h"
 
 namespace tarivox::report {
 
@@ -18,8 +19,8 @@ bool ParsePosition(std::string_view text, int* position);
 // contains the text, all without regard to case or accents (texts are
 // UTF-8). On failure *error says why and lists the choices. Social is left
 // to the caller.
-bool ResolveSelection(std::string_view office, std::string_view service, std::string_view transaction,
-                      Selection* what, std::string* error);
+bool ResolveSelection(Language language, std::string_view office, std::string_view service,
+                      std::string_view transaction, Selection* what, std::string* error);
 
 // Names and texts in UTF-8, of a selection inside the catalogue.
 std::string OfficeName(int office);
@@ -27,7 +28,7 @@ std::string ServiceName(int service);
 std::string TransactionName(const Selection& selection);
 // The tariff text, with the social-interest note where the window shows it.
 std::string TariffText(const Selection& selection);
-// "normal" or "social interest", as reports name the project kind.
-const char* ProjectName(bool social);
+// "normal" or "interés social", as reports name the project kind.
+std::string ProjectName(Language language, bool social);
 
 }  // namespace tarivox::report

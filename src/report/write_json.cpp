@@ -3,7 +3,9 @@
 #include <utility>
 #include <vector>
 
+#include "report/in_words.h"
 #include "report/money.h"
+#include "report/units.h"
 #include "report/writers.h"
 
 namespace tarivox::report {
@@ -73,15 +75,22 @@ void ArrayMember(Document& document, const char* name, const std::vector<Item>& 
 
 void End(Document& document) { Put(document.Out, "\n}\n"); }
 
-void AddFigures(JsonObject* object, const Act& act) {
-  bool computed = act.Computed;
-  object->Add("computed", Bool(computed))
-      .Add("amount_typed", computed ? JsonString(act.Typed) : "null")
-      .Add("amount", computed ? JsonString(FormatCents(act.AmountCents)) : "null")
-      .Add("amount_cents", NumberOrNull(computed, act.AmountCents))
-      .Add("fee", computed ? JsonString(FormatCents(act.FeeCents)) : "null")
-      .Add("fee_cents", NumberOrNull(computed, act.FeeCents))
-      .Add("shown_fee", StringOrNull(ShownFee(act)));
+// Every priced act has a fee; the amount belongs to the calculator's acts,
+// the quantity to those that go by the piece.
+void AddFigures(Language language, JsonObject* object, const Act& act) {
+  bool engine = act.PricedBy == Pricing::Engine;
+  bool counted = !engine && act.Stated->Unit != UNIT_NONE;
+  object->Add("computed", Bool(engine))
+      .Add("priced_by", JsonString(engine ? "engine" : "tariff_text"))
+      .Add("amount_typed", engine ? JsonString(act.Typed) : "null")
+      .Add("amount", engine ? JsonString(FormatCents(act.AmountCents)) : "null")
+      .Add("amount_cents", NumberOrNull(engine, act.AmountCents))
+      .Add("quantity", NumberOrNull(counted, act.Quantity))
+      .Add("unit", counted ? JsonString(UnitKey(act.Stated->Unit)) : "null")
+      .Add("fee", JsonString(FormatCents(act.FeeCents)))
+      .Add("fee_cents", FormatPlainInteger(act.FeeCents))
+      .Add("shown_fee", StringOrNull(ShownFee(act)))
+      .Add("caveat", StringOrNull(CaveatText(language, act)));
 }
 
 JsonObject NoteObject(const Selection& what, std::size_t number) {
@@ -91,11 +100,11 @@ JsonObject NoteObject(const Selection& what, std::size_t number) {
       .Add("text", JsonString(TariffText(what)));
 }
 
-JsonObject ActObject(const Act& act, std::size_t number) {
+JsonObject ActObject(Language language, const Act& act, std::size_t number) {
   const Selection& what = act.What;
   JsonObject object;
   object.Add("act", FormatPlainInteger(static_cast<long long>(number)))
-      .Add("source", JsonString(SourceText(act)))
+      .Add("source", JsonString(SourceText(language, act)))
       .Add("label", StringOrNull(act.Label))
       .Add("office", JsonString(OfficeName(what.OfficeIndex)))
       .Add("office_position", FormatPlainInteger(what.OfficeIndex))
@@ -104,23 +113,23 @@ JsonObject ActObject(const Act& act, std::size_t number) {
       .Add("transaction", JsonString(TransactionName(what)))
       .Add("transaction_position", FormatPlainInteger(what.TransactionIndex))
       .Add("social_interest", Bool(what.SocialInterest));
-  AddFigures(&object, act);
-  object.Add("rule", JsonString(RuleText(act))).Add("note", FormatPlainInteger(act.Note));
+  AddFigures(language, &object, act);
+  object.Add("rule", JsonString(RuleText(language, act))).Add("note", FormatPlainInteger(act.Note));
   return object;
 }
 
-JsonObject VariantObject(const Variant& variant, std::size_t) {
+JsonObject VariantObject(Language language, const Variant& variant) {
   const Act& act = variant.Figures;
   JsonObject object;
-  object.Add("variant", JsonString(VariantName(variant)))
+  object.Add("variant", JsonString(VariantName(language, variant)))
       .Add("office", JsonString(OfficeName(act.What.OfficeIndex)))
       .Add("office_position", FormatPlainInteger(act.What.OfficeIndex))
       .Add("social_interest", Bool(act.What.SocialInterest))
       .Add("offered", Bool(variant.Offered))
       .Add("transaction_position", NumberOrNull(variant.Offered, act.What.TransactionIndex));
-  AddFigures(&object, act);
+  if (variant.Offered) AddFigures(language, &object, act);
   bool difference = variant.HasDifference;
-  object.Add("rule", JsonString(VariantRule(variant)))
+  object.Add("rule", JsonString(VariantRule(language, variant)))
       .Add("difference", difference ? JsonString(FormatSignedCents(variant.DifferenceCents)) : "null")
       .Add("difference_cents", NumberOrNull(difference, variant.DifferenceCents))
       .Add("note", NumberOrNull(variant.Offered, act.Note));
@@ -133,15 +142,19 @@ void WriteQuoteJson(const Quote& quote, const Sink& out) {
   Document document{out};
   Member(document, "client", StringOrNull(quote.Client));
   Member(document, "date", StringOrNull(quote.Date));
-  ArrayMember(document, "acts", quote.Acts, ActObject);
-  long long notComputed = static_cast<long long>(quote.Acts.size()) - quote.ComputedCount;
+  ArrayMember(document, "acts", quote.Acts,
+              [&quote](const Act& act, std::size_t number) { return ActObject(quote.Lang, act, number); });
+  long long byText = static_cast<long long>(quote.Acts.size()) - quote.EngineCount;
+  // Every act is priced, so the total is complete; "not_computed_acts" are
+  // those priced from their tariff texts.
   Member(document, "total",
          Encode(JsonObject{}
                     .Add("fee", JsonString(FormatCents(quote.TotalCents)))
                     .Add("fee_cents", FormatPlainInteger(quote.TotalCents))
-                    .Add("computed_acts", FormatPlainInteger(quote.ComputedCount))
-                    .Add("not_computed_acts", FormatPlainInteger(notComputed))
-                    .Add("complete", Bool(notComputed == 0)),
+                    .Add("in_words", JsonString(AmountInWords(quote.Lang, quote.TotalCents)))
+                    .Add("computed_acts", FormatPlainInteger(quote.EngineCount))
+                    .Add("not_computed_acts", FormatPlainInteger(byText))
+                    .Add("complete", Bool(true)),
                 1));
   ArrayMember(document, "notes", quote.Notes.Items, NoteObject);
   End(document);
@@ -151,8 +164,9 @@ void WriteComparisonJson(const Comparison& comparison, const Sink& out) {
   Document document{out};
   Member(document, "service", JsonString(ServiceName(comparison.Reference.ServiceIndex)));
   Member(document, "transaction", JsonString(TransactionName(comparison.Reference)));
-  Member(document, "amount_typed", JsonString(comparison.Typed));
-  ArrayMember(document, "variants", comparison.Variants, VariantObject);
+  Member(document, "amount_typed", comparison.HasTyped ? JsonString(comparison.Typed) : "null");
+  ArrayMember(document, "variants", comparison.Variants,
+              [&comparison](const Variant& variant, std::size_t) { return VariantObject(comparison.Lang, variant); });
   ArrayMember(document, "notes", comparison.Notes.Items, NoteObject);
   End(document);
 }

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "report/in_words.h"
 #include "report/money.h"
 #include "report/text.h"
+#include "report/units.h"
 #include "report/writers.h"
 
 namespace tarivox::report {
@@ -64,8 +66,8 @@ void WriteWrapped(std::string_view text, const std::string& firstIndent, const s
 
 std::string NoteMark(int note) { return "[" + FormatCount(note) + "]"; }
 
-void WriteNotes(const TariffNotes& notes, const Sink& out) {
-  Put(out, "Tariff texts\n");
+void WriteNotes(Language language, const TariffNotes& notes, const Sink& out) {
+  Put(out, Text(language, MSG_NOTES_HEADING) + "\n");
   int number = 0;
   for (const Selection& what : notes.Items) {
     std::string mark = NoteMark(++number) + " ";
@@ -75,24 +77,32 @@ void WriteNotes(const TariffNotes& notes, const Sink& out) {
   }
 }
 
-std::string AmountCell(const Act& act) { return act.Computed ? FormatCents(act.AmountCents) : "-"; }
-std::string FeeCell(const Act& act) { return act.Computed ? FormatCents(act.FeeCents) : "not computed"; }
+std::string AmountCell(const Act& act) { return act.PricedBy == Pricing::Engine ? FormatCents(act.AmountCents) : "-"; }
 
-Row ActRow(const Act& act, std::size_t number, bool withLabel) {
+Row ActRow(Language language, const Act& act, std::size_t number, bool withLabel) {
   Row row{FormatCount(static_cast<long long>(number))};
   if (withLabel) row.push_back(act.Label);
-  row.insert(row.end(), {OfficeName(act.What.OfficeIndex), ServiceName(act.What.ServiceIndex), TransactionName(act.What),
-                         ProjectName(act.What.SocialInterest), AmountCell(act), FeeCell(act), RuleText(act),
-                         NoteMark(act.Note)});
+  row.insert(row.end(), {OfficeName(act.What.OfficeIndex), ServiceName(act.What.ServiceIndex),
+                         TransactionName(act.What), ProjectName(language, act.What.SocialInterest), AmountCell(act),
+                         FormatCents(act.FeeCents), RuleText(language, act), NoteMark(act.Note)});
   return row;
+}
+
+Row HeadingRow(Language language, bool withLabel) {
+  Row heading;
+  for (Message column : {MSG_COLUMN_NUMBER, MSG_COLUMN_LABEL, MSG_COLUMN_OFFICE, MSG_COLUMN_SERVICE,
+                         MSG_COLUMN_TRANSACTION, MSG_COLUMN_PROJECT, MSG_COLUMN_AMOUNT, MSG_COLUMN_FEE, MSG_COLUMN_RULE,
+                         MSG_COLUMN_NOTE}) {
+    if (column != MSG_COLUMN_LABEL || withLabel) heading.push_back(Text(language, column));
+  }
+  return heading;
 }
 
 void WriteActs(const Quote& quote, const Sink& out) {
   bool withLabel = false;
   for (const Act& act : quote.Acts) withLabel = withLabel || !act.Label.empty();
-  Row heading{"#", "Office", "Service", "Transaction", "Project", "Amount US$", "Fee US$", "Rule", "Note"};
-  if (withLabel) heading.insert(heading.begin() + 1, "Label");
-  auto row = [&quote, withLabel](std::size_t i) { return ActRow(quote.Acts[i], i + 1, withLabel); };
+  Row heading = HeadingRow(quote.Lang, withLabel);
+  auto row = [&quote, withLabel](std::size_t i) { return ActRow(quote.Lang, quote.Acts[i], i + 1, withLabel); };
   Columns columns;
   Measure(&columns, heading);
   for (std::size_t i = 0; i < quote.Acts.size(); ++i) Measure(&columns, row(i));
@@ -102,32 +112,69 @@ void WriteActs(const Quote& quote, const Sink& out) {
   for (std::size_t i = 0; i < quote.Acts.size(); ++i) WriteRow(columns, row(i), out);
 }
 
-// Acts without a computed fee are named below the total, so that nobody
-// reads the total as the whole cost.
+// "4 actos: 3 con el pago que calcula la calculadora y 1 con el pago que
+// fija el texto de su arancel."
+std::string ActCount(const Quote& quote) {
+  Language language = quote.Lang;
+  long long all = static_cast<long long>(quote.Acts.size());
+  long long byText = all - quote.EngineCount;
+  std::string byEngine = Text(language, MSG_PRICED_BY_ENGINE, {FormatCount(quote.EngineCount)});
+  std::string fromText = Text(language, MSG_PRICED_BY_TEXT, {FormatCount(byText)});
+  std::string parts = byText == 0             ? byEngine
+                      : quote.EngineCount == 0 ? fromText
+                                               : Text(language, MSG_AND, {byEngine, fromText});
+  return Text(language, MSG_ACT_COUNT, {CountText(language, all, MSG_ACTS_ONE, MSG_ACTS_MANY), parts});
+}
+
 void WriteTotal(const Quote& quote, const Sink& out) {
-  if (quote.ComputedCount == static_cast<long long>(quote.Acts.size())) {
-    Put(out, "Total US$: " + FormatCents(quote.TotalCents) + "\n");
-    return;
-  }
-  Put(out, "Total of the " + FormatCount(quote.ComputedCount) +
-               (quote.ComputedCount == 1 ? " computed act US$: " : " computed acts US$: ") +
-               FormatCents(quote.TotalCents) + "\nNot in the total (no computed fee):\n");
+  Language language = quote.Lang;
+  Put(out, ActCount(quote) + "\n");
+  Put(out, Text(language, MSG_TOTAL, {FormatCents(quote.TotalCents)}) + "\n");
+  Put(out, Text(language, MSG_TOTAL_IN_WORDS, {AmountInWords(language, quote.TotalCents)}) + "\n");
+}
+
+// What some acts were priced without, named by act, so that nobody reads
+// the total as unconditional.
+void WriteCaveats(const Quote& quote, const Sink& out) {
+  bool first = true;
   for (std::size_t i = 0; i < quote.Acts.size(); ++i) {
-    const Act& act = quote.Acts[i];
-    if (act.Computed) continue;
-    Put(out, "  act " + FormatCount(static_cast<long long>(i + 1)) + ": " + NoteHeading(act.What) + ", " +
-                 RuleText(act) + ", note " + NoteMark(act.Note) + "\n");
+    std::string caveat = CaveatText(quote.Lang, quote.Acts[i]);
+    if (caveat.empty()) continue;
+    if (first) Put(out, "\n" + Text(quote.Lang, MSG_CAVEATS_HEADING) + "\n");
+    first = false;
+    WriteWrapped(Text(quote.Lang, MSG_ACT_ITEM, {FormatCount(static_cast<long long>(i + 1)), caveat}), "  ", "    ",
+                 out);
   }
 }
 
+std::string ValueHeading(const Comparison& comparison) {
+  const Act& first = comparison.Variants.front().Figures;
+  std::string heading = NoteHeading(comparison.Reference);
+  if (first.PricedBy == Pricing::Engine) {
+    return Text(comparison.Lang, MSG_COMPARISON_HEADING, {heading, OneLine(comparison.Typed)});
+  }
+  if (first.Quantity > 0) {
+    heading = Text(comparison.Lang, MSG_COMPARISON_QUANTITY_HEADING,
+                   {heading, UnitCount(comparison.Lang, first.Stated->Unit, first.Quantity)});
+  }
+  return heading;
+}
+
 void WriteFigures(const Comparison& comparison, const Sink& out) {
-  std::vector<Row> rows{{""}, {""}, {"Amount US$"}, {"Fee US$"}, {"Difference US$"}, {"Tariff text"}};
+  Language language = comparison.Lang;
+  std::vector<Row> rows{{""},
+                        {""},
+                        {Text(language, MSG_COLUMN_AMOUNT)},
+                        {Text(language, MSG_COLUMN_FEE)},
+                        {Text(language, MSG_COLUMN_DIFFERENCE)},
+                        {Text(language, MSG_COLUMN_TARIFF_TEXT)}};
   for (const Variant& variant : comparison.Variants) {
     const Act& act = variant.Figures;
     std::string difference = variant.HasDifference ? FormatSignedCents(variant.DifferenceCents) : "-";
-    if (&variant == &comparison.Variants.front()) difference = variant.HasDifference ? "(reference)" : "";
-    std::string cells[] = {OfficeName(act.What.OfficeIndex), ProjectName(act.What.SocialInterest), AmountCell(act),
-                           variant.Offered ? FeeCell(act) : "not offered", difference,
+    if (&variant == &comparison.Variants.front()) difference = Text(language, MSG_REFERENCE);
+    std::string cells[] = {OfficeName(act.What.OfficeIndex), ProjectName(language, act.What.SocialInterest),
+                           variant.Offered ? AmountCell(act) : "-",
+                           variant.Offered ? FormatCents(act.FeeCents) : Text(language, MSG_NOT_OFFERED), difference,
                            variant.Offered ? NoteMark(act.Note) : "-"};
     for (std::size_t r = 0; r < rows.size(); ++r) rows[r].push_back(cells[r]);
   }
@@ -141,27 +188,31 @@ void WriteFigures(const Comparison& comparison, const Sink& out) {
 }  // namespace
 
 void WriteQuoteText(const Quote& quote, const Sink& out) {
-  Put(out, "Quote\n");
-  if (!quote.Client.empty()) Put(out, "Client: " + quote.Client + "\n");
-  if (!quote.Date.empty()) Put(out, "Date: " + quote.Date + "\n");
+  Language language = quote.Lang;
+  Put(out, Text(language, MSG_QUOTE_TITLE) + "\n");
+  if (!quote.Client.empty()) Put(out, Text(language, MSG_CLIENT, {quote.Client}) + "\n");
+  if (!quote.Date.empty()) Put(out, Text(language, MSG_DATE, {quote.Date}) + "\n");
   Put(out, "\n");
   WriteActs(quote, out);
   Put(out, "\n");
   WriteTotal(quote, out);
+  WriteCaveats(quote, out);
   Put(out, "\n");
-  WriteNotes(quote.Notes, out);
+  WriteNotes(language, quote.Notes, out);
 }
 
 void WriteComparisonText(const Comparison& comparison, const Sink& out) {
-  const Selection& reference = comparison.Reference;
-  Put(out, NoteHeading(reference) + ", amount typed \"" + OneLine(comparison.Typed) + "\"\n\n");
+  Language language = comparison.Lang;
+  Put(out, ValueHeading(comparison) + "\n\n");
   WriteFigures(comparison, out);
-  Put(out, "\nRules\n");
+  Put(out, "\n" + Text(language, MSG_RULES_HEADING) + "\n");
   for (const Variant& variant : comparison.Variants) {
-    WriteWrapped(VariantRule(variant), "  " + VariantName(variant) + ": ", "    ", out);
+    WriteWrapped(VariantRule(language, variant), "  " + VariantName(language, variant) + ": ", "    ", out);
+    std::string caveat = variant.Offered ? CaveatText(language, variant.Figures) : "";
+    if (!caveat.empty()) WriteWrapped(Text(language, MSG_CAVEAT_LINE, {caveat}), "    ", "    ", out);
   }
   Put(out, "\n");
-  WriteNotes(comparison.Notes, out);
+  WriteNotes(language, comparison.Notes, out);
 }
 
 }  // namespace tarivox::report

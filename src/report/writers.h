@@ -13,6 +13,7 @@ void WriteComparisonText(const Comparison& comparison, const Sink& out);
 struct CsvStyle {
   char Separator;
   bool ByteOrderMark;
+  bool Spreadsheet;  // headings, tokens and figures for people in a spreadsheet
 };
 void WriteQuoteCsv(const Quote& quote, const Sink& out, CsvStyle style);
 void WriteComparisonCsv(const Comparison& comparison, const Sink& out, CsvStyle style);

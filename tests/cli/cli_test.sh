@@ -48,20 +48,26 @@ if sys.argv[2] == "json": json.loads(text)' "$work/$2" "${3:-text}" 2>"$work/why
     fail "$1" "$2 is not valid ${3:-UTF-8}: $(tail -n 1 "$work/why")"
 }
 
+# The goldens in Spanish, the tool's language, and in English (golden/en).
 golden_outputs() {
-  local pair format suffix
-  for pair in text:txt csv:csv csv-excel:excel.csv json:json; do
-    format=${pair%%:*} suffix=${pair#*:}
-    run "quote $format" 0 quote --file "$golden/quote-acts.txt" --format "$format" </dev/null
-    same "quote $format" "$golden/quote.$suffix"
-    valid "quote $format" out "$format"
-    run "compare $format" 0 compare --office MVT --social --transaction creditos --format "$format" 9,500.01
-    same "compare $format" "$golden/compare.$suffix"
+  local pair format suffix lang dir
+  for lang in es en; do
+    dir=$golden
+    [ "$lang" = en ] && dir=$golden/en
+    for pair in text:txt csv:csv csv-excel:excel.csv json:json; do
+      format=${pair%%:*} suffix=${pair#*:}
+      run "quote $lang $format" 0 quote --lang "$lang" --file "$golden/quote-acts.txt" --format "$format" </dev/null
+      same "quote $lang $format" "$dir/quote.$suffix"
+      valid "quote $lang $format" out "$format"
+      run "compare $lang $format" 0 compare --office MVT --social --transaction creditos --format "$format" \
+        --lang "$lang" 9,500.01
+      same "compare $lang $format" "$dir/compare.$suffix"
+    done
+    run "list $lang" 0 list --lang "$lang"
+    same "list $lang" "$dir/list.txt"
+    run "explain $lang" 0 calc --explain --office MVT --social 9000 --lang "$lang"
+    same "explain $lang" "$dir/explain.txt"
   done
-  run list 0 list
-  same list "$golden/list.txt"
-  run explain 0 calc --explain --office MVT --social 9000
-  same explain "$golden/explain.txt"
 }
 
 # row NAME STATUS out|err TEXT ARGUMENTS...
@@ -78,35 +84,65 @@ grammar() {
   row "--name value" 0 out "$sentence" calc --office MVT --social -- 1234.125
   row "-- ends the options" 0 out "US$ 0.00  el pago es: US$ 0.00" calc -- --help
   row "a negative amount" 0 out "US$ 0.00  el pago es: US$ 0.00" calc -5
-  row "help where an option stands" 0 out "usage: tarivox-cli calc" calc 5 -h
-  row "help as a value" 2 err "unknown office \"--help\"" calc --office --help 5
-  row "-h as a value" 0 out "Client: -h" quote --client -h --act KLDA:0:0=1
-  row "-h after =" 0 out "Client: -h" quote --client=-h --act=KLDA:0:0=1
-  row "a flag takes no value" 2 err "--social takes no value" calc --social=1 5
-  row "a value is missing" 2 err "--office needs a value" calc --office
-  row "given twice" 2 err "--file may be given only once" quote --file a --file b
-  row "another command's option" 2 err "unknown option \"--format\"" calc --format json 5
-  row "--explain is calc's" 2 err "unknown option \"--explain\"" compare --explain 5
-  row "two amounts" 2 err "only one amount may be given (found \"1\" and \"2\")" calc 1 2
-  row "no amount" 2 err "the amount is missing" calc
-  row "operand of list" 2 err "unexpected argument \"extra\"" list extra
-  row "unknown command" 2 err "unknown command \"frobnicate\"" frobnicate
-  row "no command" 2 err "usage: tarivox-cli COMMAND"
-  row "unknown format" 2 err "unknown format \"xml\" (text, csv, csv-excel or json)" compare --format xml 5
-  row "no acts" 2 err "no acts to quote" quote
-  row "ambiguous name" 2 err "ambiguous transaction \"credito\"" calc --transaction credito 5
-  row "no such position" 2 err "no service at position 9" calc --service 9 5
+  row "help where an option stands" 0 out "uso: tarivox-cli calc" calc 5 -h
+  row "help in English" 0 out "usage: tarivox-cli calc" calc 5 -h --lang=en
+  row "--lang before the command" 0 out "Commands:" --lang en --help
+  row "help as a value" 2 err "no hay ninguna oficina «--help»" calc --office --help 5
+  row "-h as a value" 0 out "Cliente: -h" quote --client -h --act KLDA:0:0=1
+  row "-h after =" 0 out "Cliente: -h" quote --client=-h --act=KLDA:0:0=1
+  row "a flag takes no value" 2 err "--social no lleva valor" calc --social=1 5
+  row "a value is missing" 2 err "--office necesita un valor" calc --office
+  row "given twice" 2 err "--file solo puede darse una vez" quote --file a --file b
+  row "another command's option" 2 err "no hay ninguna opción «--format»" calc --format json 5
+  row "--explain is calc's" 2 err "no hay ninguna opción «--explain»" compare --explain 5
+  row "two amounts" 2 err "solo puede darse un monto o una cantidad (hay «1» y «2»)" calc 1 2
+  row "no amount" 2 err "falta el monto" calc
+  row "operand of list" 2 err "argumento de más: «extra»" list extra
+  row "unknown command" 2 err "no hay ningún comando «frobnicate»" frobnicate
+  row "no command" 2 err "uso: tarivox-cli COMANDO"
+  row "unknown format" 2 err "no hay ningún formato «xml» (text, csv, csv-excel o json)" compare --format xml 5
+  row "unknown language" 2 err "no hay ningún idioma «fr» (es o en)" calc --lang fr 5
+  row "English errors" 2 err "unknown format \"xml\"" compare --format xml --lang en 5
+  row "no acts" 2 err "no hay actos que presupuestar" quote
+  row "ambiguous name" 2 err "«credito» nombra más de una transacción" calc --transaction credito 5
+  row "no such position" 2 err "no hay ningún servicio en la posición 9" calc --service 9 5
   row "a six-digit position" 0 out "US$ 1,234.13  el pago es: US$ 5.71" calc --office 000001 --social 1234.125
-  row "seven digits are no position" 2 err "unknown office \"0000001\"" calc --office 0000001 5
-  row "exit statuses" 0 out "3 a read or write" --help
-  row "fixed fee for no amount" 0 out "Fee:               8.86" calc --explain --transaction 6 0
-  row "text only" 1 out "Fixed fee shown by the window: 8.86" calc --service presentacion 100
-  row "compare text only" 1 err "it has no computed fee" compare --service 2 --transaction 0 100
-  has "compare text only" out "MVT normal: not offered at this office"
-  row "social at KLDA" 0 err "--social has no effect at KLDA" compare --social 9000
-  ! grep -q "KLDA social" "$work/out" || fail "social at KLDA" "a social-interest column at KLDA"
-  row "one computed act" 0 out "Total of the 1 computed act US$: 157.50" quote --act KLDA:0:0=25,000 --act KLDA:4:0
-  row "no label column without labels" 0 out $'#  Office  Service' quote --act KLDA:0:0=1
+  row "seven digits are no position" 2 err "no hay ninguna oficina «0000001»" calc --office 0000001 5
+  row "exit statuses" 0 out "3 falló una" --help
+  row "fixed fee for no amount" 0 out "Pago:                8.86" calc --explain --transaction 6 0
+  stated_fees
+  social_at_klda
+  row "every act in the total" 0 out "Total a pagar US$: 166.36" quote --act KLDA:0:0=25,000 --act KLDA:4:0
+  has "every act in the total" out "Son: ciento sesenta y seis dólares con 36/100"
+  row "no label column without labels" 0 out $'N.º  Oficina  Servicio' quote --act KLDA:0:0=1
+}
+
+# A transaction whose tariff text states its fee, priced alike by calc,
+# compare and quote; its quantity where a computed one takes its amount.
+stated_fees() {
+  local rule="8.86 + 12 hojas × 0.35 = 13.06"
+  row "calc by quantity" 0 out "Pago según el texto: $rule" calc --service certificacion --transaction literales 12
+  row "compare by quantity" 0 out "KLDA normal: $rule" compare --service 2 --transaction 0 12
+  row "quote by quantity" 0 out "Total a pagar US$: 13.06" quote --act "KLDA:certificacion:literales=12"
+  has "quote by quantity" out "$rule"
+  row "a quantity of lots" 0 out "3 lotes o parcelas × 9.70 = 29.10, elevado al mínimo 34.29" \
+    quote --act "KLDA:inscripcion:particiones=3"
+  row "no quantity" 2 err "falta la cantidad: el arancel de esta transacción cobra por hojas" \
+    calc --service 2 --transaction 0
+  row "a quantity that is no whole number" 1 err "la cantidad «1.5»" calc --service 2 --transaction 0 1.5
+  row "a fixed fee takes nothing" 2 err "«Nueva Presentación» tiene un pago fijo" calc --service presentacion 100
+  row "a fixed fee" 0 out "pago fijo 8.86" calc --service presentacion
+  row "list shows how" 0 out "Literales  [según su texto: 8.86 más 0.35 por hoja]" list
+}
+
+# The project kind exists at MVT only: every command refuses it at KLDA.
+social_at_klda() {
+  local why="el proyecto de interés social solo existe en la oficina MVT" command
+  for command in calc compare; do
+    row "$command social at KLDA" 1 err "$why" "$command" --social 9000
+    [ ! -s "$work/out" ] || fail "$command social at KLDA" "wrote $(head -c 200 "$work/out")"
+  done
+  row "quote social at KLDA" 1 err "--act 1: $why" quote --act KLDA:0:0:social=9000
 }
 
 # Acts and quote lines that cannot be used, all named with their reasons.
@@ -127,16 +163,16 @@ amounts() {
     '+,123|c' ',100|c' '1.234,56|c' '1234,56|c' '12,34|c' '1,0000|c' '1,,000|c' '1,000.5,0|c' '1000,000|c'
     '-5|-' 'abc|n' '12 000|n' '1.2.3|n' '$100|n' '1e|n' '1+5|n' '0x1A|n' 'inf|n' '.|n' '++5|n'
     '1E999|b' '999999999999999.99|b' "$(printf '1%.0s' {1..128})|l" '|e')
-  declare -A reasons=([c]='the amount "%s": commas must separate thousands (the decimal point is ".")'
-    [-]='the amount "%s" is negative' [n]='the amount "%s" is not a number' [e]='no amount given'
-    [b]='the amount "%s" is too large: the calculator takes amounts below 1,000,000,000,000,000.00'
-    [l]='the amount is longer than the 127 characters the amount field takes')
+  declare -A reasons=([c]='el monto «%s»: las comas solo separan miles (el punto decimal es «.»)'
+    [-]='el monto «%s» es negativo' [n]='el monto «%s» no es un número' [e]='falta el monto'
+    [b]='el monto «%s» es demasiado grande: la calculadora admite montos menores que 1,000,000,000,000,000.00'
+    [l]='el monto tiene más de los 127 caracteres que admite su campo')
   local accepted=() refused=() expected="" amounts="" entry amount code
   for entry in "${rows[@]}"; do
     amount=${entry%|*} code=${entry##*|}
     if [[ $code == =* ]]; then
       accepted+=(--act "KLDA:0:0=$amount")
-      amounts+="${code#=}"$'\n'
+      amounts+=$(tr -d , <<<"${code#=}" | tr . ,)$'\n' # as csv-excel writes it for a spreadsheet
     else
       refused+=(--act "KLDA:0:0=$amount")
       # shellcheck disable=SC2059
@@ -144,7 +180,7 @@ amounts() {
     fi
   done
   run "refused amounts" 1 quote "${refused[@]}"
-  expected+="tarivox-cli quote: $((${#refused[@]} / 2)) inputs refused; no quote and no total written"$'\n'
+  expected+="tarivox-cli quote: $((${#refused[@]} / 2)) entradas rechazadas; no se escribió ni presupuesto ni total"$'\n'
   diff <(printf '%s' "$expected") "$work/err" >"$work/why" || fail "refused amounts" "$(head -n 6 "$work/why")"
   run "accepted amounts" 0 quote --format csv-excel "${accepted[@]}"
   diff <(printf '%s' "$amounts") <(tail -n +2 "$work/out" | head -n -1 | cut -d';' -f9) >"$work/why" ||
@@ -176,7 +212,7 @@ line_ends() {
   run "marked standard input" 0 quote <"$work/marked"
   same "marked standard input" "$golden/quote.txt"
   printf '\xEF\xBB\xBF' >"$work/mark"
-  row "only a mark" 2 err "no acts to quote" quote --file "$work/mark"
+  row "only a mark" 2 err "no hay actos que presupuestar" quote --file "$work/mark"
 }
 
 # Arguments in code page 1252, as Windows hands them over (Wine makes them so
@@ -185,11 +221,10 @@ text() {
   local o=$'\xf3' y=$'\xff'
   [ "$native" = 1 ] || o=$'\xc3\xb3' y=$'\xc3\xbf'
   row "code page 1252 argument" 0 out "US$ 8.86" calc --service "inscripci${o}n" 5
-  row "bytes of no name" 2 err $'unknown office "\xc3\xbf"' calc --office "$y" 5
+  row "bytes of no name" 2 err $'no hay ninguna oficina \xc2\xab\xc3\xbf\xc2\xbb' calc --office "$y" 5
   valid "bytes of no name" err
-  row "amount echoed" 1 out $'"amount_typed": "5\xc3\xbf\\u0009\\u001f\\"\\\\"' \
-    compare --service 2 --transaction 0 --format json "5$y"$'\t\x1f"\\'
-  valid "amount echoed" out json
+  row "amount echoed" 1 err $'el monto \xc2\xab5\xc3\xbf' compare --format json "5$y"$'\t\x1f"\\'
+  valid "amount echoed" err
 }
 
 # A write that fails, on the device or because the stream is closed, is a
@@ -201,24 +236,24 @@ faults() {
     read -r -a args <<<"$command"
     "${cli[@]}" "${args[@]}" <"$work/in" >/dev/full 2>"$work/err"
     expect "$command >/dev/full" $? 3
-    has "$command >/dev/full" err "standard output: "
+    has "$command >/dev/full" err "salida estándar: "
     "${cli[@]}" "${args[@]}" <"$work/in" >&- 2>"$work/err"
     expect "$command >&-" $? 3
-    has "$command >&-" err "standard output: "
+    has "$command >&-" err "salida estándar: "
   done
   yes $'0\t0\t0\t0\t25,000' | head -n 200000 >"$work/big"
   (trap '' PIPE && "${cli[@]}" batch <"$work/big" 2>"$work/err" | head -c 100 >/dev/null && exit "${PIPESTATUS[0]}")
   expect "reader goes away" $? 3
-  has "reader goes away" err "standard output: "
+  has "reader goes away" err "salida estándar: "
   ("${cli[@]}" batch <"$work/big" 2>/dev/null | head -c 100 >/dev/null && exit "${PIPESTATUS[0]}")
   local status=$?
   [ "$status" = 3 ] || [ "$status" = 141 ] || fail "killed by SIGPIPE" "exit status $status, expected 141 or 3"
   run "directory as standard input" 3 batch <"$golden"
-  has "directory as standard input" err "standard input: "
+  has "directory as standard input" err "entrada estándar: "
   run "directory as quote file" 3 quote --file "$golden"
   has "directory as quote file" err "$golden: "
   run "closed standard input" 3 batch <&-
-  has "closed standard input" err "standard input: "
+  has "closed standard input" err "entrada estándar: "
   run "missing file" 3 quote --file "$work/none"
   has "missing file" err "$work/none: "
   [ "$native" = 1 ] && command -v strace >/dev/null && read_errors
@@ -236,7 +271,7 @@ read_errors() {
     "${cli[@]}" batch <"$work/big" >"$work/out" 2>"$work/err"
   expect "batch read error" $? 3
   local status lines
-  has "batch read error" err "standard input: Input/output error; the output stops after line "
+  has "batch read error" err "entrada estándar: error de entrada o salida del dispositivo; la salida se detiene tras la línea "
   lines=$(wc -l <"$work/out")
   [ "$lines" -gt 0 ] && [ "$lines" -lt 200000 ] || fail "batch read error" "$lines lines written"
   [ "$(tail -c 1 "$work/out" | od -An -c | tr -d ' ')" = '\n' ] || fail "batch read error" "last line cut"
@@ -246,7 +281,7 @@ read_errors() {
     "${cli[@]}" quote --file "$work/acts" >"$work/out" 2>"$work/err"
   status=$?
   [ "$status" = 3 ] && [ ! -s "$work/out" ] || fail "quote read error" "exit status $status, $(wc -c <"$work/out") bytes"
-  has "quote read error" err "$work/acts: Input/output error; no quote written"
+  has "quote read error" err "$work/acts: error de entrada o salida del dispositivo; no se escribió ningún presupuesto"
 }
 
 # A line of 100 MB: the result of its first 127 characters, the next line
