@@ -15,8 +15,30 @@
 wine_env_prefix="${1:?wine-env.sh needs a prefix directory}"
 wine_env_started_xvfb=""
 
+# Whether this machine runs 32-bit x86 programs. A kernel built without
+# IA-32 emulation (some virtual machines are) runs only 64-bit ones: Wine's
+# 32-bit loader then fails with "Exec format error", and so would every
+# 32-bit Windows program, whatever its code.
+wine_env_runs_32bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+
+# On such a machine `wine` and the tools built on it (wineboot, msiexec)
+# must go straight to the 64-bit loader, which runs 64-bit programs.
+wine_env_use_64bit_loader() {
+  local bin="$wine_env_prefix.bin"
+  mkdir -p "$bin"
+  printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$bin/wine"
+  chmod +x "$bin/wine"
+  ln -sf wine "$bin/wine-stable"
+  export WINELOADER=/usr/lib/wine/wine64
+  export PATH="$bin:$PATH"
+}
+
 wine_env_start() {
   export WINEPREFIX="$wine_env_prefix"
+  if ! wine_env_runs_32bit; then
+    echo "wine-env: this machine cannot run 32-bit programs; Wine runs 64-bit ones only" >&2
+    wine_env_use_64bit_loader
+  fi
   export WINEDEBUG=-all
   # No menu builder: a shortcut made in the prefix (the installer's) would
   # otherwise become a menu entry of this machine's own desktop.
