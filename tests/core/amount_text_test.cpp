@@ -165,7 +165,7 @@ TEST(AmountText, PlainAmountsGiveWhatTheReaderGives) {
   std::mt19937_64 random(20261207);
   for (int i = 0; i < 200000; ++i) {
     std::string typed = std::to_string(random() % 1000000000000000ull);
-    std::size_t decimals = random() % 3;
+    auto decimals = static_cast<std::size_t>(random() % 3);
     if (decimals > 0 && typed.size() > decimals) typed.insert(typed.size() - decimals, ".");
     if (i % 3 == 0) typed.insert(typed.size() / 2, ",");
     const FeeComputation plain = ComputeFeeTexts(kTransfer, typed);
