@@ -7,9 +7,12 @@ if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
 export DEBIAN_FRONTEND=noninteractive
 
 # time: the command-line tests read a run's peak memory with /usr/bin/time.
+# wspanish, wamerican: the message table's Spanish is checked for English
+# words. libreoffice-calc-nogui: the CSV exports are opened in a spreadsheet.
 native_packages=(
   g++ clang libclang-rt-14-dev cmake ninja-build git
   googletest libgtest-dev libbenchmark-dev time
+  wspanish wamerican libreoffice-calc-nogui
 )
 windows_packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
