@@ -180,6 +180,8 @@ ScaledDecimal RoundToDecimals(double value, int decimals) {
   // exact path for the tiny values a long typed text can give.
   static constexpr double kNeverHalf[7] = {0.4, 0.04, 0.004, 4e-4, 4e-5, 4e-6, 4e-7};
   if (decimals >= 0 && decimals <= 6 && value < kNeverHalf[decimals]) return {0, 0};
+  unsigned long long cents = 0;
+  if (decimals == 2 && TwoStageCents(value, &cents)) return {cents, 0};
   SignificantDigits significant = RoundToSignificantDigits(value);
   // The 17 digits carry 16 - Exponent decimals; drop the ones beyond
   // `decimals`, half up on the first dropped digit (the digits after it are

@@ -12,7 +12,30 @@ constexpr double kWholeRoundTripLimit = 1e15;
 
 }  // namespace
 
-const double InscriptionRateCodes[INSCRIPTION_RATE_COUNT] = {
+namespace {
+
+// The rate per started hundred of a rate code under a factor, rounded to
+// cents as every figure is, when the program is built: the same for every
+// record of a selection. (Every rate lies in the range the two stages can
+// be done in at once; the build stops otherwise.) cents / 100 is the
+// double nearest to the decimal, which is what reading its text gives.
+constexpr double RoundedRate(double code, double factor) {
+  unsigned long long cents = 0;
+  if (!TwoStageCents(code * factor, &cents)) throw "a rate outside the range of TwoStageCents";
+  return static_cast<double>(cents) / 100;
+}
+
+struct FactorRates {
+  double Normal;  // factor 1
+  double Social;  // SocialFactor
+};
+
+constexpr FactorRates RatesOf(double code) {
+  if (code < 0) return {0, 0};  // a rule of its own, not a rate
+  return {RoundedRate(code, 1), RoundedRate(code, SocialFactor)};
+}
+
+constexpr double kInscriptionRateCodes[INSCRIPTION_RATE_COUNT] = {
     0.63,              // Transferencias y mod. de dominio
     0.38,              // Gravámenes
     0.63,              // Hipotecas abiertas
@@ -22,6 +45,20 @@ const double InscriptionRateCodes[INSCRIPTION_RATE_COUNT] = {
     RATE_CODE_FIXED,   // Otras modificaciones
     RATE_CODE_FIXED,   // Anotaciones y declaratorias
     RATE_CODE_BRACKET  // Créditos a la Producción
+};
+
+constexpr FactorRates kInscriptionRates[INSCRIPTION_RATE_COUNT] = {
+    RatesOf(kInscriptionRateCodes[0]), RatesOf(kInscriptionRateCodes[1]), RatesOf(kInscriptionRateCodes[2]),
+    RatesOf(kInscriptionRateCodes[3]), RatesOf(kInscriptionRateCodes[4]), RatesOf(kInscriptionRateCodes[5]),
+    RatesOf(kInscriptionRateCodes[6]), RatesOf(kInscriptionRateCodes[7]), RatesOf(kInscriptionRateCodes[8]),
+};
+
+}  // namespace
+
+const double InscriptionRateCodes[INSCRIPTION_RATE_COUNT] = {
+    kInscriptionRateCodes[0], kInscriptionRateCodes[1], kInscriptionRateCodes[2],
+    kInscriptionRateCodes[3], kInscriptionRateCodes[4], kInscriptionRateCodes[5],
+    kInscriptionRateCodes[6], kInscriptionRateCodes[7], kInscriptionRateCodes[8],
 };
 
 const double CancellationRateCodes[CANCELLATION_RATE_COUNT] = {
@@ -134,7 +171,8 @@ double ApplyRule(const FeeSelection& selection, double code, bool cancellation, 
     return code;
   }
   trace.Rule = FeeRule::Rate;
-  trace.Rate = RoundToCents(code * factor);
+  const FactorRates& rates = kInscriptionRates[selection.TransactionIndex];
+  trace.Rate = factor == 1 ? rates.Normal : rates.Social;
   trace.Hundreds = HundredUnits(amount);
   *fee = trace.Rate * trace.Hundreds;
   return code;

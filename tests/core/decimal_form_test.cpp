@@ -6,10 +6,12 @@
 #include <bit>
 #include <cstdint>
 #include <cstdio>
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "fees/amount_reader.h"
 #include "fees/decimal_form.h"
@@ -163,6 +165,34 @@ TEST(DecimalForm, MatchesTheExactReferenceAcrossMagnitudes) {
     }
   }
   EXPECT_EQ(checked, 40000);
+}
+
+// Cents in one step where records live: at every half cent and a few
+// doubles on either side, where the first stage decides, and at the edges
+// of that range.
+TEST(DecimalForm, CentsInOneStepMatchTheReferenceAtHalfCents) {
+  if (!kExactCLibrary) GTEST_SKIP() << "no exact C library to compare with";
+  std::mt19937_64 random(20261207);
+  std::uniform_int_distribution<long long> halfCents(0, 99999999999LL);
+  std::vector<double> values = {TWO_STAGE_CENTS_LOW, std::nextafter(TWO_STAGE_CENTS_LOW, 0.0),
+                                std::nextafter(TWO_STAGE_CENTS_END, 0.0), TWO_STAGE_CENTS_END, 0.995, 2.675,
+                                1.005, 0.38 * 0.25, 0.63 * 0.25};
+  for (int i = 0; i < 20000; ++i) {
+    double half = (static_cast<double>(halfCents(random)) + 0.5) / 100;
+    values.push_back(half);
+    double below = half, above = half;
+    for (int step = 0; step < 3; ++step) {
+      below = std::nextafter(below, 0.0);
+      above = std::nextafter(above, 1e300);
+      values.push_back(below);
+      values.push_back(above);
+    }
+  }
+  for (double value : values) {
+    char text[DECIMAL_FORM_CAPACITY];
+    WriteDecimalForm(value, 2, text, sizeof text);
+    ASSERT_EQ(std::string(text), ReferenceForm(value, 2)) << "value bits " << std::bit_cast<std::uint64_t>(value);
+  }
 }
 
 TEST(DecimalForm, RoundedValueIsWhatItsTextReadsBack) {
