@@ -43,8 +43,11 @@ installed="$WINEPREFIX/drive_c/Program Files (x86)/Tarivox"
 
 # Name|version|maker|comments of every installed-programs entry named
 # Tarivox. An export is UTF-16, so the Spanish text comes back as stored.
+# The package is a 32-bit one: its entry is in the registry's 32-bit view,
+# which a 64-bit reg sees only when asked (/reg:32).
 entries() {
-  wine reg export 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' "$work/entries.reg" /y >/dev/null 2>&1
+  wine reg export 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' "$work/entries.reg" /y /reg:32 \
+    >/dev/null 2>&1
   iconv -f UTF-16 -t UTF-8 "$work/entries.reg" | tr -d '\r' | awk -F '"="' '
     function flush() { if (v["DisplayName"] == "Tarivox") print v["DisplayName"] "|" v["DisplayVersion"] "|" v["Publisher"] "|" v["Comments"]; delete v }
     /^\[/ { flush() }
