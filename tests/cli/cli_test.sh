@@ -109,7 +109,7 @@ grammar() {
   row "a six-digit position" 0 out "US$ 1,234.13  el pago es: US$ 5.71" calc --office 000001 --social 1234.125
   row "seven digits are no position" 2 err "no hay ninguna oficina «0000001»" calc --office 0000001 5
   row "exit statuses" 0 out "3 falló una" --help
-  row "fixed fee for no amount" 0 out "Pago:                8.86" calc --explain --transaction 6 0
+  row "fixed fee for no amount" 0 out "Pago:                   8.86" calc --explain --transaction 6 0
   stated_fees
   social_at_klda
   row "every act in the total" 0 out "Total a pagar US$: 166.36" quote --act KLDA:0:0=25,000 --act KLDA:4:0
