@@ -12,8 +12,9 @@ struct Wide {
 };
 
 #ifdef __SIZEOF_INT128__
-// 64-bit targets multiply in one instruction; __extension__ keeps the
-// compiler's own type out of the pedantic warnings.
+// Where the compiler has a 128-bit type (x86-64, and wasm32 through its
+// runtime library) it multiplies best itself: one instruction on x86-64.
+// __extension__ keeps the type out of the pedantic warnings.
 __extension__ typedef unsigned __int128 WideProduct;
 
 constexpr Wide Multiply64(std::uint64_t a, std::uint64_t b) {
@@ -21,8 +22,8 @@ constexpr Wide Multiply64(std::uint64_t a, std::uint64_t b) {
   return {static_cast<std::uint64_t>(product >> 64), static_cast<std::uint64_t>(product)};
 }
 #else
-// 32-bit targets (i686, wasm32) have no 128-bit type: four 32 x 32 -> 64
-// products, added with their carries.
+// i686 has no 128-bit type: four 32 x 32 -> 64 products, added with their
+// carries.
 constexpr Wide Multiply64(std::uint64_t a, std::uint64_t b) {
   constexpr std::uint64_t kHalf = 0xFFFFFFFFu;
   std::uint64_t aLow = a & kHalf, aHigh = a >> 32;
