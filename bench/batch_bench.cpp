@@ -1,16 +1,22 @@
 // `tarivox-cli batch` throughput on generated input, streamed through the
 // command exactly as the tool runs it: read from a file, written to
-// /dev/null through the tool's own I/O layer.
+// /dev/null through the tool's own I/O layer. Beside it, a plain C-library
+// pipeline over the same input gives the ratio in the same run.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "cli/commands.h"
+#include "hard_amounts.h"
 
 namespace {
 
@@ -50,10 +56,47 @@ std::string OddLines(int count) {
   return input;
 }
 
+// Lines whose amounts reach the reader's exact comparison: long decimals at
+// a halfway point between doubles, some with stray commas, some shifted
+// behind leading zeros that an exponent undoes, some with junk after them.
+std::string HardLines(int count) {
+  std::mt19937_64 random(20260107);
+  std::string input;
+  for (int i = 0; i < count; ++i) {
+    std::string amount = tarivox::bench::HardAmount(random);
+    switch (i % 4) {
+      case 0: break;
+      case 1: amount.insert(amount.find('.') - 3, ","); break;
+      case 2: {
+        // 1234.5678... as 0.000001234 5678...E+10: the same digits.
+        std::size_t point = amount.find('.');
+        amount.erase(point, 1);
+        std::size_t zeros = 6 + random() % 10;
+        amount = "0." + std::string(zeros, '0') + amount + "E+" + std::to_string(zeros + point);
+        break;
+      }
+      default: amount += " tax incl."; break;
+    }
+    input += std::string(kSelections[i % 8]) + amount + "\n";
+  }
+  return input;
+}
+
+// The input in an unnamed file; nullptr when it cannot be written.
+std::FILE* InputFile(const std::string& input) {
+  std::FILE* file = std::tmpfile();
+  if (file == nullptr) return nullptr;
+  if (std::fwrite(input.data(), 1, input.size(), file) != input.size() || std::fflush(file) != 0) {
+    std::fclose(file);
+    return nullptr;
+  }
+  return file;
+}
+
 void RunBatchOver(benchmark::State& state, const std::string& input, int lines) {
   using namespace tarivox::cli;
-  std::FILE* file = std::tmpfile();
-  if (file == nullptr || std::fwrite(input.data(), 1, input.size(), file) != input.size() || std::fflush(file) != 0) {
+  std::FILE* file = InputFile(input);
+  if (file == nullptr) {
     state.SkipWithError("cannot write the input file");
     return;
   }
@@ -85,5 +128,68 @@ void BM_BatchOdd(benchmark::State& state) {
   RunBatchOver(state, OddLines(lines), lines);
 }
 BENCHMARK(BM_BatchOdd)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+void BM_BatchHard(benchmark::State& state) {
+  const int lines = static_cast<int>(state.range(0));
+  RunBatchOver(state, HardLines(lines), lines);
+}
+BENCHMARK(BM_BatchHard)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+// What a quick C program would do with the same records: getline, the four
+// positions with strtol, the amount with strtod (no comma removal, no cut at
+// 127 characters, rounding as the C library has it), a fee with one rate
+// and a minimum, and printf with two decimals. No grouping, no exact cents:
+// only a yardstick for the speed of the tool.
+constexpr double kPlainRate = 0.63;
+constexpr double kPlainMinimum = 4.50;
+constexpr double kPlainStep = 100;
+constexpr int kPlainFields = 4;
+
+void PlainPipeline(std::FILE* in, std::FILE* out) {
+  char* line = nullptr;
+  std::size_t capacity = 0;
+  while (getline(&line, &capacity, in) > 0) {
+    char* at = line;
+    long fields[kPlainFields];
+    for (long& field : fields) {
+      field = std::strtol(at, &at, 10);
+      if (*at == '\t') ++at;
+    }
+    benchmark::DoNotOptimize(fields);
+    double amount = std::strtod(at, nullptr);
+    double fee = std::max(kPlainMinimum, std::ceil(amount / kPlainStep) * kPlainRate);
+    std::fprintf(out, "%.2f\t%.2f\n", amount, fee);
+  }
+  std::free(line);
+  std::fflush(out);
+}
+
+void RunPlainOver(benchmark::State& state, const std::string& input, int lines) {
+  std::FILE* in = InputFile(input);
+  std::FILE* out = std::fopen("/dev/null", "w");
+  if (in == nullptr || out == nullptr) {
+    state.SkipWithError("cannot open the input or /dev/null");
+  } else {
+    for (auto _ : state) {
+      std::rewind(in);
+      PlainPipeline(in, out);
+    }
+    state.SetItemsProcessed(state.iterations() * lines);
+  }
+  if (in != nullptr) std::fclose(in);
+  if (out != nullptr) std::fclose(out);
+}
+
+void BM_PlainTypical(benchmark::State& state) {
+  const int lines = static_cast<int>(state.range(0));
+  RunPlainOver(state, TypicalLines(lines), lines);
+}
+BENCHMARK(BM_PlainTypical)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+void BM_PlainHard(benchmark::State& state) {
+  const int lines = static_cast<int>(state.range(0));
+  RunPlainOver(state, HardLines(lines), lines);
+}
+BENCHMARK(BM_PlainHard)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -23,17 +23,6 @@ void BigSet(BigInteger& number, std::uint64_t value) {
 
 bool BigIsZero(const BigInteger& number) { return number.Count == 0; }
 
-int BigBitLength(const BigInteger& number) {
-  if (number.Count == 0) return 0;
-  std::uint32_t top = number.Limbs[number.Count - 1];
-  int bits = 0;
-  while (top != 0) {
-    ++bits;
-    top >>= 1;
-  }
-  return (number.Count - 1) * 32 + bits;
-}
-
 void BigMultiplySmall(BigInteger& number, std::uint32_t factor) {
   std::uint64_t carry = 0;
   for (int i = 0; i < number.Count; ++i) {
@@ -53,13 +42,6 @@ void BigAddSmall(BigInteger& number, std::uint32_t addend) {
     carry = sum >> 32;
   }
   if (carry != 0) PushLimb(number, static_cast<std::uint32_t>(carry));
-}
-
-void BigMultiplyPow10(BigInteger& number, int exponent) {
-  for (; exponent >= 9; exponent -= 9) BigMultiplySmall(number, 1000000000u);
-  static constexpr std::uint32_t kSmallPowers[9] = {1,      10,      100,      1000,     10000,
-                                                     100000, 1000000, 10000000, 100000000};
-  if (exponent > 0) BigMultiplySmall(number, kSmallPowers[exponent]);
 }
 
 void BigMultiplyPow5(BigInteger& number, int exponent) {
@@ -104,16 +86,6 @@ int BigCompare(const BigInteger& a, const BigInteger& b) {
     if (a.Limbs[i] != b.Limbs[i]) return a.Limbs[i] < b.Limbs[i] ? -1 : 1;
   }
   return 0;
-}
-
-void BigSubtract(BigInteger& a, const BigInteger& b) {
-  std::int64_t borrow = 0;
-  for (int i = 0; i < a.Count; ++i) {
-    std::int64_t difference = std::int64_t{a.Limbs[i]} - borrow - (i < b.Count ? std::int64_t{b.Limbs[i]} : 0);
-    borrow = difference < 0 ? 1 : 0;
-    a.Limbs[i] = static_cast<std::uint32_t>(difference + (borrow << 32));
-  }
-  Trim(a);
 }
 
 }  // namespace tarivox

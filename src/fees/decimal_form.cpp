@@ -6,6 +6,7 @@
 
 #include "fees/amount_reader.h"
 #include "fees/big_integer.h"
+#include "fees/wide_multiply.h"
 
 namespace tarivox {
 namespace {
@@ -55,25 +56,6 @@ Binary Decompose(double value) {
   int biased = static_cast<int>((bits >> 52) & 0x7FF);
   if (biased == 0) return {fraction, -1074};
   return {fraction | (1ULL << 52), biased - 1075};
-}
-
-// 128-bit product of two 64-bit numbers from 32-bit pieces, so that the
-// 32-bit build needs no compiler extension.
-struct Wide {
-  u64 High;
-  u64 Low;
-};
-
-Wide Multiply64(u64 a, u64 b) {
-  u64 aLow = a & 0xFFFFFFFFu, aHigh = a >> 32;
-  u64 bLow = b & 0xFFFFFFFFu, bHigh = b >> 32;
-  u64 lowLow = aLow * bLow;
-  u64 lowHigh = aLow * bHigh;
-  u64 highLow = aHigh * bLow;
-  u64 highHigh = aHigh * bHigh;
-  u64 middle = (lowLow >> 32) + (lowHigh & 0xFFFFFFFFu) + (highLow & 0xFFFFFFFFu);
-  return {highHigh + (lowHigh >> 32) + (highLow >> 32) + (middle >> 32),
-          (middle << 32) | (lowLow & 0xFFFFFFFFu)};
 }
 
 // floor(product * 2^shift) and whether the dropped part is at least one half.
