@@ -138,8 +138,9 @@ BENCHMARK(BM_BatchHard)->Arg(200000)->Unit(benchmark::kMillisecond);
 // What a quick C program would do with the same records: getline, the four
 // positions with strtol, the amount with strtod (no comma removal, no cut at
 // 127 characters, rounding as the C library has it), a fee with one rate
-// and a minimum, and printf with two decimals. No grouping, no exact cents:
-// only a yardstick for the speed of the tool.
+// and a minimum, and printf with two decimals, the record's answer shaped as
+// batch writes it (amount, fee and the sentence). No grouping, no exact
+// cents: only a yardstick for the speed of the tool.
 constexpr double kPlainRate = 0.63;
 constexpr double kPlainMinimum = 4.50;
 constexpr double kPlainStep = 100;
@@ -158,7 +159,7 @@ void PlainPipeline(std::FILE* in, std::FILE* out) {
     benchmark::DoNotOptimize(fields);
     double amount = std::strtod(at, nullptr);
     double fee = std::max(kPlainMinimum, std::ceil(amount / kPlainStep) * kPlainRate);
-    std::fprintf(out, "%.2f\t%.2f\n", amount, fee);
+    std::fprintf(out, "%.2f\t%.2f\tPara un monto de: US$ %.2f  el pago es: US$ %.2f\n", amount, fee, amount, fee);
   }
   std::free(line);
   std::fflush(out);

@@ -47,15 +47,6 @@ report::Message ReadSelection(std::string_view record, Selection* selection, std
   return report::MESSAGE_COUNT;
 }
 
-// The three texts as they are, with the lengths the computation gives.
-void WriteTexts(Output* out, const FeeComputation& computation) {
-  Write(out, computation.Amount.View());
-  Write(out, "\t");
-  Write(out, computation.Fee.View());
-  Write(out, "\t");
-  Write(out, computation.Message.View());
-  Write(out, "\n");
-}
 
 }  // namespace
 
@@ -75,7 +66,8 @@ int RunBatch(const Arguments&, const Streams& io) {
       status = EXIT_REFUSED;
       continue;
     }
-    WriteTexts(io.Out, ComputeFeeTexts(selection, typed));
+    // The texts go straight into the output buffer, each written once.
+    Commit(io.Out, WriteFeeLine(ComputeFeeFigures(selection, typed), Reserve(io.Out, FEE_LINE_CAPACITY)));
   }
   if (result != ReadResult::Failed) return status;
   Say(io, report::Text(io.Lang, report::MSG_CLI_STOPS_AFTER,

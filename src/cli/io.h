@@ -36,6 +36,14 @@ inline void Write(Output* out, std::string_view bytes) {
 }
 // Writes what is buffered; false once anything has failed.
 bool Flush(Output* out);
+// Room for up to length bytes (at most IO_BUFFER_SIZE) at the end of the
+// buffer, for a writer that fills it in place; Commit then keeps what it
+// wrote. Flushes first when the buffer lacks the room.
+inline char* Reserve(Output* out, std::size_t length) {
+  if (length > IO_BUFFER_SIZE - out->Used) Flush(out);
+  return out->Buffer + out->Used;
+}
+inline void Commit(Output* out, std::size_t length) { out->Used += length; }
 // Flushes and closes the descriptor, whose closing can fail too.
 bool Close(Output* out);
 report::Sink SinkOf(Output* out);

@@ -55,7 +55,7 @@ bool ReadPlainCents(std::string_view field, u64* cents) {
 // decimals and read back, so that the fee is computed on the amount in cents
 // the user sees. Unusable amounts (not positive, 10^15 and more, not
 // finite) count as 0.
-void ReadAmountCents(std::string_view field, FeeComputation* computation) {
+void ReadAmountCents(std::string_view field, FeeFigures* computation) {
   u64 cents = 0;
   if (ReadPlainCents(field, &cents)) {
     computation->TypedValue = static_cast<double>(cents) / 100;
@@ -89,6 +89,22 @@ void SetGroupedCents(FixedText<Size>* text, long long cents) {
   text->Length = WriteGroupedCents(static_cast<u64>(cents), text->Bytes, Size);
 }
 
+// "00" to "99": two digits written at once.
+struct DigitPairs {
+  char Of[100][2];
+};
+
+constexpr DigitPairs MakeDigitPairs() {
+  DigitPairs pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs.Of[i][0] = static_cast<char>('0' + i / 10);
+    pairs.Of[i][1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}
+
+constexpr DigitPairs kDigitPairs = MakeDigitPairs();
+
 void WriteSentence(FeeComputation* computation) {
   FixedText<MESSAGE_TEXT_SIZE>& message = computation->Message;
   std::size_t at = AppendBounded(message.Bytes, MESSAGE_TEXT_SIZE, 0, MESSAGE_BEFORE_AMOUNT,
@@ -104,23 +120,29 @@ void WriteSentence(FeeComputation* computation) {
 std::size_t WriteGroupedCents(unsigned long long cents, char* out, std::size_t outSize) {
   u64 whole = cents / 100;
   std::size_t digits = 1;
-  for (u64 rest = whole; rest >= 10; rest /= 10) ++digits;
+  while (digits < 20 && whole >= POWERS_OF_TEN.Of[digits]) ++digits;
   // The integer digits with a comma before every third one counted
   // leftwards, the point and two decimals.
   std::size_t length = digits + (digits - 1) / 3 + 3;
   if (outSize > 0) out[0] = '\0';
   if (length + 1 > outSize) return 0;
-  // Filled from the right, straight into out.
+  // Filled from the right, straight into out, three digits at a time.
   char* at = out + length;
   *at = '\0';
-  unsigned decimals = static_cast<unsigned>(cents % 100);
-  *--at = static_cast<char>('0' + decimals % 10);
-  *--at = static_cast<char>('0' + decimals / 10);
+  at -= 2;
+  std::memcpy(at, kDigitPairs.Of[cents % 100], 2);
   *--at = '.';
-  for (std::size_t written = 0; written < digits; ++written, whole /= 10) {
-    if (written > 0 && written % 3 == 0) *--at = ',';
-    *--at = static_cast<char>('0' + whole % 10);
+  for (; whole >= 1000; whole /= 1000) {
+    const unsigned group = static_cast<unsigned>(whole % 1000);
+    at -= 2;
+    std::memcpy(at, kDigitPairs.Of[group % 100], 2);
+    *--at = static_cast<char>('0' + group / 100);
+    *--at = ',';
   }
+  // The leading group: one to three digits, the last first.
+  *--at = static_cast<char>('0' + whole % 10);
+  if (whole >= 10) *--at = static_cast<char>('0' + whole / 10 % 10);
+  if (whole >= 100) *--at = static_cast<char>('0' + whole / 100);
   return length;
 }
 
@@ -128,32 +150,67 @@ FixedText<AMOUNT_TEXT_SIZE> CleanAmountText(std::string_view typed) {
   FixedText<AMOUNT_TEXT_SIZE> cleaned;
   std::string_view field = typed.substr(0, AMOUNT_FIELD_LIMIT);
   if (field.empty()) field = "0.0";
+  // The runs between commas move whole: a long typed text has few commas.
   std::size_t kept = 0;
-  for (char c : field) {
-    if (c != ',') cleaned.Bytes[kept++] = c;
+  while (!field.empty()) {
+    std::size_t comma = field.find(',');
+    std::size_t run = comma == std::string_view::npos ? field.size() : comma;
+    std::memcpy(cleaned.Bytes + kept, field.data(), run);
+    kept += run;
+    field.remove_prefix(comma == std::string_view::npos ? run : run + 1);
   }
   cleaned.Bytes[kept] = '\0';
   cleaned.Length = kept;
   return cleaned;
 }
 
-FeeComputation ComputeFeeTexts(const Selection& selection, std::string_view typed) {
-  FeeComputation computation;
-  computation.Computed = IsSelectionInRange(selection);
-  if (!computation.Computed) return computation;
-  ReadAmountCents(typed.substr(0, AMOUNT_FIELD_LIMIT), &computation);
-  SetGroupedCents(&computation.Amount, computation.AmountCents);
-
-  computation.Result = EvaluateFeeTraced({selection, computation.AmountValue}, &computation.Trace);
+FeeFigures ComputeFeeFigures(const Selection& selection, std::string_view typed) {
+  FeeFigures figures;
+  figures.Computed = IsSelectionInRange(selection);
+  if (!figures.Computed) return figures;
+  ReadAmountCents(typed.substr(0, AMOUNT_FIELD_LIMIT), &figures);
+  figures.Result = EvaluateFeeTraced({selection, figures.AmountValue}, &figures.Trace);
   // A zero amount shows a zero fee unless a rule charges without an amount
   // (the fixed fees).
-  computation.FeeCents = 0;
-  if (computation.AmountValue > 0 || computation.Result.ComputedFee > 0) {
-    computation.FeeCents = static_cast<long long>(RoundToDecimals(computation.Result.LimitedFee, 2).Units);
+  figures.FeeCents = 0;
+  if (figures.AmountValue > 0 || figures.Result.ComputedFee > 0) {
+    figures.FeeCents = static_cast<long long>(RoundToDecimals(figures.Result.LimitedFee, 2).Units);
   }
+  return figures;
+}
+
+FeeComputation ComputeFeeTexts(const Selection& selection, std::string_view typed) {
+  FeeComputation computation;
+  static_cast<FeeFigures&>(computation) = ComputeFeeFigures(selection, typed);
+  if (!computation.Computed) return computation;
+  SetGroupedCents(&computation.Amount, computation.AmountCents);
   SetGroupedCents(&computation.Fee, computation.FeeCents);
   WriteSentence(&computation);
   return computation;
+}
+
+std::size_t WriteFeeLine(const FeeFigures& figures, char* out) {
+  // Each grouped text is written once; the sentence repeats its bytes.
+  constexpr std::size_t kGroupedRoom = 32;  // the widest cents of a long long, grouped: 26 bytes
+  char* at = out;
+  const char* amount = at;
+  const std::size_t amountLength = WriteGroupedCents(static_cast<u64>(figures.AmountCents), at, kGroupedRoom);
+  at += amountLength;
+  *at++ = '\t';
+  const char* fee = at;
+  const std::size_t feeLength = WriteGroupedCents(static_cast<u64>(figures.FeeCents), at, kGroupedRoom);
+  at += feeLength;
+  *at++ = '\t';
+  std::memcpy(at, MESSAGE_BEFORE_AMOUNT, sizeof MESSAGE_BEFORE_AMOUNT - 1);
+  at += sizeof MESSAGE_BEFORE_AMOUNT - 1;
+  std::memmove(at, amount, amountLength);
+  at += amountLength;
+  std::memcpy(at, MESSAGE_BEFORE_FEE, sizeof MESSAGE_BEFORE_FEE - 1);
+  at += sizeof MESSAGE_BEFORE_FEE - 1;
+  std::memmove(at, fee, feeLength);
+  at += feeLength;
+  *at++ = '\n';
+  return static_cast<std::size_t>(at - out);
 }
 
 void ReadAmountText(const char* fieldText) {

@@ -42,12 +42,9 @@ struct FixedText {
   std::string_view View() const { return {Bytes, Length}; }
 };
 
-// One "Calcular pago": the three texts and the figures behind them.
-struct FeeComputation {
+// The figures of one "Calcular pago", from which its texts are written.
+struct FeeFigures {
   bool Computed;  // false for a selection outside the fee tables: nothing else is set
-  FixedText<AMOUNT_TEXT_SIZE> Amount;    // the amount field afterwards: "25,000.00"
-  FixedText<FEE_TEXT_SIZE> Fee;          // the fee display: "157.50"
-  FixedText<MESSAGE_TEXT_SIZE> Message;  // the result sentence
   double TypedValue;   // the number read from the cleaned text (may be negative or infinite)
   double AmountValue;  // what the engine computed with: the amount in cents, 0 when not usable
   long long AmountCents;  // the two texts in whole cents
@@ -56,9 +53,27 @@ struct FeeComputation {
   FeeTrace Trace;
 };
 
-// The computation for typed, the amount field's text as typed (its first
+// One "Calcular pago": the figures and the three texts.
+struct FeeComputation : FeeFigures {
+  FixedText<AMOUNT_TEXT_SIZE> Amount;    // the amount field afterwards: "25,000.00"
+  FixedText<FEE_TEXT_SIZE> Fee;          // the fee display: "157.50"
+  FixedText<MESSAGE_TEXT_SIZE> Message;  // the result sentence
+};
+
+// The figures for typed, the amount field's text as typed (its first
 // AMOUNT_FIELD_LIMIT bytes are read, as the window reads them).
+FeeFigures ComputeFeeFigures(const Selection& selection, std::string_view typed);
+
+// The figures and the texts the window shows for them.
 FeeComputation ComputeFeeTexts(const Selection& selection, std::string_view typed);
+
+// Room for the three texts of any computation as one line.
+inline constexpr std::size_t FEE_LINE_CAPACITY = 160;
+
+// The three texts of computed figures as batch writes them, at out (which
+// has FEE_LINE_CAPACITY bytes): "AMOUNT<TAB>FEE<TAB>SENTENCE<LF>", each text
+// written once, in place. Returns the length.
+std::size_t WriteFeeLine(const FeeFigures& figures, char* out);
 
 // What the window does with the field's text before reading a number from
 // it: keeps the first 127 characters, takes "0.0" for an empty field, and

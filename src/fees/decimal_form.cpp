@@ -13,26 +13,7 @@ namespace {
 
 using u64 = std::uint64_t;
 
-constexpr u64 kPow10[20] = {1ULL,
-                            10ULL,
-                            100ULL,
-                            1000ULL,
-                            10000ULL,
-                            100000ULL,
-                            1000000ULL,
-                            10000000ULL,
-                            100000000ULL,
-                            1000000000ULL,
-                            10000000000ULL,
-                            100000000000ULL,
-                            1000000000000ULL,
-                            10000000000000ULL,
-                            100000000000000ULL,
-                            1000000000000000ULL,
-                            10000000000000000ULL,
-                            100000000000000000ULL,
-                            1000000000000000000ULL,
-                            10000000000000000000ULL};
+constexpr const u64* kPow10 = POWERS_OF_TEN.Of;
 constexpr u64 kSeventeenDigitsLow = kPow10[16];
 constexpr u64 kSeventeenDigitsEnd = kPow10[17];
 constexpr u64 kExactIntegerLimit = 1ULL << 53;

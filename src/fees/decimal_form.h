@@ -13,6 +13,9 @@
 
 #include <bit>
 #include <cstddef>
+#include <cstdint>
+
+#include "fees/wide_multiply.h"
 
 namespace tarivox {
 
@@ -58,6 +61,20 @@ double ScaledDecimalValue(ScaledDecimal scaled, int decimals);
 // digit after the point.
 bool HasNonZeroDecimals(ScaledDecimal scaled, int decimals);
 
+// 10^0 to 10^19, every power of ten a 64-bit number holds.
+struct PowersOfTen {
+  std::uint64_t Of[20];
+};
+
+constexpr PowersOfTen MakePowersOfTen() {
+  PowersOfTen powers{};
+  powers.Of[0] = 1;
+  for (int i = 1; i < 20; ++i) powers.Of[i] = powers.Of[i - 1] * 10;
+  return powers;
+}
+
+inline constexpr PowersOfTen POWERS_OF_TEN = MakePowersOfTen();
+
 // Both stages of the rounding to cents at once, for the amounts and fees a
 // record meets: 0.004 <= value < 10^9. There the 17 digits of the first
 // stage are value * 10^k for one k from 8 to 19, a product of the 53-bit
@@ -68,50 +85,9 @@ bool HasNonZeroDecimals(ScaledDecimal scaled, int decimals);
 inline constexpr double TWO_STAGE_CENTS_LOW = 0.004;
 inline constexpr double TWO_STAGE_CENTS_END = 1e9;
 
-namespace two_stage {
-
-struct Wide {
-  unsigned long long High;
-  unsigned long long Low;
-};
-
-// From 32-bit pieces where the compiler has no 128-bit type (the 32-bit
-// builds); the same product either way.
-constexpr Wide Multiply(unsigned long long a, unsigned long long b) {
-#ifdef __SIZEOF_INT128__
-  __extension__ using Unsigned128 = unsigned __int128;
-  const Unsigned128 product = static_cast<Unsigned128>(a) * b;
-  return {static_cast<unsigned long long>(product >> 64), static_cast<unsigned long long>(product)};
-#else
-  const unsigned long long aLow = a & 0xFFFFFFFFu, aHigh = a >> 32;
-  const unsigned long long bLow = b & 0xFFFFFFFFu, bHigh = b >> 32;
-  const unsigned long long lowLow = aLow * bLow, lowHigh = aLow * bHigh;
-  const unsigned long long highLow = aHigh * bLow, highHigh = aHigh * bHigh;
-  const unsigned long long middle = (lowLow >> 32) + (lowHigh & 0xFFFFFFFFu) + (highLow & 0xFFFFFFFFu);
-  return {highHigh + (lowHigh >> 32) + (highLow >> 32) + (middle >> 32), (middle << 32) | (lowLow & 0xFFFFFFFFu)};
-#endif
-}
-
-struct Powers {
-  unsigned long long Of10[20];
-};
-
-constexpr Powers PowersOf10() {
-  Powers powers{};
-  powers.Of10[0] = 1;
-  for (int i = 1; i < 20; ++i) powers.Of10[i] = powers.Of10[i - 1] * 10;
-  return powers;
-}
-
-inline constexpr Powers kPowers = PowersOf10();
-inline constexpr unsigned long long kSeventeenDigitsLow = kPowers.Of10[16];
-inline constexpr int kFirstScale = 8;   // 10^8 * 10^8 reaches 17 digits
-inline constexpr int kLastScale = 19;   // 10^19 * 0.004 does too
-
-}  // namespace two_stage
-
 constexpr bool TwoStageCents(double value, unsigned long long* cents) {
-  using namespace two_stage;
+  constexpr int kFirstScale = 8;  // 10^8 * 10^8 reaches 17 digits
+  constexpr int kLastScale = 19;  // 10^19 * 0.004 does too
   if (!(value >= TWO_STAGE_CENTS_LOW && value < TWO_STAGE_CENTS_END)) return false;
   const auto bits = std::bit_cast<unsigned long long>(value);
   // value = significand * 2^-shift exactly, 1 <= shift <= 61 in this range.
@@ -122,13 +98,13 @@ constexpr bool TwoStageCents(double value, unsigned long long* cents) {
   int scale = 15 - ((binaryExponent * 78913) >> 18);
   if (scale < kFirstScale) scale = kFirstScale;
   for (; scale <= kLastScale; ++scale) {
-    const Wide product = Multiply(significand, kPowers.Of10[scale]);
+    const Wide product = Multiply64(significand, POWERS_OF_TEN.Of[scale]);
     const unsigned long long whole = (product.High << (64 - shift)) | (product.Low >> shift);
-    if (whole < kSeventeenDigitsLow) continue;
+    if (whole < POWERS_OF_TEN.Of[16]) continue;
     // First stage: 17 digits, half up on what follows them.
     const unsigned long long digits = whole + ((product.Low >> (shift - 1)) & 1u);
     // Second stage: `scale` decimals down to two, half up.
-    const unsigned long long unit = kPowers.Of10[scale - 2];
+    const unsigned long long unit = POWERS_OF_TEN.Of[scale - 2];
     *cents = (digits + unit / 2) / unit;
     return true;
   }
