@@ -78,7 +78,9 @@ void OnServiceChange(HWND window) {
   ApplyServiceControlState(window, selection.ServiceIndex, selection.OfficeIndex);
   // "Presentación" shows its fixed fee; nothing else is computed here.
   char fee[FEE_TEXT_SIZE] = "0.00";
-  if (selection.ServiceIndex == SERVICE_PRESENTATION) WriteGroupedCents(PresentationFeeCents(), fee, sizeof fee);
+  if (selection.ServiceIndex == SERVICE_PRESENTATION) {
+    WriteGroupedCents(static_cast<unsigned long long>(PresentationFeeCents()), fee, sizeof fee);
+  }
   SetAmountTexts(fee, "0.00");
   // The text of the new list's first entry, as UpdateDescription gives it.
   char text[DESCRIPTION_TEXT_SIZE];

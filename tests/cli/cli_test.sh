@@ -190,7 +190,7 @@ amounts() {
 batch() {
   {
     printf '\xEF\xBB\xBF0\t0\t0\t0\t25,000\n1\t0\t0\t1\t1234.125\r\n0\t1\t2\t0\t25000\r' # mark, LF, CR LF, CR
-    printf '0\t0\t12\t0\t100\r\r\n0\t0\t0\t0\n2\t0\t0\t0\t1\n1\t2\t4\t0\t1\n0\t0\t0\tyes\t1\n0000000\t0\t0\t0\t1\n'
+    printf '0\t0\t12\t0\t100\r\r\n0\t0\t0\t0\n2\t0\t0\t0\t1\n1\t2\t4\t0\t1\n0\t0\t0\tyes\t1\n0000000\t0\t0\t0\t1\n0\t0\t0\t2\t1\n'
     printf '0\t0\t0\t0\t  1\t2,000 \n0\t0\t6\t0\t\n'
     printf '0\t0\t0\t0\t1%s59\n' "$(printf ',%.0s' {1..125})" # the window reads 127 characters
     printf '0\t0\t7\t0\t5'                                    # no line end after the last record

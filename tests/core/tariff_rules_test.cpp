@@ -44,6 +44,9 @@ const char* UnitWord(QuantityUnit unit) {
 TEST(TariffRules, EveryRowStatesExactlyTheFiguresOfItsText) {
   for (int row = 0; row < STATED_FEE_COUNT; ++row) {
     const StatedFee& fee = StatedFees[row];
+    // Only the presentation's fee is not in its text: it is the one its
+    // display shows.
+    EXPECT_EQ(fee.InText, fee.Text != &PresentationText) << "row " << row;
     if (!fee.InText) continue;
     std::string text = *fee.Text;
     bool hasNote = text.find(SocialInterestNote) != std::string::npos;
@@ -105,7 +108,10 @@ TEST(TariffRules, ProjectKindOnlyAtMvtWhereTheButtonsFollowTheOffice) {
     EXPECT_EQ(ProjectKindOffered({1, service, 0, true}), follows) << service;
     EXPECT_FALSE(ProjectKindOffered({0, service, 0, true})) << service;
   }
-  EXPECT_FALSE(ControlsOf(SERVICE_COUNT).Office);
+  for (int outside : {-1, SERVICE_COUNT}) {
+    const ServiceControls none = ControlsOf(outside);
+    EXPECT_FALSE(none.Amount || none.Fee || none.Calculate || none.Toggle || none.Office || none.ProjectKind) << outside;
+  }
 }
 
 }  // namespace
