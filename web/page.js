@@ -319,6 +319,8 @@ const Page = (() => {
     kept = QuoteStore.kept();
     const open = QuoteStore.open();
     openQuote(open && kept.has(open) ? open : newQuote());
+    // For the page's figures: when the kept quote is on the page.
+    performance.mark("tarivox-quote-shown");
 
     byId("add-act").addEventListener("click", onAdd);
     byId("act-label").addEventListener("keydown", (event) => {

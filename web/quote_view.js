@@ -33,20 +33,48 @@ const QuoteView = (() => {
     saveProblem: document.getElementById("save-problem"),
     saveProblemText: document.getElementById("save-problem-text"),
   };
-  // The row of each act, in the order of the acts.
+  // The row of each act, in the order of the acts. Rows sit in blocks of
+  // at most BLOCK rows: the browser lays out and draws only the blocks in
+  // sight, and a change touches one block, whatever the number of acts.
+  const BLOCK = 100;
   let rows = [];
-  const template = document.createElement("div");
-  template.setAttribute("role", "row");
-  template.className = "act";
-  for (const name of ["act-number", "act-what", "figure act-value", "figure act-fee", "act-rule", "act-note",
-                      "act-remove no-print"]) {
-    const cell = document.createElement("span");
-    cell.setAttribute("role", "cell");
-    cell.className = name;
-    template.append(cell);
+  const scratch = document.createElement("template");
+
+  const escape = (text) => (!/[&<>"]/.test(text) ? text : String(text).replace(/[&<>"]/g, (character) =>
+    ({ "&": "&amp;", "<": "&lt;", ">": "&gt;", '"': "&quot;" })[character]));
+  let removeWord = null;
+
+  // A message split around its one argument, once.
+  const around = new Map();
+  function fill(key, argument) {
+    if (!around.has(key)) around.set(key, Core.text(key, "\u0001").split("\u0001"));
+    const [before, after] = around.get(key);
+    return before + argument + after;
   }
-  template.lastChild.append(document.createElement("button"));
-  template.lastChild.firstChild.type = "button";
+
+  // A row as markup: many rows are parsed at once far faster than they are
+  // built element by element.
+  function rowMarkup(act, number, noteNumber) {
+    removeWord ??= escape(Core.text("page.remove"));
+    const label = act.label ? `<strong class="act-label">${escape(act.label)}</strong> ` : "";
+    const caveat = act.caveat ? `<span class="act-caveat">${escape(Core.text("caveat.line", act.caveat))}</span>` : "";
+    return `<div role="row" class="act" data-aid="${escape(act.aid)}">` +
+      `<span role="cell" class="act-number">${number}</span>` +
+      `<span role="cell" class="act-what">${label}${escape(act.name)}${caveat}</span>` +
+      `<span role="cell" class="figure act-value">${escape(act.engine ? act.amount : act.quantity || "—")}</span>` +
+      `<span role="cell" class="figure act-fee">${escape(act.fee)}</span>` +
+      `<span role="cell" class="act-rule">${escape(act.rule)}</span>` +
+      `<span role="cell" class="act-note">${escape(fill("page.note_mark", noteNumber))}</span>` +
+      `<span role="cell" class="act-remove no-print"><button type="button" aria-label="` +
+      `${escape(fill("page.remove_act", number))}">${removeWord}</button></span></div>`;
+  }
+
+  function newBlock() {
+    const block = document.createElement("div");
+    block.className = "act-block";
+    block.setAttribute("role", "none");
+    return block;
+  }
 
   // The words that CSS shows: the figures' names in the blocks of a narrow
   // screen and the page numbers of a printout.
@@ -69,40 +97,11 @@ const QuoteView = (() => {
     document.head.append(style);
   }
 
-  function setRemoveLabel(row, number) {
-    row.firstChild.textContent = String(number);
-    row.lastChild.firstChild.setAttribute("aria-label", Core.text("page.remove_act", number));
-  }
-
-  function fillRow(row, act, number, noteNumber) {
-    const [, what, value, fee, rule, note, remove] = row.children;
-    row.dataset.aid = act.aid;
-    setRemoveLabel(row, number);
-    what.replaceChildren();
-    if (act.label) {
-      const label = document.createElement("strong");
-      label.className = "act-label";
-      label.textContent = act.label;
-      what.append(label, " ");
-    }
-    what.append(act.name);
-    if (act.caveat) {
-      const caveat = document.createElement("span");
-      caveat.className = "act-caveat";
-      caveat.textContent = Core.text("caveat.line", act.caveat);
-      what.append(caveat);
-    }
-    value.textContent = act.engine ? act.amount : act.quantity || "—";
-    fee.textContent = act.fee;
-    rule.textContent = act.rule;
-    note.textContent = Core.text("page.note_mark", noteNumber);
-    remove.firstChild.textContent = Core.text("page.remove");
-  }
-
-  function makeRow(act, number, noteNumber) {
-    const row = template.cloneNode(true);
-    fillRow(row, act, number, noteNumber);
-    return row;
+  // "Quitar el acto {1}" around its number, split once: renumbering the
+  // acts after a removal writes two texts a row and formats nothing.
+  function setNumber(row, number) {
+    row.firstChild.firstChild.data = String(number);
+    row.lastChild.firstChild.setAttribute("aria-label", fill("page.remove_act", number));
   }
 
   function showEmpty(quote) {
@@ -111,17 +110,68 @@ const QuoteView = (() => {
     view.table.hidden = view.summary.hidden = view.notesTitle.hidden = !hasActs;
   }
 
-  // Every act anew: when a quote is opened.
+  // Every act anew, when a quote is opened: the first blocks at once, so
+  // that the quote is on screen at any size, the others block by block in
+  // the tasks that follow. Anything that changes the rows, and printing,
+  // first builds what is left.
+  const FIRST_BLOCKS = 3;
+  const BLOCKS_PER_TASK = 4;
+  let building = null;
+
+  function buildRows(quote, from, to) {
+    const blocks = [];
+    for (let start = from; start < to; start += BLOCK) {
+      const markup = [];
+      for (let i = start; i < Math.min(start + BLOCK, to); i++) {
+        const act = quote.acts[i];
+        markup.push(rowMarkup(act, i + 1, quote.noteNumbers.get(act.noteId)));
+      }
+      blocks.push(`<div class="act-block" role="none">${markup.join("")}</div>`);
+    }
+    const before = view.rows.childElementCount;
+    view.rows.insertAdjacentHTML("beforeend", blocks.join(""));
+    for (const block of [...view.rows.children].slice(before)) rows.push(...block.children);
+  }
+
+  function finishRows() {
+    if (building === null) return;
+    clearTimeout(building.timer);
+    const { quote } = building;
+    building = null;
+    buildRows(quote, rows.length, quote.acts.length);
+  }
+
+  function buildMore() {
+    const { quote } = building;
+    buildRows(quote, rows.length, Math.min(quote.acts.length, rows.length + BLOCKS_PER_TASK * BLOCK));
+    if (rows.length < quote.acts.length) building.timer = setTimeout(buildMore, 0);
+    else building = null;
+  }
+
   function showActs(quote) {
-    rows = quote.acts.map((act, index) => makeRow(act, index + 1, quote.noteNumbers.get(act.noteId)));
-    view.rows.replaceChildren(...rows);
+    if (building !== null) clearTimeout(building.timer);
+    building = null;
+    view.rows.replaceChildren();
+    rows = [];
+    buildRows(quote, 0, Math.min(quote.acts.length, FIRST_BLOCKS * BLOCK));
+    if (rows.length < quote.acts.length) building = { quote, timer: setTimeout(buildMore, 0) };
     showEmpty(quote);
   }
 
+  // An act put in its place: into the block of the row it goes before, or
+  // at the end into the last block while it has room.
   function insertAct(quote, index) {
+    finishRows();
     const act = quote.acts[index];
-    const row = makeRow(act, index + 1, quote.noteNumbers.get(act.noteId));
-    view.rows.insertBefore(row, rows[index] ?? null);
+    scratch.innerHTML = rowMarkup(act, index + 1, quote.noteNumbers.get(act.noteId));
+    const row = scratch.content.firstChild;
+    if (index < rows.length) {
+      rows[index].before(row);
+    } else {
+      let block = view.rows.lastElementChild;
+      if (block === null || block.childElementCount >= BLOCK) view.rows.append(block = newBlock());
+      block.append(row);
+    }
     rows.splice(index, 0, row);
     renumberFrom(index + 1);
     showEmpty(quote);
@@ -129,22 +179,56 @@ const QuoteView = (() => {
   }
 
   function removeAct(quote, index) {
+    finishRows();
+    const block = rows[index].parentNode;
     rows[index].remove();
+    if (block.childElementCount === 0) block.remove();
     rows.splice(index, 1);
     renumberFrom(index);
     showEmpty(quote);
   }
 
+  // The acts after a change keep numbers that follow on: only their number
+  // and the name of their "Quitar" change. The rows near the change get
+  // theirs at once, the others in the tasks that follow (anything that
+  // changes the rows again, and printing, first finishes them).
+  const RENUMBER_AT_ONCE = 200;
+  const RENUMBER_PER_TASK = 2000;
+  let renumbering = { from: -1, timer: 0 };
+
+  function renumberRows(from, to) {
+    for (let i = from; i < to; i++) setNumber(rows[i], i + 1);
+  }
+
+  function finishRenumbering() {
+    if (renumbering.from < 0) return;
+    clearTimeout(renumbering.timer);
+    const { from } = renumbering;
+    renumbering = { from: -1, timer: 0 };
+    renumberRows(from, rows.length);
+  }
+
+  function renumberLater(from) {
+    const to = Math.min(rows.length, from + RENUMBER_PER_TASK);
+    renumberRows(from, to);
+    renumbering = to < rows.length ? { from: to, timer: setTimeout(() => renumberLater(to), 0) } : { from: -1, timer: 0 };
+  }
+
   function renumberFrom(index) {
-    for (let i = index; i < rows.length; i++) setRemoveLabel(rows[i], i + 1);
+    finishRenumbering();
+    const now = Math.min(rows.length, index + RENUMBER_AT_ONCE);
+    renumberRows(index, now);
+    if (now < rows.length) renumbering = { from: now, timer: setTimeout(() => renumberLater(now), 0) };
   }
 
   // The note marks of the acts whose note got another number.
   function renumberNotes(quote, renumbered) {
     if (renumbered.size === 0) return;
+    finishRows();
+    finishRenumbering();
     quote.acts.forEach((act, index) => {
-      if (renumbered.has(act.noteId)) rows[index].children[5].textContent = Core.text("page.note_mark",
-                                                                                      quote.noteNumbers.get(act.noteId));
+      if (renumbered.has(act.noteId)) rows[index].children[5].textContent = fill("page.note_mark",
+                                                                                 quote.noteNumbers.get(act.noteId));
     });
   }
 
@@ -210,9 +294,9 @@ const QuoteView = (() => {
   // An act just added: in view, and marked for a moment.
   function mark(index) {
     const row = rows[index];
-    // Laid out now, so that it is scrolled into view at its real height and
-    // not at the height a row out of sight is given.
-    row.style.contentVisibility = "visible";
+    // Its block laid out now, so that the row is scrolled into view where it
+    // is and not where a block out of sight is assumed to end.
+    row.parentNode.style.contentVisibility = "visible";
     row.scrollIntoView({ block: "nearest" });
     row.classList.remove("added");
     void row.offsetWidth;
@@ -243,6 +327,11 @@ const QuoteView = (() => {
     (row?.lastChild.firstChild ?? document.getElementById("add-act")).focus();
   }
 
-  return { addStyleWords, showActs, insertAct, removeAct, renumberNotes, showNotes, showSummary, showUnreadable,
+  window.addEventListener("beforeprint", () => {
+    finishRows();
+    finishRenumbering();
+  });
+
+  return { addStyleWords, finishRows, showActs, insertAct, removeAct, renumberNotes, showNotes, showSummary, showUnreadable,
            showHeader, showKept, keptName, mark, sayAdd, say, showSaveProblem, focusRow };
 })();
