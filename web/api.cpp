@@ -320,21 +320,17 @@ TARIVOX_EXPORT(tarivox_explain) int TarivoxExplain(int office, int service, int 
   return DONE;
 }
 
-// One act of the quote, priced. The input holds the value (valueLength
-// bytes; hasValue 0 for an act that takes none) followed by the label.
-// Writes, NUL-separated: the act's name with office and project, how it is
-// priced ("engine" or "text"), the amount, the quantity counted ("12
-// hojas"), the fee, the fee in whole cents, the rule, the caveat, the
-// identity of its tariff text's note (see tarivox_note), and the value and
-// the label as read; fields that do not apply are empty.
-TARIVOX_EXPORT(tarivox_act) int TarivoxAct(int office, int service, int transaction, int social, int hasValue,
-                                           int strict, std::size_t valueLength, std::size_t labelLength) {
+namespace tarivox::web {
+namespace {
+
+// The act priced into Output, as tarivox_act describes it.
+int PriceFields(int office, int service, int transaction, int social, int hasValue, int strict,
+                std::string_view value, std::string_view label) {
   Output.clear();
   report::Act act;
   std::string reason;
-  const int status = ActFromFields(SelectionOf(office, service, transaction, social), hasValue != 0,
-                                   InputText(valueLength), InputPart(valueLength, labelLength), strict != 0, &act,
-                                   &reason);
+  const int status = ActFromFields(SelectionOf(office, service, transaction, social), hasValue != 0, value, label,
+                                   strict != 0, &act, &reason);
   if (status == REFUSED) return Refuse(reason);
   if (status != DONE) return status;
   const Selection& what = act.What;
@@ -356,6 +352,57 @@ TARIVOX_EXPORT(tarivox_act) int TarivoxAct(int office, int service, int transact
   Field(std::to_string(NoteIdentity(what)));
   Field(act.Typed);
   Field(act.Label);
+  return DONE;
+}
+
+}  // namespace
+}  // namespace tarivox::web
+
+// One act of the quote, priced. The input holds the value (valueLength
+// bytes; hasValue 0 for an act that takes none) followed by the label.
+// Writes, NUL-separated: the act's name with office and project, how it is
+// priced ("engine" or "text"), the amount, the quantity counted ("12
+// hojas"), the fee, the fee in whole cents, the rule, the caveat, the
+// identity of its tariff text's note (see tarivox_note), and the value and
+// the label as read; fields that do not apply are empty.
+TARIVOX_EXPORT(tarivox_act) int TarivoxAct(int office, int service, int transaction, int social, int hasValue,
+                                           int strict, std::size_t valueLength, std::size_t labelLength) {
+  return PriceFields(office, service, transaction, social, hasValue, strict, InputText(valueLength),
+                     InputPart(valueLength, labelLength));
+}
+
+// Many acts at once, as a kept quote is read back: the input holds count
+// records of seven fields, each ended by a NUL byte (office, service,
+// transaction, social, hasValue as digits, then the value and the label);
+// for each, "1" and the fields tarivox_act writes, or "0" and the reason,
+// every field ended by a NUL byte. Priced as tarivox_act prices what is not
+// strict.
+TARIVOX_EXPORT(tarivox_acts) int TarivoxActs(int count, std::size_t length) {
+  const std::string input(InputText(length));
+  std::string_view rest = input;
+  std::string all;
+  const auto next = [&rest]() {
+    const std::size_t end = rest.find('\0');
+    const std::string_view field = rest.substr(0, end);
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    return field;
+  };
+  const auto number = [&next]() {
+    int value = 0;
+    return report::ParsePosition(next(), &value) ? value : -1;
+  };
+  for (int i = 0; i < count; ++i) {
+    const int office = number(), service = number(), transaction = number(), social = number();
+    const int hasValue = number();
+    const std::string_view value = next();
+    const std::string_view label = next();
+    const int status = PriceFields(office, service, transaction, social, hasValue, 0, value, label);
+    all.append(status == DONE ? "1" : "0").append(1, '\0');
+    if (status == OUT_OF_RANGE) Output = report::Text(kLanguage, report::MSG_PAGE_NOT_AN_ACT) + '\0';
+    all.append(Output);
+    if (status == REFUSED) all.append(1, '\0');
+  }
+  Output = std::move(all);
   return DONE;
 }
 

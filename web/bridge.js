@@ -231,6 +231,34 @@ const Core = (() => {
                rule: f[6], caveat: f[7], noteId: Number(f[8]), typed: hasValue ? f[9] : null, label: f[10] };
     },
 
+    // Many kept acts at once, priced as act prices what is not strict: for
+    // each, the priced act or { reason }. One call for a whole quote.
+    acts(list) {
+      // NUL ends each field; a NUL in a text is a control character that the
+      // module would make a blank anyway.
+      const clean = (text) => String(text).replace(/\0/g, " ");
+      const fields = [];
+      for (const act of list) {
+        const hasValue = act.typed !== null && act.typed !== undefined;
+        fields.push(act.office, act.service, act.transaction, act.social ? 1 : 0, hasValue ? 1 : 0,
+                    clean(hasValue ? act.typed : ""), clean(act.label ?? ""));
+      }
+      const length = writeInput(fields.join("\0") + "\0");
+      const f = callText("tarivox_acts", [list.length, length]).split("\0");
+      const results = [];
+      for (let i = 0; results.length < list.length;) {
+        if (f[i++] !== "1") {
+          results.push({ reason: f[i++] });
+          continue;
+        }
+        results.push({ name: f[i], engine: f[i + 1] === "engine", amount: f[i + 2], quantity: f[i + 3], fee: f[i + 4],
+                       feeCents: BigInt(f[i + 5]), rule: f[i + 6], caveat: f[i + 7], noteId: Number(f[i + 8]),
+                       typed: list[results.length].typed ?? null, label: f[i + 10] });
+        i += 11;
+      }
+      return results;
+    },
+
     // { heading, text } of a tariff text's note.
     note(noteId) {
       const [heading, body] = callText("tarivox_note", [noteId]).split("\0");

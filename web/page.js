@@ -75,11 +75,11 @@ const Page = (() => {
   // what cannot is listed with its reason and left in storage as it is.
   function openQuote(quoteId) {
     quote = QuoteModel.create(quoteId, QuoteStore.header(quoteId) ?? {});
-    for (const { actId, text } of QuoteStore.records(quoteId)) {
-      const result = QuoteModel.price(actId, QuoteStore.parsed(text), false);
+    const entries = QuoteStore.records(quoteId).map((entry) => ({ ...entry, record: QuoteStore.parsed(entry.text) }));
+    QuoteModel.priceAll(entries).forEach((result, i) => {
       if (result.act) QuoteModel.insert(quote, result.act);
-      else quote.unreadable.push({ actId, text, reason: result.reason });
-    }
+      else quote.unreadable.push({ actId: entries[i].actId, text: entries[i].text, reason: result.reason });
+    });
     if (QuoteStore.open() !== quoteId) QuoteStore.setOpen(quoteId);
     showAll();
     checkSaved();

@@ -38,6 +38,20 @@ const QuoteModel = (() => {
     }
   }
 
+  // Many records at once, as a kept quote is read: for each { actId,
+  // record }, { act } or { reason }.
+  function priceAll(entries) {
+    const readable = entries.filter((entry) => isRecord(entry.record));
+    const priced = Core.acts(readable.map((entry) => entry.record));
+    const byEntry = new Map(readable.map((entry, i) => [entry, priced[i]]));
+    return entries.map((entry) => {
+      const result = byEntry.get(entry);
+      if (result === undefined) return { reason: Core.text("page.not_an_act") };
+      if (result.reason !== undefined) return result;
+      return { act: { aid: entry.actId, ...recordOf(entry.record), ...result } };
+    });
+  }
+
   // Acts are kept in the order of their ids, which grow with time.
   function indexOf(quote, aid) {
     let low = 0;
@@ -115,5 +129,5 @@ const QuoteModel = (() => {
     return Core.total(quote.totalCents, quote.acts.length, quote.byEngine);
   }
 
-  return { isRecord, recordOf, create, price, insert, remove, find, summary };
+  return { isRecord, recordOf, create, price, priceAll, insert, remove, find, summary };
 })();
