@@ -44,9 +44,11 @@ const Page = (() => {
     savingFailed = problem !== null;
   }
 
+  // The open quote as its entry among the kept ones: its acts as it shows
+  // them (those it could not read are listed apart).
   function keptEntry() {
     return { client: quote.client, date: quote.date, created: kept.get(quote.id)?.created ?? "",
-             count: quote.acts.length + quote.unreadable.length };
+             count: quote.acts.length };
   }
 
   function showKept() {
