@@ -1,11 +1,15 @@
 "use strict";
-// The page's figures in chromium: its size, the time from opening it to
-// Tarivox.ready (median of 9 loads, measured in the page from the start of
-// its navigation) and the time of a Tarivox.compute call (the best of five
-// rounds of 200,000). Printed for the record by scripts/web-tests.sh;
-// nothing here passes or fails.
+// The page's figures in chromium and firefox-esr: its size; the time from
+// opening it to Tarivox.ready (median of 9 loads); the time of a
+// Tarivox.compute call (the best of five rounds of 200,000); and, for a
+// quote of 10 and of 10,000 acts, the time to reopen it (from the start of
+// the navigation to the quote on the page with its total and first rows,
+// and to every row built), to add an act and to remove the last act and
+// the first (each from the press to the end of the layout it causes,
+// median of 9). Printed for the record by scripts/web-tests.sh; nothing here passes
+// or fails.
 const fs = require("node:fs");
-const { openPage, pagePath } = require("../tests/web/page.js");
+const { ENGINES, newSession, pagePath } = require("../tests/web/page.js");
 
 // Notes the moment ready resolves, before anything else the page runs then.
 function noteReadyTime() {
@@ -28,17 +32,90 @@ function microsecondsPerCompute() {
   return best;
 }
 
-(async () => {
-  const { browser, page, load } = await openPage();
-  await page.addInitScript(noteReadyTime);
+// A kept quote of count acts of every kind, written as the page keeps them.
+function keepQuote(count) {
+  localStorage.clear();
+  const acts = [[0, 0, 0, false, "150,000", "Compraventa"], [1, 0, 1, true, "9,500.01", "Hipoteca"],
+                [0, 2, 0, false, "12", "Literal"], [0, 4, 0, false, null, ""], [1, 1, 2, false, "80,000", ""]];
+  const quote = "0000bench0000q";
+  localStorage.setItem("tarivox.quote/" + quote, JSON.stringify({ client: "Banco", date: "2026-12-06", created: "" }));
+  for (let i = 0; i < count; i++) {
+    const [office, service, transaction, social, typed, label] = acts[i % acts.length];
+    localStorage.setItem(`tarivox.act/${quote}/${String(i).padStart(12, "0")}`,
+                         JSON.stringify({ office, service, transaction, social, typed, label: label + " " + i }));
+  }
+  localStorage.setItem("tarivox.open", quote);
+}
+
+
+// Milliseconds from each press to the end of the layout it causes (the
+// work of the page and of the browser's style and layout, without the
+// wait for the screen), median of 9, with a pause between presses as a
+// person makes them: adding the act in the calculator, removing the last
+// act or the first.
+async function pressTimes(what) {
+  const times = [];
+  for (let round = 0; round < 9; round++) {
+    await new Promise((resolve) => setTimeout(resolve, 200));
+    // Something typed between two presses: each press is another act.
+    document.getElementById("act-label").dispatchEvent(new Event("input", { bubbles: true }));
+    document.documentElement.getBoundingClientRect();
+    const start = performance.now();
+    if (what === "add") document.getElementById("add-act").click();
+    else if (what === "first") document.querySelector("#act-rows [role=row] button").click();
+    else [...document.querySelectorAll("#act-rows [role=row] button")].at(-1).click();
+    document.documentElement.getBoundingClientRect();
+    times.push(performance.now() - start);
+  }
+  return times.sort((a, b) => a - b)[4];
+}
+
+async function figures(engine) {
+  const browser = await ENGINES[engine]();
+  const session = await newSession(browser, engine);
+  const page = await session.open(noteReadyTime);
+  await page.setViewport({ width: 1280, height: 900 });
   const times = [];
   for (let count = 0; count < 9; count++) {
-    await load(true);
+    await page.reload();
+    await page.evaluate(() => Tarivox.ready);
     times.push(await page.evaluate(() => window.readyAt));
   }
   times.sort((a, b) => a - b);
   const perCall = await page.evaluate(microsecondsPerCompute);
-  console.log(`page ${fs.statSync(pagePath).size} bytes; opening to Tarivox.ready ${times[4].toFixed(1)} ms (median ` +
-              `of 9 loads, ${times[0].toFixed(1)} to ${times[8].toFixed(1)}); Tarivox.compute ${perCall.toFixed(2)} µs a call`);
+  const quotes = [];
+  for (const count of [10, 10000]) {
+    // Reopened twice: the first time, the browser is still writing the
+    // records just made to its disk, which no user's reopening waits for.
+    await page.evaluate(keepQuote, count);
+    for (let load = 0; load < 2; load++) {
+      await page.reload();
+      await page.evaluate(() => Tarivox.ready);
+    }
+    // The quote on the page, then every row built.
+    const reopen = await page.evaluate(async (count) => {
+      while (document.querySelectorAll("#act-rows [role=row]").length < count) {
+        await new Promise((resolve) => setTimeout(resolve, 5));
+      }
+      return [performance.getEntriesByName("tarivox-quote-shown")[0].startTime, performance.now()];
+    }, count);
+    await page.evaluate(() => { document.getElementById("amount").value = "25,000"; });
+    await page.evaluate(() => document.getElementById("amount").dispatchEvent(new Event("input", { bubbles: true })));
+    const add = await page.evaluate(pressTimes, "add");
+    const last = await page.evaluate(pressTimes, "last");
+    const first = await page.evaluate(pressTimes, "first");
+    quotes.push(`${count.toLocaleString("en-US")} acts: reopened in ${reopen[0].toFixed(0)} ms (every row built at ` +
+                `${reopen[1].toFixed(0)} ms), ` +
+                `an act added in ${add.toFixed(1)} ms, the last removed in ${last.toFixed(1)} ms, the first removed in ` +
+                `${first.toFixed(1)} ms (which renumbers every act after it, and here every note)`);
+  }
+  console.log(`${engine}: page ${fs.statSync(pagePath).size} bytes; opening to Tarivox.ready ${times[4].toFixed(1)} ms ` +
+              `(median of 9 loads, ${times[0].toFixed(1)} to ${times[8].toFixed(1)}); Tarivox.compute ` +
+              `${perCall.toFixed(2)} µs a call\n  ${quotes.join("\n  ")}`);
+  await session.close();
   await browser.close();
+}
+
+(async () => {
+  for (const engine of process.argv.slice(2).length ? process.argv.slice(2) : Object.keys(ENGINES)) await figures(engine);
 })();

@@ -20,10 +20,10 @@ windows_packages=(
   fonts-wine zip unzip wixl python3
 )
 # The page: the core for wasm32 with Debian's clang, and its tests in chromium
-# (PDFs read back by poppler's tools).
+# and firefox-esr (PDFs read back by poppler's tools).
 web_packages=(
   wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32 lld-14
-  chromium poppler-utils
+  chromium firefox-esr poppler-utils
 )
 
 $SUDO apt-get update -qq

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The page's tests: build/wasm/web/tarivox.html opened from disk in Debian's
-# chromium, headless and offline, driven by playwright-core (pinned by
-# tests/web's lock file, no browser download), every figure and export
-# checked against the native tarivox-cli. Screenshots, the printed PDF and
-# its picture go to build/web-tests/; the page's figures are printed last.
+# chromium and firefox-esr, headless, every request refused, driven by
+# puppeteer-core (pinned by tests/web's lock file, no browser download),
+# every figure and export checked against the native tarivox-cli.
+# Screenshots, the printed PDFs and their pictures go to build/web-tests/;
+# the page's figures are printed last.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,7 +17,7 @@ cmake --build --preset wasm
 [ -f build/ci/build.ninja ] || cmake --preset ci
 cmake --build --preset ci -j2 --target tarivox-cli
 
-echo "== the page's tests in chromium"
+echo "== the page's tests in chromium and firefox-esr"
 # Every package is pinned with its checksum: npm's cache serves it offline.
 (cd tests/web && npm ci --prefer-offline --no-audit --no-fund)
 mkdir -p build/web-tests

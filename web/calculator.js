@@ -1,168 +1,221 @@
 "use strict";
 // The calculator as the window has it: the three lists, the project kind,
-// the amount, "Calcular pago", the fee and the tariff text, with the same
-// rules for what is enabled and what each change of selection shows.
+// the amount, "Calcular pago", the fee and the tariff text, with the
+// module's rules for what is enabled. Where the window lets a figure stand
+// for something else, the page does not: a result belongs to the selection
+// and the amount it was computed for, an amount read otherwise than typed
+// is said so, and the quote takes what was typed, never the rewritten field.
 
-const SERVICE_CERTIFICATION = 2;
-const SERVICE_PRESENTATION = 4;
-const SERVICE_INSCRIPTION = 0;
-// Shown for "Presentación", which has a fixed fee and no calculation.
-const PRESENTATION_FEE = "8.86";
-
-// What each service enables, by position: the amount, the fee display,
-// "Calcular pago", the office list, and whether the project kind may be
-// chosen at all (at MVT only, in any case).
-const SERVICE_CONTROLS = [
-  { amount: true, fee: true, calculate: true, office: true, project: true },     // Inscripción
-  { amount: true, fee: true, calculate: true, office: true, project: true },     // Cancelación
-  { amount: false, fee: false, calculate: false, office: true, project: true },  // Certificación
-  { amount: false, fee: false, calculate: false, office: true, project: true },  // Informe
-  { amount: false, fee: true, calculate: false, office: false, project: false }, // Presentación
-  { amount: false, fee: false, calculate: false, office: false, project: false },// Sustitución
-];
-
-const form = {
-  office: document.getElementById("office"),
-  service: document.getElementById("service"),
-  transaction: document.getElementById("transaction"),
-  project: document.getElementById("project"),
-  social: document.getElementById("social-interest"),
-  amount: document.getElementById("amount"),
-  calculate: document.getElementById("calculate"),
-  fee: document.getElementById("fee"),
-  sentence: document.getElementById("sentence"),
-  tariffText: document.getElementById("tariff-text"),
-  explanation: document.getElementById("explanation"),
-  explanationText: document.getElementById("explanation-text"),
-};
-let catalogue = null;
-
-// The selection as the calculator reads it from its controls. A project kind
-// left checked at MVT counts only where it can be chosen: at KLDA the quote
-// and the comparison refuse a social-interest act.
-function currentSelection() {
-  return {
-    office: form.office.selectedIndex,
-    service: form.service.selectedIndex,
-    transaction: form.transaction.selectedIndex,
-    social: form.social.checked && !form.project.disabled,
+const Calculator = (() => {
+  const form = {
+    element: document.getElementById("calculator-form"),
+    office: document.getElementById("office"),
+    service: document.getElementById("service"),
+    transaction: document.getElementById("transaction"),
+    project: document.getElementById("project"),
+    social: document.getElementById("social-interest"),
+    amount: document.getElementById("amount"),
+    quantity: document.getElementById("quantity"),
+    quantityLabel: document.getElementById("quantity-label"),
+    calculate: document.getElementById("calculate"),
+    fee: document.getElementById("fee"),
+    notice: document.getElementById("amount-notice"),
+    sentence: document.getElementById("sentence"),
+    stated: document.getElementById("stated-fee"),
+    tariffText: document.getElementById("tariff-text"),
+    explanation: document.getElementById("explanation"),
+    explanationText: document.getElementById("explanation-text"),
+    label: document.getElementById("act-label"),
+    comparison: document.getElementById("comparison"),
+    comparisonText: document.getElementById("comparison-text"),
   };
-}
+  let catalogue = null;
+  // The amount as the user typed it: "Calcular pago" rewrites the field as
+  // the window does, but an act is priced from what was typed.
+  let typed = form.amount.value;
+  // A click that gives the amount field the focus keeps the selection that
+  // the focus made, instead of placing the caret where it landed.
+  let selectOnMouseUp = false;
 
-function isComputed(selection) {
-  const list = catalogue.transactions[selection.service][selection.office];
-  return list[selection.transaction].computed;
-}
-
-function fillList(list, names) {
-  list.replaceChildren(...names.map((name) => new Option(name)));
-  list.selectedIndex = 0;
-}
-
-function loadTransactions() {
-  const selection = currentSelection();
-  fillList(form.transaction, catalogue.transactions[selection.service][selection.office].map((item) => item.name));
-}
-
-function showAmounts(amount, fee) {
-  form.amount.value = amount;
-  form.fee.value = fee;
-}
-
-// A result belongs to the selection it was computed for.
-function clearResult() {
-  form.sentence.textContent = "";
-  form.explanation.hidden = true;
-  form.explanationText.textContent = "";
-}
-
-// An output element cannot be disabled; it is shown and announced as such.
-function setFeeEnabled(enabled) {
-  form.fee.classList.toggle("disabled", !enabled);
-  form.fee.setAttribute("aria-disabled", String(!enabled));
-}
-
-function setCalculationEnabled(enabled) {
-  form.amount.disabled = !enabled;
-  setFeeEnabled(enabled);
-  form.calculate.disabled = !enabled;
-}
-
-// The project kind is chosen at MVT only, and only for the services that have it.
-function updateProjectEnabled() {
-  form.project.disabled = form.office.selectedIndex === 0 || !SERVICE_CONTROLS[form.service.selectedIndex].project;
-}
-
-function applyServiceControls() {
-  const controls = SERVICE_CONTROLS[form.service.selectedIndex];
-  form.amount.disabled = !controls.amount;
-  setFeeEnabled(controls.fee);
-  form.calculate.disabled = !controls.calculate;
-  form.office.disabled = !controls.office;
-  updateProjectEnabled();
-}
-
-function updateDescription() {
-  const selection = currentSelection();
-  if (selection.service === SERVICE_INSCRIPTION) {
-    // Per-lot tariffs are explained, not computed.
-    const computed = isComputed(selection);
-    setCalculationEnabled(computed);
-    if (!computed) showAmounts("0.00", "0.00");
+  function selection() {
+    return {
+      office: form.office.selectedIndex,
+      service: form.service.selectedIndex,
+      transaction: form.transaction.selectedIndex,
+      // A project kind left checked counts only where it can be chosen.
+      social: form.social.checked && !form.project.disabled,
+    };
   }
-  form.tariffText.textContent = Tarivox.describe(selection.office, selection.service, selection.transaction,
-                                                 selection.social);
-  clearResult();
-}
 
-function onOfficeChange() {
-  // "Literales" is offered at KLDA only, so the list changes length.
-  if (form.service.selectedIndex === SERVICE_CERTIFICATION) loadTransactions();
-  updateProjectEnabled();
-  updateDescription();
-}
+  function listFor(current) {
+    return catalogue.lists[current.service][current.office];
+  }
 
-function onServiceChange() {
-  loadTransactions();
-  applyServiceControls();
-  showAmounts("0.00", form.service.selectedIndex === SERVICE_PRESENTATION ? PRESENTATION_FEE : "0.00");
-  updateDescription();
-}
+  function item(current = selection()) {
+    return listFor(current).transactions[current.transaction];
+  }
 
-function onCalculate(event) {
-  event.preventDefault();
-  if (form.calculate.disabled) return;
-  const selection = currentSelection();
-  const typed = form.amount.value;
-  const texts = Tarivox.compute(selection.office, selection.service, selection.transaction, selection.social, typed);
-  showAmounts(texts.amount, texts.fee);
-  form.sentence.textContent = texts.message;
-  form.explanationText.textContent = Tarivox.explain(selection.office, selection.service, selection.transaction,
-                                                     selection.social, typed);
-  form.explanation.hidden = false;
-}
+  // The act in the calculator, with the value the transaction takes.
+  function pendingAct() {
+    const current = selection();
+    const value = item(current).value;
+    const act = { ...current, typed: null, label: form.label.value };
+    if (value === "amount") act.typed = typed;
+    if (value === "quantity") act.typed = form.quantity.value;
+    return act;
+  }
 
-// Enter presses "Calcular pago" from any control of the calculator, as the
-// window's default button; a browser submits only from a text field.
-function onCalculatorKey(event) {
-  if (event.key !== "Enter" || event.target.tagName === "INPUT" || event.target.tagName === "BUTTON") return;
-  event.preventDefault();
-  event.currentTarget.requestSubmit();
-}
+  function fillList(list, names, keep = 0) {
+    list.replaceChildren(...names.map((name) => new Option(name)));
+    list.selectedIndex = keep < names.length ? keep : 0;
+  }
 
-function startCalculator() {
-  catalogue = Tarivox.catalogue();
-  fillList(form.office, catalogue.offices);
-  fillList(form.service, catalogue.services);
-  loadTransactions();
-  applyServiceControls();
-  updateDescription();
-  form.office.addEventListener("change", onOfficeChange);
-  form.service.addEventListener("change", onServiceChange);
-  form.transaction.addEventListener("change", updateDescription);
-  form.project.addEventListener("change", updateDescription);
-  const calculatorForm = document.getElementById("calculator-form");
-  calculatorForm.addEventListener("submit", onCalculate);
-  calculatorForm.addEventListener("keydown", onCalculatorKey);
-  form.amount.focus();
-}
+  function loadTransactions() {
+    fillList(form.transaction, listFor(selection()).transactions.map((entry) => entry.name));
+  }
+
+  // An output element cannot be disabled; it is shown and announced as such.
+  function setFeeEnabled(enabled) {
+    form.fee.classList.toggle("disabled", !enabled);
+    form.fee.setAttribute("aria-disabled", String(!enabled));
+  }
+
+  function applyControls() {
+    const current = selection();
+    const service = catalogue.services[current.service];
+    const entry = item(current);
+    form.office.disabled = !service.office;
+    form.project.disabled = !listFor(current).project;
+    form.amount.disabled = !(service.amount && entry.value === "amount");
+    form.calculate.disabled = !(service.calculate && entry.value === "amount");
+    setFeeEnabled(service.fee && entry.value !== "quantity");
+    const counted = entry.value === "quantity";
+    form.quantity.hidden = form.quantityLabel.hidden = !counted;
+    if (counted) form.quantityLabel.textContent = Core.text("page.quantity", entry.unit);
+  }
+
+  // What the fee of an act priced from its tariff text comes to, as the
+  // quote would price it; nothing until a quantity is typed.
+  function showStatedFee() {
+    const act = pendingAct();
+    const value = item().value;
+    form.stated.textContent = "";
+    if (value === "amount" || (value === "quantity" && act.typed.trim() === "")) return;
+    try {
+      const priced = Core.act(act, true);
+      form.stated.textContent = Core.text("page.stated", priced.fee, priced.rule);
+    } catch (error) {
+      form.stated.textContent = error.message;
+    }
+  }
+
+  // A result belongs to the selection and the amount it was computed for:
+  // any change takes it away, the comparison included.
+  function clearResult() {
+    form.fee.value = item().shown;
+    form.sentence.textContent = "";
+    form.notice.hidden = true;
+    form.notice.textContent = "";
+    form.explanation.hidden = true;
+    form.explanationText.textContent = "";
+    form.comparison.hidden = true;
+    form.comparisonText.textContent = "";
+    showStatedFee();
+  }
+
+  function onSelectionChange() {
+    applyControls();
+    form.tariffText.textContent = Core.describe(selection());
+    clearResult();
+  }
+
+  function onOfficeChange() {
+    // A list may differ from one office to the other ("Literales" is offered
+    // at KLDA only): then it is loaded again, as the window does.
+    const names = listFor(selection()).transactions.map((entry) => entry.name);
+    const shown = Array.from(form.transaction.options, (option) => option.text);
+    if (names.join("\n") !== shown.join("\n")) loadTransactions();
+    onSelectionChange();
+  }
+
+  function onServiceChange() {
+    loadTransactions();
+    onSelectionChange();
+  }
+
+  function selectAmount() {
+    form.amount.focus();
+    form.amount.select();
+  }
+
+  function onCalculate(event) {
+    event.preventDefault();
+    if (form.calculate.disabled) return;
+    const current = selection();
+    const texts = Core.compute(current.office, current.service, current.transaction, current.social, form.amount.value);
+    const notice = Core.amountNotice(current, form.amount.value);
+    form.explanationText.textContent = Core.explain(current, form.amount.value);
+    form.amount.value = texts.amount;
+    form.fee.value = texts.fee;
+    form.sentence.textContent = texts.message;
+    form.notice.textContent = notice;
+    form.notice.hidden = notice === "";
+    form.explanation.hidden = false;
+    // The next amount replaces this one instead of being appended to it.
+    selectAmount();
+  }
+
+  function onAmountInput() {
+    typed = form.amount.value;
+    clearResult();
+  }
+
+  // Enter presses "Calcular pago" from any control of the calculator, as the
+  // window's default button; a browser submits only from a text field.
+  function onCalculatorKey(event) {
+    if (event.key !== "Enter" || event.target.tagName === "INPUT" || event.target.tagName === "BUTTON") return;
+    event.preventDefault();
+    form.element.requestSubmit();
+  }
+
+  function onCompare() {
+    const act = pendingAct();
+    try {
+      form.comparisonText.textContent = Core.compare(act, act.typed, "text");
+    } catch (error) {
+      form.comparisonText.textContent = Core.text("page.cannot_compare", error.message);
+    }
+    form.comparison.hidden = false;
+  }
+
+  function start(loaded) {
+    catalogue = loaded;
+    fillList(form.office, catalogue.offices);
+    fillList(form.service, catalogue.services.map((service) => service.name));
+    loadTransactions();
+    onSelectionChange();
+    form.office.addEventListener("change", onOfficeChange);
+    form.service.addEventListener("change", onServiceChange);
+    form.transaction.addEventListener("change", onSelectionChange);
+    form.project.addEventListener("change", onSelectionChange);
+    form.amount.addEventListener("input", onAmountInput);
+    form.quantity.addEventListener("input", clearResult);
+    // The whole amount is selected whenever the field gets the focus, as the
+    // window's edit control is in a dialog.
+    form.amount.addEventListener("mousedown", () => { selectOnMouseUp = document.activeElement !== form.amount; });
+    form.amount.addEventListener("focus", () => form.amount.select());
+    form.amount.addEventListener("mouseup", (event) => {
+      if (selectOnMouseUp) event.preventDefault();
+      selectOnMouseUp = false;
+    });
+    form.quantity.addEventListener("keydown", (event) => {
+      if (event.key === "Enter") event.preventDefault();
+    });
+    form.element.addEventListener("submit", onCalculate);
+    form.element.addEventListener("keydown", onCalculatorKey);
+    document.getElementById("compare").addEventListener("click", onCompare);
+    selectAmount();
+  }
+
+  return { start, pendingAct, clearLabel: () => { form.label.value = ""; } };
+})();

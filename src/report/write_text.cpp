@@ -112,23 +112,23 @@ void WriteActs(const Quote& quote, const Sink& out) {
   for (std::size_t i = 0; i < quote.Acts.size(); ++i) WriteRow(columns, row(i), out);
 }
 
-// "4 actos: 3 con el pago que calcula la calculadora y 1 con el pago que
-// fija el texto de su arancel."
-std::string ActCount(const Quote& quote) {
-  Language language = quote.Lang;
-  long long all = static_cast<long long>(quote.Acts.size());
-  long long byText = all - quote.EngineCount;
-  std::string byEngine = Text(language, MSG_PRICED_BY_ENGINE, {FormatCount(quote.EngineCount)});
+}  // namespace
+
+std::string ActCountText(Language language, long long all, long long byEngine) {
+  long long byText = all - byEngine;
+  std::string engine = Text(language, MSG_PRICED_BY_ENGINE, {FormatCount(byEngine)});
   std::string fromText = Text(language, MSG_PRICED_BY_TEXT, {FormatCount(byText)});
-  std::string parts = byText == 0             ? byEngine
-                      : quote.EngineCount == 0 ? fromText
-                                               : Text(language, MSG_AND, {byEngine, fromText});
+  std::string parts = byText == 0     ? engine
+                      : byEngine == 0 ? fromText
+                                      : Text(language, MSG_AND, {engine, fromText});
   return Text(language, MSG_ACT_COUNT, {CountText(language, all, MSG_ACTS_ONE, MSG_ACTS_MANY), parts});
 }
 
+namespace {
+
 void WriteTotal(const Quote& quote, const Sink& out) {
   Language language = quote.Lang;
-  Put(out, ActCount(quote) + "\n");
+  Put(out, ActCountText(quote.Lang, static_cast<long long>(quote.Acts.size()), quote.EngineCount) + "\n");
   Put(out, Text(language, MSG_TOTAL, {FormatCents(quote.TotalCents)}) + "\n");
   Put(out, Text(language, MSG_TOTAL_IN_WORDS, {AmountInWords(language, quote.TotalCents)}) + "\n");
 }

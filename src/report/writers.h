@@ -1,6 +1,8 @@
 // The writers behind each report format, and what they share.
 #pragma once
 
+#include <string>
+
 #include "report/compare.h"
 #include "report/quote.h"
 #include "report/sink.h"
@@ -8,6 +10,10 @@
 namespace tarivox::report {
 
 void WriteQuoteText(const Quote& quote, const Sink& out);
+// "4 actos: 3 con el pago calculado sobre su monto y 1 con el pago que fija
+// el texto de su arancel.", for a quote of all acts, byEngine of them
+// computed by the calculator.
+std::string ActCountText(Language language, long long all, long long byEngine);
 void WriteComparisonText(const Comparison& comparison, const Sink& out);
 
 struct CsvStyle {

@@ -1,17 +1,20 @@
 "use strict";
-// What the page's tests and figures share: Debian's chromium, headless, with
-// the fresh temporary profile playwright gives each launch; the page opened
-// from disk with every request but its own file refused and recorded; and
-// the native tarivox-cli, whose bytes the page must reproduce.
+// What the page's tests and figures share: Debian's chromium and
+// firefox-esr, headless, driven by puppeteer-core; each test in a fresh
+// browser context (its own storage) with every request but the page's own
+// file refused and recorded; and the native tarivox-cli, whose bytes the
+// page must reproduce.
 const assert = require("node:assert/strict");
 const { spawnSync } = require("node:child_process");
+const fs = require("node:fs");
 const path = require("node:path");
-const { chromium } = require("playwright-core");
+const puppeteer = require("puppeteer-core");
 
 const root = path.resolve(__dirname, "../..");
 const pagePath = path.join(root, "build/wasm/web/tarivox.html");
 const pageUrl = "file://" + pagePath;
 const output = (name) => path.join(root, "build/web-tests", name);
+const downloads = (engine) => output("downloads-" + engine);
 
 // The command's standard output; status 1 (some input refused) is an answer too.
 function run(command, args, input) {
@@ -21,22 +24,82 @@ function run(command, args, input) {
 }
 const cli = (args, input) => run(path.join(root, "build/ci/src/cli/tarivox-cli"), args, input);
 
-async function openPage() {
-  const browser = await chromium.launch({ executablePath: "/usr/bin/chromium", args: ["--no-sandbox", "--disable-gpu",
-    "--disable-background-networking", "--disable-component-update", "--disable-sync", "--no-first-run"] });
-  const context = await browser.newContext({ offline: true, acceptDownloads: true });
+const ENGINES = {
+  chromium: () => puppeteer.launch({ headless: true, executablePath: "/usr/bin/chromium", args: ["--no-sandbox",
+    "--disable-gpu", "--disable-background-networking", "--disable-component-update", "--disable-sync",
+    "--no-first-run"] }),
+  firefox: () => puppeteer.launch({ headless: true, browser: "firefox", executablePath: "/usr/bin/firefox-esr",
+    extraPrefsFirefox: { "browser.download.dir": downloads("firefox"), "browser.download.folderList": 2,
+      "browser.download.useDownloadDir": true, "browser.download.always_ask_before_handling_new_types": false,
+      "browser.helperApps.neverAsk.saveToDisk": "text/csv,application/json", "network.dns.disableIPv6": true } }),
+};
+
+// A fresh context: its own storage, downloads into the engine's folder.
+async function newSession(browser, engine) {
+  fs.mkdirSync(downloads(engine), { recursive: true });
+  const context = engine === "chromium"
+    ? await browser.createBrowserContext({ downloadBehavior: { policy: "allow", downloadPath: downloads(engine) } })
+    : await browser.createBrowserContext();
   const [requests, errors] = [[], []];
-  context.on("request", (request) => requests.push(request.url()));
-  await context.route("**/*", (route) => (route.request().url() === pageUrl ? route.continue() : route.abort()));
-  const page = await context.newPage();
-  page.setDefaultTimeout(5000);
-  page.on("pageerror", (error) => errors.push(error.message));
-  const load = (reload) => (reload ? page.reload() : page.goto(pageUrl)).then(() => page.evaluate(() => Tarivox.ready));
-  await load(false);
+  // A tab of the page, opened from disk; what it asked for is recorded.
+  async function open(setUp = null) {
+    const page = await context.newPage();
+    page.setDefaultTimeout(20000);
+    page.on("pageerror", (error) => errors.push(error.message));
+    await page.setRequestInterception(true);
+    page.on("request", (request) => {
+      requests.push(request.url());
+      // A data: URL (the browser's own, for its controls) is not a request that leaves the machine.
+      if (request.url() === pageUrl || request.url().startsWith("data:")) request.continue();
+      else request.abort();
+    });
+    if (setUp) await page.evaluateOnNewDocument(setUp);
+    await page.goto(pageUrl);
+    await page.evaluate(() => Tarivox.ready.catch(() => null));
+    return page;
+  }
   // The page asked for nothing but itself and raised no error.
-  const checkQuiet = () => assert.deepEqual({ own: requests.includes(pageUrl), errors,
-    others: requests.filter((url) => url !== pageUrl) }, { own: true, errors: [], others: [] });
-  return { browser, page, load, checkQuiet };
+  const checkQuiet = () => assert.deepEqual({ errors, others: requests.filter((url) => url !== pageUrl &&
+                                                                             !url.startsWith("data:")) },
+                                            { errors: [], others: [] });
+  return { context, open, checkQuiet, close: () => context.close() };
 }
 
-module.exports = { openPage, cli, run, output, pagePath };
+// Controls found as a person finds them: by their label's text, by the
+// text or accessible name of a button.
+async function control(page, label) {
+  const handle = await page.evaluateHandle((name) => {
+    const label = [...document.querySelectorAll("label")].find((element) => element.textContent.trim() === name);
+    return label?.control ?? null;
+  }, label);
+  assert.ok(handle.asElement(), `no control labelled ${label}`);
+  return handle.asElement();
+}
+
+async function button(page, name) {
+  const handle = await page.evaluateHandle((text) => [...document.querySelectorAll("button")].find((element) =>
+    (element.getAttribute("aria-label") ?? element.textContent.trim()) === text) ?? null, name);
+  assert.ok(handle.asElement(), `no button ${name}`);
+  return handle.asElement();
+}
+
+// Chooses the option with that text (or at that position) in the list labelled so.
+async function choose(page, label, option) {
+  const list = await control(page, label);
+  await list.evaluate((element, wanted) => {
+    const index = typeof wanted === "number" ? wanted : [...element.options].findIndex((item) => item.text === wanted);
+    if (index < 0 || index >= element.options.length) throw new Error("no option " + wanted);
+    element.selectedIndex = index;
+    element.dispatchEvent(new Event("change", { bubbles: true }));
+  }, option);
+}
+
+async function type(page, label, text) {
+  const field = await control(page, label);
+  await field.click({ count: 3 });
+  await page.keyboard.press("Backspace");
+  await field.type(text);
+  return field;
+}
+
+module.exports = { ENGINES, newSession, control, button, choose, type, cli, run, output, downloads, pagePath };

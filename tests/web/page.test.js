@@ -1,12 +1,13 @@
 "use strict";
-// The page in chromium, one session from first to last test: the script
-// interface, the calculator and the quote as a clerk uses them (found only
-// by their Spanish labels and roles), printing, exports and layout. Every
-// expected figure and text comes from the native tarivox-cli.
-const { test, before, after } = require("node:test");
+// The page in chromium and in firefox-esr, each test in a fresh browser
+// context (its own storage), as a notary preparing a quote uses it:
+// controls found by their Spanish labels, every expected figure and text
+// from the native tarivox-cli.
+const { describe, test, before, after } = require("node:test");
 const assert = require("node:assert/strict");
 const fs = require("node:fs");
-const { openPage, cli, run, output } = require("./page.js");
+const path = require("node:path");
+const { ENGINES, newSession, control, button, choose, type, cli, run, output, downloads } = require("./page.js");
 
 // The amounts of the tariff's example tables, typed as a clerk might, and texts no clerk should type.
 const EXAMPLES = ("0 0.01 100.00 1400 1,400.01 1800 1800.01 2300 2,300.01 3500 3500.01 4500 4500.01 5700 5700.01 " +
@@ -24,147 +25,389 @@ const ROWS = COMPUTED.flatMap(([service, transaction]) => [[0, 0], [0, 1], [1, 0
   EXAMPLES.map((typed) => [office, service, transaction, social, typed])))
   .concat(AWKWARD.flatMap((typed) => [[0, 0, 0, 0, typed], [1, 0, 8, 1, typed]]), range(-1, 2).flatMap((office) =>
     range(-1, 6).flatMap((service) => range(-1, 13).map((position) => [office, service, position, 1, "25,000"]))));
-// Office, service, transaction: with "Interes Social" checked, the tariff text is the tool's for that selection.
-const [INSCRIPTION, TRANSFERS] = ["Inscripción", "Transferencias y mod. de dominio"];
-const CANCELLATION = "Cancelación total o parcial";
-const TARIFF_TEXTS = [["MVT", INSCRIPTION, TRANSFERS], ["KLDA", INSCRIPTION, TRANSFERS],
-  ["MVT", INSCRIPTION, "Anotaciones y declaratorias"], ["MVT", CANCELLATION, "Anotación Preventiva"],
-  ["MVT", CANCELLATION, "Otras Cancelaciones"]];
-// Office, service, transaction (positions), social interest, amount typed, label; client and date.
-const ACTS = [[0, 0, 0, false, "150,000", "Compraventa"], [1, 0, 1, true, "9,500.01", "=Hipoteca de interés social"],
-              [1, 1, 2, false, "80,000", "Cancelación anterior"]];
-const [CLIENT, DATE] = ["Ref 2026/114 — Loma", "2026-12-06"];
-const EXPORTS = [["Exportar CSV", "csv"], ["Exportar CSV para Excel", "csv-excel"], ["Exportar JSON", "json"]];
-const BUTTONS = ["Agregar al presupuesto", "Imprimir", "Calcular pago", "Quitar", "Exportar", "Nuevo presupuesto"];
 
-let session, page;
-before(async () => ({ page } = session = await openPage()));
-after(() => session?.browser.close());
-const field = (label) => page.getByLabel(label, { exact: true });
-const button = (name) => page.getByRole("button", { name, exact: true });
-// The acts as a quote file, as the page writes them, and the tool's quote of it: parsed, or a format's bytes.
-function toolQuote(acts, format = null) {
-  const lines = acts.map(([office, service, transaction, social, typed, label]) =>
-    `${office}:${service}:${transaction}:${social ? "social" : "normal"}=${typed} | ${label}`);
-  fs.writeFileSync(output("quote.txt"), [`client: ${CLIENT}`, `date: ${DATE}`, ...lines, ""].join("\n"));
-  const bytes = cli(["quote", "--format", format ?? "json", "--file", output("quote.txt")]);
+// Typed into the amount field, one after the other without clearing it: the
+// field must select itself, and whatever the window reads otherwise than
+// written must be said beside it.
+const READINGS = [["25,000", false], ["150000", false], ["+1,234.5", false], ["1.500,00", true], ["25.000", true],
+                  ["$ 150 000", true], ["1234.125", true], ["2,5", true], ["1e3", true], ["9,500.01", false]];
+// What a service and a transaction offer, as the window has it: amount field, "Calcular pago", office
+// list, project kind (at MVT), the quantity's field and the fee display.
+const OFFERS = [
+  ["Inscripción", "Gravámenes", { amount: true, calculate: true, office: true, project: true, quantity: null, fee: "" }],
+  ["Inscripción", "Particiones de inmuebles",
+   { amount: false, calculate: false, office: true, project: true, quantity: "Lotes o parcelas:", fee: "" }],
+  ["Certificación", "Carencia de bienes",
+   { amount: false, calculate: false, office: true, project: true, quantity: "Titulares:", fee: "" }],
+  ["Certificación", "Extractadas", { amount: false, calculate: false, office: true, project: true, quantity: null, fee: "" }],
+  ["Informe", "Indice de propietarios",
+   { amount: false, calculate: false, office: true, project: true, quantity: "Titulares:", fee: "" }],
+  ["Presentación", "Nueva Presentación",
+   { amount: false, calculate: false, office: false, project: false, quantity: null, fee: "8.86" }],
+  ["Sustitución", "Sustituciones de folios",
+   { amount: false, calculate: false, office: false, project: false, quantity: "Hojas:", fee: "" }],
+];
+// Office, service, transaction (positions), social interest, value typed (amount or quantity), label.
+const ACTS = [[0, 0, 0, false, "150,000", "Compraventa"], [1, 0, 1, true, "9,500.01", "=Hipoteca de interés social"],
+              [1, 1, 2, false, "80,000", "Cancelación anterior"], [0, 2, 0, false, "12", "Certificación literal"],
+              [1, 2, 2, true, "3", ""], [0, 4, 0, false, null, "Presentación"], [0, 0, 12, false, "3", "Partición"]];
+const [CLIENT, DATE] = ["Ref 2026/114 — Loma", "2026-12-06"];
+const EXPORTS = [["Exportar CSV", "csv", "presupuesto.csv"], ["Exportar CSV para Excel", "csv-excel",
+  "presupuesto-excel.csv"], ["Exportar JSON", "json", "presupuesto.json"]];
+
+// The tool's quote of the acts: parsed JSON, or a format's bytes.
+function toolQuote(acts, format = null, header = [CLIENT, DATE]) {
+  const args = acts.flatMap(([office, service, transaction, social, value, label]) => ["--act",
+    `${office}:${service}:${transaction}:${social ? "social" : "normal"}${value === null ? "" : "=" + value} | ${label}`]);
+  const bytes = cli(["quote", "--client", header[0], "--date", header[1], ...args, "--format", format ?? "json"]);
   return format ? bytes : JSON.parse(bytes);
 }
-// Chooses as a clerk does, the service first; null leaves a list as it is.
-async function choose(service, office, transaction) {
-  for (const [label, option] of [["Servicio:", service], ["Oficina:", office], ["Transacción:", transaction]]) {
-    if (option !== null) await field(label).selectOption(option);
-  }
+
+const value = (element) => element.evaluate((field) => field.value);
+const visible = (page, id) => page.$eval("#" + id, (element) => !element.hidden && element.getClientRects().length > 0);
+const text = (page, id) => page.$eval("#" + id, (element) => element.textContent);
+const rows = (page) => page.$$eval("#act-rows [role=row]", (all) => all.map((row) =>
+  [...row.children].slice(0, 6).map((cell) => cell.textContent)));
+
+// Adds an act through the calculator as a clerk does: service, office, transaction, project kind, value, label.
+async function addAct(page, [office, service, transaction, social, typed, label], how = "click") {
+  await choose(page, "Servicio:", service);
+  await choose(page, "Oficina:", office);
+  await choose(page, "Transacción:", transaction);
+  if (office === 1 && service < 4) await (await control(page, social ? "Interes Social" : "Proyecto normal")).click();
+  const quantity = await page.$eval("#quantity-label", (label) => (label.hidden ? null : label.textContent));
+  if (typed !== null) await type(page, quantity ?? "Monto $:", typed);
+  const labelField = await type(page, "Etiqueta del acto (opcional):", label);
+  if (how === "enter") await labelField.press("Enter");
+  else await (await button(page, "Agregar al presupuesto")).click({ count: how === "double" ? 2 : 1 });
+  return text(page, "add-feedback");
 }
-const fees = (quote) => quote.acts.map((act) => act.fee).concat(quote.total.fee);
-const shownFees = () => page.locator("#quote-acts td:nth-child(4), #quote-total").allTextContents();
 
-test("Tarivox.compute gives batch's texts, and throws where batch refuses (RangeError for a position)", async () => {
-  const fromPage = await page.evaluate((rows) => rows.map(([office, service, transaction, social, typed]) => {
-    try {
-      return Object.values(Tarivox.compute(office, service, transaction, social === 1, typed)).join("\t");
-    } catch (error) {
-      return error.name;
-    }
-  }), ROWS);
-  const fromCli = cli(["batch"], ROWS.map((row) => row.join("\t") + "\n").join("")).toString().split("\n")
-    .map((line) => line.replace(/^ERROR\t.*text only.*/, "Error").replace(/^ERROR\t.*/, "RangeError"));
-  const results = ROWS.map((row, i) => [row.join(" | "), fromPage[i], fromCli[i]]);
-  assert.deepEqual(results.filter(([, shown, expected]) => shown !== expected), []);
-});
+for (const engine of Object.keys(ENGINES)) {
+  describe(engine, () => {
+    let browser;
+    let session;
+    before(async () => { browser = await ENGINES[engine](); });
+    after(() => browser?.close());
+    // Each test: a fresh context, checked for requests and errors at its end.
+    const inFreshContext = (name, body) => test(name, async () => {
+      session = await newSession(browser, engine);
+      try {
+        await body(session);
+        session.checkQuiet();
+      } finally {
+        await session.close();
+      }
+    });
 
-test("a social-interest amount at MVT, typed and entered; Tab walks the window's order from the amount", async () => {
-  await field("Oficina:").selectOption("MVT");
-  await field("Interes Social").check();
-  await field("Monto $:").fill("9,000");
-  await field("Monto $:").press("Enter");
-  const [amount, fee, message] = cli(["batch"], "1\t0\t0\t1\t9,000\n").toString().trimEnd().split("\t");
-  assert.deepEqual([await field("Monto $:").inputValue(), await field("Pago $").textContent()], [amount, fee]);
-  assert.ok((await page.getByRole("status").allTextContents()).includes(message), "the sentence is not announced");
-  await page.getByRole("region", { name: "Calculadora" }).screenshot({ path: output("calculator.png") });
-  await field("Monto $:").focus();
-  for (const control of [field("Oficina:"), button("Calcular pago"), field("Servicio:"), field("Transacción:"),
-                         field("Interes Social")]) {
-    await page.keyboard.press("Tab");
-    assert.ok(await control.evaluate((element) => element === document.activeElement), `Tab to ${control}`);
-  }
-});
+    inFreshContext("Tarivox.compute gives batch's texts, and throws where batch refuses (RangeError for a position)",
+                   async ({ open }) => {
+      const page = await open();
+      const fromPage = await page.evaluate((all) => all.map(([office, service, transaction, social, typed]) => {
+        try {
+          return Object.values(Tarivox.compute(office, service, transaction, social === 1, typed)).join("\t");
+        } catch (error) {
+          return error.name;
+        }
+      }), ROWS);
+      const fromCli = cli(["batch"], ROWS.map((row) => row.join("\t") + "\n").join("")).toString().split("\n")
+        .map((line) => line.replace(/^ERROR\t.*la ventana no calcula.*/, "Error").replace(/^ERROR\t.*/, "RangeError"));
+      const results = ROWS.map((row, i) => [row.join(" | "), fromPage[i], fromCli[i]]);
+      assert.deepEqual(results.filter(([, shown, expected]) => shown !== expected), []);
+    });
 
-test("the note only where the window shows it; per-lot acts and Presentación not calculated", async () => {
-  for (const [office, service, transaction] of TARIFF_TEXTS) {
-    await choose(service, office, transaction);
-    const social = office === "MVT" ? ["--social"] : [];
-    const explained = cli(["calc", "--explain", "--office", office, "--service", service, "--transaction", transaction,
-                           ...social, "1"]);
-    assert.equal(await field("Texto del arancel").textContent(), /^Tariff text: +(.*)$/m.exec(explained)[1],
-                 `${office} ${transaction}`);
-    assert.equal(await field("Interes Social").isEnabled(), office === "MVT", `${office}: project kind`);
-  }
-  await choose(INSCRIPTION, null, "Desmembración o modificación");
-  assert.deepEqual([await button("Calcular pago").isDisabled(), await field("Monto $:").isDisabled()], [true, true]);
-  await choose("Presentación", null, null);
-  assert.deepEqual([await button("Calcular pago").isDisabled(), await field("Pago $").textContent()], [true, "8.86"]);
-});
+    inFreshContext("the amount field selects itself; what is read otherwise than typed is said; 0.00 and misread " +
+                   "amounts never reach the quote", async ({ open }) => {
+      const page = await open();
+      const amount = await control(page, "Monto $:");
+      for (const [index, [typed, misread]] of READINGS.entries()) {
+        // On load, after Enter, after Tab and after a click the whole field is selected, so typing replaces it.
+        if (index === 3) {
+          await page.keyboard.press("Tab");
+          await page.keyboard.down("Shift");
+          await page.keyboard.press("Tab");
+          await page.keyboard.up("Shift");
+        }
+        if (index === 6) {
+          await (await control(page, "Servicio:")).focus();
+          await amount.click();
+        }
+        await page.keyboard.type(typed);
+        await page.keyboard.press("Enter");
+        const [read, fee] = cli(["batch"], `0\t0\t0\t0\t${typed}\n`).toString().trimEnd().split("\t");
+        const notice = (await visible(page, "amount-notice")) ? await text(page, "amount-notice") : "";
+        assert.deepEqual([await value(amount), await text(page, "fee"), notice.includes(`US$ ${read} `), notice !== ""],
+                         [read, fee, misread, misread], `typed ${typed}`);
+      }
+      // The field now says 9,500.01; "1.500,00" typed and calculated reads 1.50, which the quote must refuse.
+      for (const [typed, reason] of [["0.00", "el monto es 0.00"], ["1.500,00", "se leería como US\\$ 1\\.50"]]) {
+        await (await control(page, "Oficina:")).focus();
+        await amount.click();
+        await page.keyboard.type(typed);
+        await page.keyboard.press("Enter");
+        await (await button(page, "Agregar al presupuesto")).click();
+        assert.match(await text(page, "add-feedback"), new RegExp("^No se agregó el acto: .*" + reason), typed);
+      }
+      assert.deepEqual(await rows(page), []);
+    });
 
-test("three acts with client and date make the tool's quote, and export its bytes", async () => {
-  for (const [office, service, transaction, social, typed, label] of ACTS) {
-    await choose({ index: service }, { index: office }, { index: transaction });
-    if (office === 1) await field(social ? "Interes Social" : "Proyecto normal").check();
-    await field("Monto $:").fill(typed);
-    await field("Etiqueta del acto (opcional):").fill(label);
-    await button("Agregar al presupuesto").click();
-  }
-  await field("Cliente o referencia:").fill(CLIENT);
-  await field("Fecha:").fill(DATE);
-  await field("Fecha:").press("Tab");
-  const quote = toolQuote(ACTS);
-  assert.deepEqual(await page.evaluate((text) => Tarivox.quote(text), fs.readFileSync(output("quote.txt"), "utf8")),
-                   quote);
-  assert.deepEqual(await shownFees(), fees(quote));
-  await page.getByRole("region", { name: "Presupuesto" }).screenshot({ path: output("quote.png") });
-  for (const [name, format] of EXPORTS) {
-    const [download] = await Promise.all([page.waitForEvent("download"), button(name).click()]);
-    // Compared byte for byte, shown as text (latin1 maps each byte to one character).
-    assert.equal(fs.readFileSync(await download.path(), "latin1"), toolQuote(ACTS, format).toString("latin1"), name);
-  }
-});
+    inFreshContext("what each service offers comes from the module; a change of selection clears the fee, the " +
+                   "sentence and the comparison, but keeps the amount typed", async ({ open }) => {
+      const page = await open();
+      await choose(page, "Oficina:", "MVT");
+      for (const [service, transaction, wanted] of OFFERS) {
+        await choose(page, "Servicio:", service);
+        await choose(page, "Transacción:", transaction);
+        const shown = await page.evaluate(() => {
+          const byId = (id) => document.getElementById(id);
+          return { amount: !byId("amount").disabled, calculate: !byId("calculate").disabled,
+                   office: !byId("office").disabled, project: !byId("project").disabled,
+                   quantity: byId("quantity-label").hidden ? null : byId("quantity-label").textContent,
+                   fee: byId("fee").textContent };
+        });
+        assert.deepEqual(shown, wanted, `${service} — ${transaction}`);
+      }
+      await choose(page, "Servicio:", "Inscripción");
+      await type(page, "Monto $:", "25,000");
+      await page.keyboard.press("Enter");
+      await (await button(page, "Comparar")).click();
+      const cleared = { fee: "", sentence: "", comparison: false };
+      for (const [label, option] of [["Transacción:", "Gravámenes"], ["Oficina:", "KLDA"], ["Servicio:", "Informe"]]) {
+        await choose(page, label, option);
+        assert.deepEqual({ fee: await text(page, "fee"), sentence: await text(page, "sentence"),
+                           comparison: await visible(page, "comparison") }, cleared, `after choosing ${option}`);
+        await (await button(page, "Comparar")).click();
+      }
+      await choose(page, "Servicio:", "Inscripción");
+      assert.equal(await value(await control(page, "Monto $:")), "25,000.00", "the amount typed was lost");
+      const explained = cli(["calc", "--explain", "--office", "KLDA", "--service", "Inscripción", "--transaction",
+                             "Transferencias y mod. de dominio", "1"]).toString();
+      assert.equal(await text(page, "tariff-text"), /^Texto del arancel: +(.*)$/m.exec(explained)[1]);
+    });
 
-test("the printed quote has the fees, total, notes, client and date, and no buttons", async () => {
-  await page.emulateMedia({ media: "print" });
-  await page.pdf({ path: output("printed.pdf"), format: "A4" });
-  await page.emulateMedia({ media: "screen" });
-  run("pdftoppm", ["-png", "-r", "70", "-singlefile", output("printed.pdf"), output("printed")]);
-  const printed = run("pdftotext", ["-layout", output("printed.pdf"), "-"]).toString().replace(/\s+/g, " ");
-  const quote = toolQuote(ACTS);
-  const wanted = [CLIENT, DATE, ...fees(quote), `Total ${quote.total.fee}`, ...quote.notes.map((note) => note.text)];
-  assert.deepEqual(wanted.filter((text) => !printed.includes(text)), [], "missing from the printout");
-  assert.deepEqual(BUTTONS.filter((text) => printed.includes(text)), [], "buttons in the printout");
-});
+    inFreshContext("acts added through the calculator make the tool's quote, every act in the total; the outcome " +
+                   "is said next to the button; a double click adds once", async ({ open }) => {
+      const page = await open();
+      for (const [index, act] of ACTS.entries()) {
+        const feedback = await addAct(page, act, index === ACTS.length - 1 ? "enter" : "click");
+        assert.match(feedback, new RegExp(`^Acto ${index + 1} agregado al presupuesto`), `act ${index + 1}`);
+      }
+      // The act just added is in view and marked; the feedback sits by the button and is announced.
+      const where = await page.evaluate(() => {
+        const row = [...document.querySelectorAll("#act-rows [role=row]")].at(-1).getBoundingClientRect();
+        const said = document.getElementById("add-feedback");
+        const pressed = document.getElementById("add-act").getBoundingClientRect();
+        return { inView: row.top >= 0 && row.bottom <= innerHeight, marked: document.querySelector(".added") !== null,
+                 near: Math.abs(said.getBoundingClientRect().top - pressed.bottom) < 80, live: said.ariaLive };
+      });
+      assert.deepEqual(where, { inView: true, marked: true, near: true, live: "polite" });
+      await addAct(page, [0, 3, 0, false, "4", "Doble clic"], "double");
+      const quote = toolQuote([...ACTS, [0, 3, 0, false, "4", "Doble clic"]], null, ["", ""]);
+      const wanted = quote.acts.map((act) => [String(act.act), act.amount ?? (act.quantity === null ? "—" : null),
+                                              act.fee, act.rule, `[${act.note}]`]);
+      const shown = (await rows(page)).map(([number, , amount, fee, rule, note]) => [number, amount, fee, rule, note]);
+      // A quantity is shown as counted ("12 hojas"): its figure is checked through the rule.
+      assert.deepEqual(shown.map((row, i) => (wanted[i][1] === null ? [row[0], null, ...row.slice(2)] : row)), wanted);
+      const summary = toolQuote([...ACTS, [0, 3, 0, false, "4", "Doble clic"]], "text", ["", ""]).toString();
+      for (const id of ["quote-count", "quote-total", "quote-words"]) {
+        assert.ok(summary.includes(await text(page, id)), `${id} is not the tool's`);
+      }
+    });
 
-test("the page never scrolls sideways at 200 % zoom or on a phone", async () => {
-  await button("Comparar").click();
-  for (const width of [640, 360]) {
-    await page.setViewportSize({ width, height: 800 });
-    const overflow = await page.evaluate(() => document.documentElement.scrollWidth - window.innerWidth);
-    assert.ok(overflow <= 0, `${width} px wide: ${overflow} px too wide`);
-  }
-  await page.screenshot({ path: output("phone.png"), fullPage: true });
-});
+    inFreshContext("exports are the tool's bytes, and an exported JSON opens again as the same quote",
+                   async ({ open }) => {
+      const page = await open();
+      for (const act of ACTS) await addAct(page, act);
+      await type(page, "Cliente o referencia:", CLIENT);
+      await type(page, "Fecha:", DATE);
+      for (const [name, format, file] of EXPORTS) {
+        fs.rmSync(path.join(downloads(engine), file), { force: true });
+        await (await button(page, name)).click();
+        const saved = path.join(downloads(engine), file);
+        for (let wait = 0; wait < 100 && !(fs.existsSync(saved) && fs.statSync(saved).size > 0); wait++) {
+          await new Promise((resolve) => setTimeout(resolve, 100));
+        }
+        // Compared byte for byte, shown as text (latin1 maps each byte to one character).
+        assert.equal(fs.readFileSync(saved, "latin1"), toolQuote(ACTS, format).toString("latin1"), name);
+      }
+      fs.writeFileSync(output("tool-quote.json"), toolQuote(ACTS.slice(0, 3), "json", ["Otro cliente", DATE]));
+      const before = await rows(page);
+      await (await page.$("#open-file")).uploadFile(output("tool-quote.json"));
+      await page.waitForFunction(() => document.querySelectorAll("#act-rows [role=row]").length === 3);
+      assert.equal(await value(await control(page, "Cliente o referencia:")), "Otro cliente");
+      assert.deepEqual(await rows(page), before.slice(0, 3));
+      // The quote open before stays kept under its reference.
+      await choose(page, "Presupuestos guardados:", (await page.$$eval("#kept option", (all) => all.map((option) =>
+        option.text))).find((name) => name.includes(CLIENT)));
+      assert.deepEqual(await rows(page), before);
+    });
 
-test("an act removed, the quote reloaded, then cleared; no request ever left the page", async () => {
-  await page.getByRole("button", { name: "Quitar el acto 2" }).click();
-  const rest = fees(toolQuote([ACTS[0], ACTS[2]]));
-  assert.deepEqual(await shownFees(), rest);
-  await session.load(true);
-  assert.deepEqual([await shownFees(), await field("Cliente o referencia:").inputValue()], [rest, CLIENT]);
-  await button("Nuevo presupuesto").click();
-  await session.load(true);
-  assert.ok(await page.getByText("El presupuesto no tiene actos.").isVisible(), "the quote was not cleared");
-  assert.ok(await page.getByRole("table").isHidden(), "the cleared quote still lists acts");
-  // The page's own policy refuses a request before it is made.
-  assert.equal(await page.evaluate(() => new Promise((resolve) => {
-    document.addEventListener("securitypolicyviolation", (event) => resolve(event.effectiveDirective));
-    fetch("https://example.org/").catch(() => setTimeout(() => resolve("none: the request was let through"), 1000));
-  })), "connect-src");
-  session.checkQuiet();
-});
+    inFreshContext("a kept quote is read act by act: an act this version cannot read is listed with its reason " +
+                   "and kept as it was until discarded", async ({ open }) => {
+      let page = await open();
+      // The single quote an earlier version kept: a certification kept without its quantity, and a damaged act.
+      const earlier = { client: "Ref 9", date: "2026-01-05", acts: [
+        { office: 0, service: 0, transaction: 0, social: false, typed: "150,000", label: "Compraventa" },
+        { office: 0, service: 2, transaction: 0, social: false, typed: null, label: "Literal" },
+        { office: "KLDA", label: 7 },
+        { office: 1, service: 1, transaction: 2, social: true, typed: "9,100", label: "" }] };
+      await page.evaluate((quote) => localStorage.setItem("tarivox.quote", JSON.stringify(quote)), earlier);
+      await page.reload();
+      await page.evaluate(() => Tarivox.ready);
+      const quote = toolQuote([[0, 0, 0, false, "150,000", "Compraventa"], [1, 1, 2, true, "9,100", ""]]);
+      assert.deepEqual((await rows(page)).map((row) => row[3]), quote.acts.map((act) => act.fee));
+      assert.equal(await text(page, "quote-total"), `Total a pagar US$: ${quote.total.fee}`);
+      const listed = await page.$$eval("#unreadable li", (all) => all.map((item) => item.textContent));
+      assert.deepEqual(listed.map((item) => [item.includes("Literal"), /falta la cantidad|no es un acto/.test(item)]),
+                       [[true, true], [false, true]]);
+      const kept = () => page.evaluate(() => Object.keys(localStorage).filter((key) => key.startsWith("tarivox.act/"))
+        .map((key) => localStorage.getItem(key)).sort());
+      assert.deepEqual(await kept(), earlier.acts.map((act) => JSON.stringify(act)).sort());
+      await (await button(page, "Descartar estos actos")).click();
+      assert.equal((await kept()).length, 2);
+      page = await open();
+      assert.equal(await visible(page, "unreadable"), false);
+    });
+
+    inFreshContext("a failed save stays on screen until a save succeeds, and nothing is lost", async ({ open }) => {
+      const page = await open();
+      // The browser's storage filled up by something else.
+      await page.evaluate(() => {
+        for (let size = 1 << 22, i = 0; size >= 16; size >>= 1) {
+          try {
+            for (;;) localStorage.setItem("other." + i++, "x".repeat(size));
+          } catch (error) { /* full at this size: try smaller */ }
+        }
+      });
+      await addAct(page, ACTS[0]);
+      await addAct(page, ACTS[3]);
+      assert.ok(await visible(page, "save-problem"), "the failed save is not shown");
+      assert.match(await text(page, "save-problem-text"), /almacenamiento del navegador está lleno/);
+      await page.evaluate(() => Object.keys(localStorage).filter((key) => key.startsWith("other."))
+        .forEach((key) => localStorage.removeItem(key)));
+      await (await button(page, "Intentar de nuevo")).click();
+      assert.equal(await visible(page, "save-problem"), false);
+      assert.equal(await text(page, "quote-status"), "El presupuesto ya está guardado en este navegador.");
+      const again = await open();
+      assert.deepEqual(await rows(again), await rows(page));
+    });
+
+    inFreshContext("two tabs of the page stay in step", async ({ open }) => {
+      // A tab in the background gets no input: each is brought to the front before it is used.
+      const [first, second] = [await open(), await open()];
+      await first.bringToFront();
+      await addAct(first, ACTS[0]);
+      await addAct(first, ACTS[3]);
+      await second.bringToFront();
+      await second.waitForFunction(() => document.querySelectorAll("#act-rows [role=row]").length === 2);
+      await (await button(second, "Quitar el acto 1")).click();
+      await type(second, "Cliente o referencia:", CLIENT);
+      await first.waitForFunction((client) => document.getElementById("client").value === client, {}, CLIENT);
+      assert.deepEqual(await rows(first), await rows(second));
+      assert.equal((await rows(first)).length, 1);
+    });
+
+    inFreshContext("quotes are kept by client reference; a new quote and a deletion can be undone",
+                   async ({ open }) => {
+      const page = await open();
+      await type(page, "Cliente o referencia:", "Ref A");
+      await addAct(page, ACTS[0]);
+      const first = await rows(page);
+      await (await button(page, "Nuevo presupuesto")).click();
+      assert.match(await text(page, "quote-status"), /«Ref A».*sigue en «Presupuestos guardados»/);
+      await type(page, "Cliente o referencia:", "Ref B");
+      await addAct(page, ACTS[2]);
+      const names = await page.$$eval("#kept option", (all) => all.map((option) => option.text));
+      assert.deepEqual(names.map((name) => name.split(",")[0]).sort(), ["«Ref A»", "«Ref B»"]);
+      await choose(page, "Presupuestos guardados:", names.find((name) => name.startsWith("«Ref A»")));
+      assert.deepEqual(await rows(page), first);
+      await (await button(page, "Eliminar este presupuesto")).click();
+      assert.equal(await value(await control(page, "Cliente o referencia:")), "Ref B");
+      await (await button(page, "Deshacer")).click();
+      assert.deepEqual([await value(await control(page, "Cliente o referencia:")), await rows(page)], ["Ref A", first]);
+      await (await button(page, "Nuevo presupuesto")).click();
+      await (await button(page, "Deshacer")).click();
+      assert.equal((await page.$$("#kept option")).length, 2, "the undone new quote is still kept");
+      assert.deepEqual(await rows(await open()), first);
+    });
+
+    inFreshContext("the printout is a document: heading, acts, the total once after the last act, page numbers, " +
+                   "a closing line, figures inside the page", async ({ open }) => {
+      const page = await open();
+      await type(page, "Nombre:", "Lic. Ana Pérez");
+      await type(page, "Despacho u oficina:", "Notaría Pérez y Asociados");
+      await type(page, "Cliente o referencia:", CLIENT);
+      await type(page, "Fecha:", DATE);
+      const long = [0, 0, 0, false, "1,234,567,890.12", "Z".repeat(100)];
+      const acts = [long, ...Array.from({ length: 6 }, () => ACTS).flat()];
+      // Added through the module as the page adds them, to keep the test short.
+      await page.evaluate(async (all) => {
+        for (const [office, service, transaction, social, typed, label] of all) {
+          Object.assign(document.getElementById("act-label"), { value: label })
+            .dispatchEvent(new Event("input", { bubbles: true }));
+          Object.assign(document.getElementById("service"), { selectedIndex: service }).dispatchEvent(new Event("change", { bubbles: true }));
+          Object.assign(document.getElementById("office"), { selectedIndex: office }).dispatchEvent(new Event("change", { bubbles: true }));
+          Object.assign(document.getElementById("transaction"), { selectedIndex: transaction })
+            .dispatchEvent(new Event("change", { bubbles: true }));
+          document.getElementById(social ? "social-interest" : "normal-project").checked = true;
+          document.getElementById("project").dispatchEvent(new Event("change", { bubbles: true }));
+          const field = document.getElementById(document.getElementById("quantity").hidden ? "amount" : "quantity");
+          if (typed !== null) Object.assign(field, { value: typed }).dispatchEvent(new Event("input", { bubbles: true }));
+          document.getElementById("add-act").click();
+          await new Promise((resolve) => setTimeout(resolve, 0));
+        }
+      }, acts);
+      assert.equal((await rows(page)).length, acts.length);
+      await page.pdf({ path: output(`printed-${engine}.pdf`), format: "A4" });
+      run("pdftoppm", ["-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile", output(`printed-${engine}.pdf`),
+                       output(`printed-${engine}`)]);
+      const printed = run("pdftotext", ["-layout", output(`printed-${engine}.pdf`), "-"]).toString();
+      const flat = printed.replace(/\s+/g, " ");
+      const quote = toolQuote(acts);
+      const pages = printed.split("\f").filter((part) => part.trim()).length;
+      const wanted = ["Preparado por: Lic. Ana Pérez, Notaría Pérez y Asociados", `Cliente: ${CLIENT}`, `Fecha: ${DATE}`,
+                      `Total a pagar US$: ${quote.total.fee}`, quote.total.in_words, "no incluyen honorarios",
+                      ...(engine === "chromium" ? ["Página 1 de " + pages, `Página ${pages} de ${pages}`] : [])];
+      assert.deepEqual(wanted.filter((part) => !flat.includes(part)), [], "missing from the printout");
+      assert.equal(flat.split("Total a pagar").length, 2, "the total is printed more than once");
+      assert.ok(pages > 1 && flat.lastIndexOf(quote.acts.at(-1).rule) < flat.indexOf("Total a pagar"));
+      assert.deepEqual(["Agregar al presupuesto", "Quitar", "Exportar"].filter((part) => flat.includes(part)), []);
+      // Every word lies inside the A4 page (595 points wide) and its side margins.
+      const boxes = run("pdftotext", ["-bbox", output(`printed-${engine}.pdf`), "-"]).toString();
+      const right = Math.max(...[...boxes.matchAll(/xMax="([\d.]+)"/g)].map((match) => Number(match[1])));
+      assert.ok(right <= 595 - 30, `a word reaches ${right} pt`);
+      assert.ok(boxes.includes("1,234,567,890.12"), "the long act's amount is not printed whole");
+    });
+
+    inFreshContext("on a phone the quote reads without sideways scrolling; no request leaves the page",
+                   async ({ open }) => {
+      const page = await open();
+      await addAct(page, [0, 0, 0, false, "1,234,567,890.12", "Z".repeat(100)]);
+      await addAct(page, ACTS[3]);
+      await (await button(page, "Comparar")).click();
+      for (const width of [640, 375, 320]) {
+        await page.setViewport({ width, height: 800 });
+        const overflow = await page.evaluate(() => {
+          const cells = [...document.querySelectorAll("#act-rows [role=cell], #quote-total")];
+          return [document.documentElement.scrollWidth - innerWidth,
+                  Math.max(...cells.map((cell) => cell.getBoundingClientRect().right)) - innerWidth];
+        });
+        assert.ok(overflow.every((excess) => excess <= 0), `${width} px wide: ${overflow} px too wide`);
+      }
+      await page.screenshot({ path: output(`phone-${engine}.png`), fullPage: true });
+      // The page's own policy refuses a request before it is made.
+      assert.equal(await page.evaluate(() => new Promise((resolve) => {
+        document.addEventListener("securitypolicyviolation", (event) => resolve(event.effectiveDirective));
+        fetch("https://example.org/").catch(() => setTimeout(() => resolve("none: the request was let through"), 1000));
+      })), "connect-src");
+    });
+
+    inFreshContext("without WebAssembly the page says so in Spanish and offers nothing to press", async ({ open }) => {
+      const page = await open(() => { delete window.WebAssembly; });
+      assert.ok(await visible(page, "no-module"));
+      assert.match((await text(page, "no-module")).replace(/\s+/g, " "), /no se pudo iniciar WebAssembly/);
+      assert.deepEqual(await page.$$eval("input, select, button", (all) => all.filter((element) => !element.disabled)
+        .map((element) => element.id)), []);
+    });
+  });
+}

@@ -1,0 +1,337 @@
+"use strict";
+// The quote on the page: one row per act, in the same columns on screen and
+// on paper (one block per act on a narrow screen), then the total once,
+// the tariff texts as notes, and what the page says about the quote.
+// Rows are made once per act and touched again only when what they show
+// changes: adding or removing an act redraws that act, the numbers after
+// it and the total, never the whole quote.
+
+const QuoteView = (() => {
+  const view = {
+    empty: document.getElementById("quote-empty"),
+    table: document.getElementById("quote-acts"),
+    rows: document.getElementById("act-rows"),
+    summary: document.getElementById("quote-summary"),
+    count: document.getElementById("quote-count"),
+    total: document.getElementById("quote-total"),
+    words: document.getElementById("quote-words"),
+    notesTitle: document.getElementById("notes-title"),
+    notes: document.getElementById("quote-notes"),
+    unreadable: document.getElementById("unreadable"),
+    unreadableList: document.getElementById("unreadable-list"),
+    client: document.getElementById("client"),
+    date: document.getElementById("date"),
+    preparerName: document.getElementById("preparer-name"),
+    preparerOffice: document.getElementById("preparer-office"),
+    printPreparer: document.getElementById("print-preparer"),
+    printClient: document.getElementById("print-client"),
+    printDate: document.getElementById("print-date"),
+    kept: document.getElementById("kept"),
+    status: document.getElementById("quote-status"),
+    undo: document.getElementById("undo"),
+    addFeedback: document.getElementById("add-feedback"),
+    saveProblem: document.getElementById("save-problem"),
+    saveProblemText: document.getElementById("save-problem-text"),
+  };
+  // The row of each act, in the order of the acts. Rows sit in blocks of
+  // at most BLOCK rows: the browser lays out and draws only the blocks in
+  // sight, and a change touches one block, whatever the number of acts.
+  const BLOCK = 100;
+  let rows = [];
+  const scratch = document.createElement("template");
+
+  const escape = (text) => (!/[&<>"]/.test(text) ? text : String(text).replace(/[&<>"]/g, (character) =>
+    ({ "&": "&amp;", "<": "&lt;", ">": "&gt;", '"': "&quot;" })[character]));
+  let removeWord = null;
+
+  // A message split around its one argument, once.
+  const around = new Map();
+  function fill(key, argument) {
+    if (!around.has(key)) around.set(key, Core.text(key, "\u0001").split("\u0001"));
+    const [before, after] = around.get(key);
+    return before + argument + after;
+  }
+
+  // A row as markup: many rows are parsed at once far faster than they are
+  // built element by element.
+  function rowMarkup(act, number, noteNumber) {
+    removeWord ??= escape(Core.text("page.remove"));
+    const label = act.label ? `<strong class="act-label">${escape(act.label)}</strong> ` : "";
+    const caveat = act.caveat ? `<span class="act-caveat">${escape(Core.text("caveat.line", act.caveat))}</span>` : "";
+    return `<div role="row" class="act" data-aid="${escape(act.aid)}">` +
+      `<span role="cell" class="act-number">${number}</span>` +
+      `<span role="cell" class="act-what">${label}${escape(act.name)}${caveat}</span>` +
+      `<span role="cell" class="figure act-value">${escape(act.engine ? act.amount : act.quantity || "—")}</span>` +
+      `<span role="cell" class="figure act-fee">${escape(act.fee)}</span>` +
+      `<span role="cell" class="act-rule">${escape(act.rule)}</span>` +
+      `<span role="cell" class="act-note">${escape(fill("page.note_mark", noteNumber))}</span>` +
+      `<span role="cell" class="act-remove no-print"><button type="button" aria-label="` +
+      `${escape(fill("page.remove_act", number))}">${removeWord}</button></span></div>`;
+  }
+
+  function newBlock() {
+    const block = document.createElement("div");
+    block.className = "act-block";
+    block.setAttribute("role", "none");
+    return block;
+  }
+
+  // The words that CSS shows: the figures' names in the blocks of a narrow
+  // screen and the page numbers of a printout.
+  function cssString(text) {
+    return '"' + text.replace(/["\\]/g, "\\$&").replace(/\n/g, "\\a ") + '"';
+  }
+
+  function addStyleWords() {
+    const style = document.createElement("style");
+    const [before, between, after] = Core.text("page.print.page_number", "\u0001", "\u0002").split(/[\u0001\u0002]/);
+    style.textContent =
+      `@media (max-width: 36rem) {
+        .act .act-value::before { content: ${cssString(Core.text("page.column.value"))} ": "; }
+        .act .act-fee::before { content: ${cssString(Core.text("column.fee"))} ": "; }
+        .act .act-rule::before { content: ${cssString(Core.text("column.rule"))} ": "; }
+        .act .act-note::before { content: ${cssString(Core.text("column.note"))} " "; }
+      }
+      @page { @bottom-center { content: ${cssString(before)} counter(page) ${cssString(between)} counter(pages)
+                                        ${cssString(after)}; font: 9pt Arial, "Liberation Sans", sans-serif; } }`;
+    document.head.append(style);
+  }
+
+  // "Quitar el acto {1}" around its number, split once: renumbering the
+  // acts after a removal writes two texts a row and formats nothing.
+  function setNumber(row, number) {
+    row.firstChild.firstChild.data = String(number);
+    row.lastChild.firstChild.setAttribute("aria-label", fill("page.remove_act", number));
+  }
+
+  function showEmpty(quote) {
+    const hasActs = quote.acts.length > 0;
+    view.empty.hidden = hasActs;
+    view.table.hidden = view.summary.hidden = view.notesTitle.hidden = !hasActs;
+  }
+
+  // Every act anew, when a quote is opened: the first blocks at once, so
+  // that the quote is on screen at any size, the others block by block in
+  // the tasks that follow. Anything that changes the rows, and printing,
+  // first builds what is left.
+  const FIRST_BLOCKS = 3;
+  const BLOCKS_PER_TASK = 4;
+  let building = null;
+
+  function buildRows(quote, from, to) {
+    const blocks = [];
+    for (let start = from; start < to; start += BLOCK) {
+      const markup = [];
+      for (let i = start; i < Math.min(start + BLOCK, to); i++) {
+        const act = quote.acts[i];
+        markup.push(rowMarkup(act, i + 1, quote.noteNumbers.get(act.noteId)));
+      }
+      blocks.push(`<div class="act-block" role="none">${markup.join("")}</div>`);
+    }
+    const before = view.rows.childElementCount;
+    view.rows.insertAdjacentHTML("beforeend", blocks.join(""));
+    for (const block of [...view.rows.children].slice(before)) rows.push(...block.children);
+  }
+
+  function finishRows() {
+    if (building === null) return;
+    clearTimeout(building.timer);
+    const { quote } = building;
+    building = null;
+    buildRows(quote, rows.length, quote.acts.length);
+  }
+
+  function buildMore() {
+    const { quote } = building;
+    buildRows(quote, rows.length, Math.min(quote.acts.length, rows.length + BLOCKS_PER_TASK * BLOCK));
+    if (rows.length < quote.acts.length) building.timer = setTimeout(buildMore, 0);
+    else building = null;
+  }
+
+  function showActs(quote) {
+    if (building !== null) clearTimeout(building.timer);
+    building = null;
+    view.rows.replaceChildren();
+    rows = [];
+    buildRows(quote, 0, Math.min(quote.acts.length, FIRST_BLOCKS * BLOCK));
+    if (rows.length < quote.acts.length) building = { quote, timer: setTimeout(buildMore, 0) };
+    showEmpty(quote);
+  }
+
+  // An act put in its place: into the block of the row it goes before, or
+  // at the end into the last block while it has room.
+  function insertAct(quote, index) {
+    finishRows();
+    const act = quote.acts[index];
+    scratch.innerHTML = rowMarkup(act, index + 1, quote.noteNumbers.get(act.noteId));
+    const row = scratch.content.firstChild;
+    if (index < rows.length) {
+      rows[index].before(row);
+    } else {
+      let block = view.rows.lastElementChild;
+      if (block === null || block.childElementCount >= BLOCK) view.rows.append(block = newBlock());
+      block.append(row);
+    }
+    rows.splice(index, 0, row);
+    renumberFrom(index + 1);
+    showEmpty(quote);
+    return row;
+  }
+
+  function removeAct(quote, index) {
+    finishRows();
+    const block = rows[index].parentNode;
+    rows[index].remove();
+    if (block.childElementCount === 0) block.remove();
+    rows.splice(index, 1);
+    renumberFrom(index);
+    showEmpty(quote);
+  }
+
+  // The acts after a change keep numbers that follow on: only their number
+  // and the name of their "Quitar" change. The rows near the change get
+  // theirs at once, the others in the tasks that follow (anything that
+  // changes the rows again, and printing, first finishes them).
+  const RENUMBER_AT_ONCE = 200;
+  const RENUMBER_PER_TASK = 2000;
+  let renumbering = { from: -1, timer: 0 };
+
+  function renumberRows(from, to) {
+    for (let i = from; i < to; i++) setNumber(rows[i], i + 1);
+  }
+
+  function finishRenumbering() {
+    if (renumbering.from < 0) return;
+    clearTimeout(renumbering.timer);
+    const { from } = renumbering;
+    renumbering = { from: -1, timer: 0 };
+    renumberRows(from, rows.length);
+  }
+
+  function renumberLater(from) {
+    const to = Math.min(rows.length, from + RENUMBER_PER_TASK);
+    renumberRows(from, to);
+    renumbering = to < rows.length ? { from: to, timer: setTimeout(() => renumberLater(to), 0) } : { from: -1, timer: 0 };
+  }
+
+  function renumberFrom(index) {
+    finishRenumbering();
+    const now = Math.min(rows.length, index + RENUMBER_AT_ONCE);
+    renumberRows(index, now);
+    if (now < rows.length) renumbering = { from: now, timer: setTimeout(() => renumberLater(now), 0) };
+  }
+
+  // The note marks of the acts whose note got another number.
+  function renumberNotes(quote, renumbered) {
+    if (renumbered.size === 0) return;
+    finishRows();
+    finishRenumbering();
+    quote.acts.forEach((act, index) => {
+      if (renumbered.has(act.noteId)) rows[index].children[5].textContent = fill("page.note_mark",
+                                                                                 quote.noteNumbers.get(act.noteId));
+    });
+  }
+
+  const noteTexts = new Map();
+  function showNotes(quote) {
+    view.notes.replaceChildren(...quote.notes.map((noteId) => {
+      if (!noteTexts.has(noteId)) noteTexts.set(noteId, Core.note(noteId));
+      const note = noteTexts.get(noteId);
+      const item = document.createElement("li");
+      const heading = document.createElement("strong");
+      heading.textContent = note.heading + ". ";
+      item.append(heading, note.text);
+      return item;
+    }));
+  }
+
+  function showSummary(quote) {
+    if (quote.acts.length === 0) return;
+    const summary = QuoteModel.summary(quote);
+    view.count.textContent = summary.count;
+    view.total.textContent = summary.total;
+    view.words.textContent = summary.words;
+  }
+
+  // The acts kept that could not be read, each as it is kept, with why.
+  function showUnreadable(quote) {
+    view.unreadable.hidden = quote.unreadable.length === 0;
+    view.unreadableList.replaceChildren(...quote.unreadable.map((entry) => {
+      const item = document.createElement("li");
+      item.textContent = Core.text("page.unreadable.item", entry.text, entry.reason);
+      return item;
+    }));
+  }
+
+  function showHeader(quote, preparer) {
+    if (document.activeElement !== view.client) view.client.value = quote.client;
+    if (document.activeElement !== view.date) view.date.value = quote.date;
+    if (document.activeElement !== view.preparerName) view.preparerName.value = preparer.name;
+    if (document.activeElement !== view.preparerOffice) view.preparerOffice.value = preparer.office;
+    const by = [preparer.name, preparer.office].filter(Boolean);
+    view.printPreparer.textContent = by.length === 0 ? ""
+      : Core.text("page.print.prepared_by", by.length === 2 ? Core.text("page.print.prepared_at", ...by) : by[0]);
+    view.printClient.textContent = quote.client ? Core.text("quote.client", quote.client) : "";
+    view.printDate.textContent = quote.date ? Core.text("quote.date", quote.date) : "";
+  }
+
+  function keptName(entry) {
+    return Core.text("page.kept_item", entry.client || Core.text("page.no_reference"), entry.date,
+                     entry.count === 1 ? Core.text("quote.acts.one", 1)
+                                       : Core.text("quote.acts.many", entry.count.toLocaleString("en-US")));
+  }
+
+  // The kept quotes, the newest first, the open one chosen.
+  function showKept(kept, openId) {
+    const entries = [...kept].sort(([, a], [, b]) => (a.created < b.created ? 1 : a.created > b.created ? -1 : 0));
+    view.kept.replaceChildren(...entries.map(([quoteId, entry]) => {
+      const option = new Option(keptName(entry), quoteId);
+      option.selected = quoteId === openId;
+      return option;
+    }));
+  }
+
+  // An act just added: in view, and marked for a moment.
+  function mark(index) {
+    const row = rows[index];
+    // Its block laid out now, so that the row is scrolled into view where it
+    // is and not where a block out of sight is assumed to end.
+    row.parentNode.style.contentVisibility = "visible";
+    row.scrollIntoView({ block: "nearest" });
+    row.classList.remove("added");
+    void row.offsetWidth;
+    row.classList.add("added");
+    setTimeout(() => row.classList.remove("added"), 2500);
+  }
+
+  // The outcome of "Agregar al presupuesto", next to the button.
+  function sayAdd(text, refused) {
+    view.addFeedback.textContent = text;
+    view.addFeedback.classList.toggle("refused", refused);
+  }
+
+  // What happened to the quote; with an undo when it can be undone.
+  function say(text, undo = null) {
+    view.status.textContent = text;
+    view.undo.hidden = undo === null;
+    view.undo.onclick = undo;
+  }
+
+  function showSaveProblem(text) {
+    view.saveProblem.hidden = text === null;
+    view.saveProblemText.textContent = text ?? "";
+  }
+
+  function focusRow(index) {
+    const row = rows[Math.min(index, rows.length - 1)];
+    (row?.lastChild.firstChild ?? document.getElementById("add-act")).focus();
+  }
+
+  window.addEventListener("beforeprint", () => {
+    finishRows();
+    finishRenumbering();
+  });
+
+  return { addStyleWords, finishRows, showActs, insertAct, removeAct, renumberNotes, showNotes, showSummary, showUnreadable,
+           showHeader, showKept, keptName, mark, sayAdd, say, showSaveProblem, focusRow };
+})();
