@@ -16,13 +16,12 @@ namespace {
 
 // The rate per started hundred of a rate code under a factor, rounded to
 // cents as every figure is, when the program is built: the same for every
-// record of a selection. (Every rate lies in the range the two stages can
-// be done in at once; the build stops otherwise.) cents / 100 is the
-// double nearest to the decimal, which is what reading its text gives.
+// record of a selection. cents / 100 is the double nearest to the decimal,
+// which is what reading its text gives. -1 outside the range the two
+// stages can be done in at once (a check below stops the build then).
 constexpr double RoundedRate(double code, double factor) {
   unsigned long long cents = 0;
-  if (!TwoStageCents(code * factor, &cents)) throw "a rate outside the range of TwoStageCents";
-  return static_cast<double>(cents) / 100;
+  return TwoStageCents(code * factor, &cents) ? static_cast<double>(cents) / 100 : -1;
 }
 
 struct FactorRates {
@@ -52,6 +51,14 @@ constexpr FactorRates kInscriptionRates[INSCRIPTION_RATE_COUNT] = {
     RatesOf(kInscriptionRateCodes[3]), RatesOf(kInscriptionRateCodes[4]), RatesOf(kInscriptionRateCodes[5]),
     RatesOf(kInscriptionRateCodes[6]), RatesOf(kInscriptionRateCodes[7]), RatesOf(kInscriptionRateCodes[8]),
 };
+
+constexpr bool EveryRateRounded() {
+  for (const FactorRates& rates : kInscriptionRates) {
+    if (rates.Normal < 0 || rates.Social < 0) return false;
+  }
+  return true;
+}
+static_assert(EveryRateRounded(), "a rate under a factor lies outside the range of TwoStageCents");
 
 }  // namespace
 
