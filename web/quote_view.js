@@ -298,6 +298,9 @@ const QuoteView = (() => {
     // is and not where a block out of sight is assumed to end.
     row.parentNode.style.contentVisibility = "visible";
     row.scrollIntoView({ block: "nearest" });
+    // Blocks above it may take their real height only at the next layout,
+    // which would move the row again: look once more when it is done.
+    requestAnimationFrame(() => row.scrollIntoView({ block: "nearest" }));
     row.classList.remove("added");
     void row.offsetWidth;
     row.classList.add("added");

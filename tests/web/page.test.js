@@ -193,6 +193,10 @@ for (const engine of Object.keys(ENGINES)) {
         assert.match(feedback, new RegExp(`^Acto ${index + 1} agregado al presupuesto`), `act ${index + 1}`);
       }
       // The act just added is in view and marked; the feedback sits by the button and is announced.
+      await page.waitForFunction(() => {
+        const row = [...document.querySelectorAll("#act-rows [role=row]")].at(-1).getBoundingClientRect();
+        return row.top >= 0 && row.bottom <= innerHeight;
+      }, { timeout: 2000 }).catch(() => {});  // the check below says what is wrong
       const where = await page.evaluate(() => {
         const row = [...document.querySelectorAll("#act-rows [role=row]")].at(-1).getBoundingClientRect();
         const said = document.getElementById("add-feedback");
