@@ -155,17 +155,21 @@ refused_acts() {
 }
 
 # One quote with an act per row: AMOUNT|=AMOUNT_TEXT when accepted, or
-# AMOUNT|CODE for the reason it is refused.
+# AMOUNT|CODE for the reason it is refused. Every accepted amount keeps the
+# cents typed: 70,368,744,177,663.99 is the largest the window reads so.
 amounts() {
   local rows=('25,000|=25,000.00' '+123,456|=123,456.00' '123,456|=123,456.00' '+5|=5.00' '.5|=0.50' '5.|=5.00'
-    '1e3|=1,000.00' '1D3|=1,000.00' '1E+3|=1,000.00' '0|=0.00' '007|=7.00' '1,234,567.89|=1,234,567.89'
-    '999999999999999.87|=999,999,999,999,999.88' "$(printf '0%.0s' {1..126})1|=1.00"
+    '0|=0.00' '007|=7.00' '1,234,567.89|=1,234,567.89' '70368744177663.99|=70,368,744,177,663.99'
+    "$(printf '0%.0s' {1..126})1|=1.00"
     '+,123|c' ',100|c' '1.234,56|c' '1234,56|c' '12,34|c' '1,0000|c' '1,,000|c' '1,000.5,0|c' '1000,000|c'
     '-5|-' 'abc|n' '12 000|n' '1.2.3|n' '$100|n' '1e|n' '1+5|n' '0x1A|n' 'inf|n' '.|n' '++5|n'
-    '1E999|b' '999999999999999.99|b' "$(printf '1%.0s' {1..128})|l" '|e')
+    '1e3|x' '1D3|x' '2D3|x' '1E+3|x' '1,000e3|x' '1.5e-2|x' '1E999|x'
+    '70368744177664|b' '80,000,000,000,000.01|b' '90071992547409.92|b' '999999999999999.99|b'
+    "$(printf '1%.0s' {1..128})|l" '|e')
   declare -A reasons=([c]='el monto «%s»: las comas solo separan miles (el punto decimal es «.»)'
     [-]='el monto «%s» es negativo' [n]='el monto «%s» no es un número' [e]='falta el monto'
-    [b]='el monto «%s» es demasiado grande: la calculadora admite montos menores que 1,000,000,000,000,000.00'
+    [x]='el monto «%s» lleva un exponente; escriba todas sus cifras (1,000 y no 1e3)'
+    [b]='el monto «%s» es demasiado grande para calcularlo al centavo: se admiten montos menores que 70,368,744,177,664.00'
     [l]='el monto tiene más de los 127 caracteres que admite su campo')
   local accepted=() refused=() expected="" amounts="" entry amount code
   for entry in "${rows[@]}"; do
@@ -185,6 +189,11 @@ amounts() {
   run "accepted amounts" 0 quote --format csv-excel "${accepted[@]}"
   diff <(printf '%s' "$amounts") <(tail -n +2 "$work/out" | head -n -1 | cut -d';' -f9) >"$work/why" ||
     fail "accepted amounts" "$(head -n 6 "$work/why")"
+  # compare trims the blanks around its amount, as quote does around an act's.
+  local typed
+  for typed in ' 25000' $'25000\t' '   25,000' $'\t25,000  '; do
+    row "compare «$typed»" 0 out '"amount": "25,000.00"' compare --format json "$typed"
+  done
 }
 
 batch() {
