@@ -118,7 +118,7 @@ ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
 }
 
 bool OpenInput(Input* in, const char* path) {
-  in->Name = report::AsUtf8(path);
+  in->Name = report::Echo(path);
   in->Fd = OpenForReading(path);
   if (in->Fd < 0) in->Error = errno;
   return in->Fd >= 0;

@@ -42,7 +42,7 @@ report::Sink SinkOf(Output* out);
 
 struct Input {
   int Fd = -1;
-  std::string Name;  // "standard input" or the file's name in UTF-8, for messages
+  std::string Name;  // "standard input" or the file's name, made inert, for messages
   Output* FlushFirst = nullptr;  // flushed before every read, since a read may wait
   int Error = 0;
   bool Started = false;  // the byte-order mark has been looked for

@@ -65,7 +65,7 @@ int RunCommandLine(int argc, char** argv, Streams* io) {
     Write(io->Out, report::Text(io->Lang, command.Help) + report::Text(io->Lang, report::MSG_CLI_EXIT_STATUSES));
     return EXIT_OK;
   }
-  if (argc > 1) Say(*io, report::Text(io->Lang, report::MSG_CLI_UNKNOWN_COMMAND, {report::AsUtf8(name)}));
+  if (argc > 1) Say(*io, report::Text(io->Lang, report::MSG_CLI_UNKNOWN_COMMAND, {report::Echo(name)}));
   Write(io->Err, Usage(io->Lang));
   return EXIT_USAGE;
 }

@@ -34,7 +34,7 @@ int FindOption(std::string_view name, const Grammar& grammar) {
 bool CheckLanguage(report::Language language, const Arguments& arguments, std::string* error) {
   report::Language chosen{};
   if (!arguments.Given[OPTION_LANG] || report::ParseLanguage(arguments.Value[OPTION_LANG], &chosen)) return true;
-  *error = report::Text(language, report::MSG_CLI_UNKNOWN_LANGUAGE, {report::AsUtf8(arguments.Value[OPTION_LANG])});
+  *error = report::Text(language, report::MSG_CLI_UNKNOWN_LANGUAGE, {report::Echo(arguments.Value[OPTION_LANG])});
   return false;
 }
 
@@ -49,7 +49,7 @@ bool TakeOption(report::Language language, int argc, char** argv, int* at, const
   int id = FindOption(name, grammar);
   std::string_view value = equals == std::string_view::npos ? std::string_view() : argument.substr(equals + 1);
   if (id < 0) {
-    *error = Text(language, MSG_CLI_UNKNOWN_OPTION, {AsUtf8(name)});
+    *error = Text(language, MSG_CLI_UNKNOWN_OPTION, {Echo(name)});
   } else if (!kOptions[id].TakesValue && equals != std::string_view::npos) {
     *error = Text(language, MSG_CLI_TAKES_NO_VALUE, {name});
   } else if (kOptions[id].TakesValue && equals == std::string_view::npos && *at + 1 >= argc) {
@@ -87,9 +87,9 @@ bool ParseArguments(report::Language language, int argc, char** argv, const Gram
     }
   }
   if (!grammar.TakesOperand && !operands.empty()) {
-    *error = Text(language, MSG_CLI_UNEXPECTED, {AsUtf8(operands[0])});
+    *error = Text(language, MSG_CLI_UNEXPECTED, {Echo(operands[0])});
   } else if (operands.size() > 1) {
-    *error = Text(language, MSG_CLI_TWO_VALUES, {AsUtf8(operands[0]), AsUtf8(operands[1])});
+    *error = Text(language, MSG_CLI_TWO_VALUES, {Echo(operands[0]), Echo(operands[1])});
   } else {
     arguments->HasOperand = !operands.empty();
     if (arguments->HasOperand) arguments->Operand = operands[0];

@@ -26,7 +26,7 @@ bool ResolveFields(Language language, const std::vector<std::string_view>& field
   if (!ResolveSelection(language, fields[0], fields[1], fields[2], what, reason)) return false;
   std::string kind = fields.size() == 4 ? FoldName(fields[3]) : "normal";
   if (kind != "social" && kind != "normal") {
-    *reason = Text(language, MSG_PROJECT_KIND, {fields[3]});
+    *reason = Text(language, MSG_PROJECT_KIND, {Echo(fields[3])});
     return false;
   }
   what->SocialInterest = kind == "social";
@@ -181,7 +181,7 @@ bool ParseAct(Language language, std::string_view text, Act* act, std::string* r
   act->Typed = act->HasTyped ? std::string(Trim(body.substr(equals + 1))) : std::string();
   std::vector<std::string_view> fields = SplitFields(body.substr(0, equals), ':');
   if (fields.size() < 3 || fields.size() > 4) {
-    *reason = Text(language, MSG_ACT_SHAPE, {body});
+    *reason = Text(language, MSG_ACT_SHAPE, {Echo(body)});
     return false;
   }
   return ResolveFields(language, fields, &act->What, reason) && CheckActValue(language, *act, reason);
@@ -201,7 +201,7 @@ bool CheckTypedAmount(Language language, std::string_view typed, std::string* re
     problem = JudgeAmount(typed.substr(typed[0] == '+' ? 1 : 0));
   }
   if (problem == MESSAGE_COUNT) return true;
-  *reason = Text(language, problem, {typed});
+  *reason = Text(language, problem, {Echo(typed)});
   return false;
 }
 
@@ -217,7 +217,7 @@ bool ReadQuantity(Language language, std::string_view typed, long long* quantity
     value = value * 10 + (c - '0');
   }
   if (!digits || value < 1 || value > QUANTITY_LIMIT) {
-    *reason = Text(language, MSG_QUANTITY_INVALID, {typed});
+    *reason = Text(language, MSG_QUANTITY_INVALID, {Echo(typed)});
     return false;
   }
   *quantity = value;

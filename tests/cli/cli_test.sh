@@ -234,6 +234,40 @@ text() {
   valid "bytes of no name" err
   row "amount echoed" 1 err $'el monto \xc2\xab5\xc3\xbf' compare --format json "5$y"$'\t\x1f"\\'
   valid "amount echoed" err
+  echoes
+}
+
+# Echoed text is inert: control and direction characters come back as
+# \uXXXX in messages and text output, so that nothing typed can forge a line
+# or drive the terminal; JSON and CSV keep the text itself.
+echoes() {
+  local label=$'a\u202Eb\u2066c\xc2\x85d\u2028e' shown='a\u202Eb\u2066c\u0085d\u2028e' x126
+  x126=$(printf 'x%.0s' {1..126})
+  printf 'KLDA:0:0=\e]0;x\a\e[2J5\n' >"$work/acts"
+  row "explain forges no line" 0 out 'Monto leído:         «1\u000AFee: 0.01»' calc --explain $'1\nFee: 0.01'
+  inert "explain forges no line"
+  row "a cut inside a character" 0 out "«$x126�» (sin las comas)" calc --explain "${x126}ñ"
+  valid "a cut inside a character" out
+  row "refusal from a file" 1 err 'el monto «\u001B]0;x\u0007\u001B[2J5» no es un número' quote --file "$work/acts"
+  inert "refusal from a file"
+  row "unknown option" 2 err 'no hay ninguna opción «--\u009Bx\u061C»' calc $'--\xc2\x9bx\u061c' 5
+  inert "unknown option"
+  row "file name" 3 err 'no\u200Ene: no existe' quote --file $'no\u200ene'
+  row "label in text" 0 out "  1  $shown  KLDA" quote --act "KLDA:0:0=5 | $label"
+  inert "label in text"
+  row "label in JSON" 0 out '"label": "a\u202eb\u2066c\u0085d\u2028e"' quote --format json --act "KLDA:0:0=5 | $label"
+  inert "label in JSON"
+  row "label in CSV" 0 out ",$label," quote --format csv --act "KLDA:0:0=5 | $label"
+}
+
+# No character of out or err moves the cursor or the direction of a line.
+inert() {
+  python3 -c 'import re, sys
+for name in sys.argv[1:]:
+    found = re.findall("[\x00-\x08\x0b-\x1f\x7f-\x9f\u061c\u200e\u200f\u2028-\u202e\u2066-\u2069]",
+                       open(name, encoding="utf-8").read())
+    if found: sys.exit(name + ": " + " ".join(hex(ord(c)) for c in found))' "$work/out" "$work/err" 2>"$work/why" ||
+    fail "$1" "not inert: $(tail -n 1 "$work/why")"
 }
 
 # A write that fails, on the device or because the stream is closed, is a
