@@ -52,6 +52,15 @@ char BaseLetter(unsigned char low) {
   return kBases[low];
 }
 
+// U+0300..U+036F, the combining diacritical marks: CC 80..CC BF and
+// CD 80..CD AF.
+bool IsCombiningMark(std::string_view utf8, std::size_t at) {
+  if (at + 1 >= utf8.size()) return false;
+  auto lead = static_cast<unsigned char>(utf8[at]);
+  auto next = static_cast<unsigned char>(utf8[at + 1]);
+  return (lead == 0xCC && next >= 0x80 && next <= 0xBF) || (lead == 0xCD && next >= 0x80 && next <= 0xAF);
+}
+
 bool IsLayoutControl(unsigned code) {
   return code == 0x061C || code == 0x200E || code == 0x200F || (code >= 0x2028 && code <= 0x202E) ||
          (code >= 0x2066 && code <= 0x2069);
@@ -97,7 +106,9 @@ std::string FoldName(std::string_view utf8) {
   std::string folded;
   for (std::size_t i = 0; i < utf8.size(); ++i) {
     auto byte = static_cast<unsigned char>(utf8[i]);
-    if (byte >= 'A' && byte <= 'Z') {
+    if (IsCombiningMark(utf8, i)) {
+      ++i;  // both bytes of U+0300..U+036F
+    } else if (byte >= 'A' && byte <= 'Z') {
       folded += static_cast<char>(byte + ('a' - 'A'));
     } else if (byte == 0xC3 && i + 1 < utf8.size() && IsContinuation(utf8[i + 1])) {
       folded += BaseLetter(static_cast<unsigned char>(utf8[++i]) & 0x3F);

@@ -18,7 +18,9 @@ std::string Cp1252ToUtf8(std::string_view text);
 std::string AsUtf8(std::string_view text);
 
 // Lower case without accents, for matching what people type ("inscripcion"
-// finds "Inscripción"). Takes UTF-8.
+// finds "Inscripción"). Takes UTF-8. Combining accents are dropped as well,
+// so that a name typed decomposed ("o" and U+0301, as macOS and some web
+// forms write it) finds the letter that its composed form would.
 std::string FoldName(std::string_view utf8);
 
 std::string_view Trim(std::string_view text);

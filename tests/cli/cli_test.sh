@@ -234,6 +234,7 @@ text() {
   valid "bytes of no name" err
   row "amount echoed" 1 err $'el monto \xc2\xab5\xc3\xbf' compare --format json "5$y"$'\t\x1f"\\'
   valid "amount echoed" err
+  row "a decomposed accent" 0 out "US$ 8.86" calc --service $'Inscripcio\xcc\x81n' 5
   echoes
 }
 
