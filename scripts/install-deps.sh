@@ -23,10 +23,14 @@ web_packages=(
   chromium poppler-utils
 )
 
+# The CSV exports are opened in LibreOffice Calc to see that no cell becomes a formula.
+spreadsheet_packages=(libreoffice-calc-nogui)
+
 $SUDO apt-get update -qq
 # With recommended packages: Wine's own fonts (fonts-wine) and the X and GL
 # libraries it recommends are what the window tests were measured with.
-$SUDO apt-get install -y -qq "${native_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}"
+$SUDO apt-get install -y -qq "${native_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}" \
+  "${spreadsheet_packages[@]}"
 # The page's tests run on Node with npm. A Node installed from elsewhere
 # brings its own npm, which Debian's npm package would conflict with.
 if ! command -v node >/dev/null; then

@@ -54,8 +54,13 @@ int RunQuote(const Arguments& arguments, const Streams& io) {
     int status = ReadQuoteFile(arguments, io, &quote);
     if (status != EXIT_OK) return status;
   }
-  if (arguments.Given[OPTION_CLIENT]) quote.Client = report::OneLine(report::AsUtf8(arguments.Value[OPTION_CLIENT]));
-  if (arguments.Given[OPTION_DATE]) quote.Date = report::OneLine(report::AsUtf8(arguments.Value[OPTION_DATE]));
+  // Trimmed as a label or a quote file's header is, so that one rule holds
+  // for every text cell of the CSV exports.
+  auto header = [&arguments](Option option) {
+    return report::OneLine(report::Trim(report::AsUtf8(arguments.Value[option])));
+  };
+  if (arguments.Given[OPTION_CLIENT]) quote.Client = header(OPTION_CLIENT);
+  if (arguments.Given[OPTION_DATE]) quote.Date = header(OPTION_DATE);
   if (!quote.Refused.empty()) return Refuse(io, quote);
   if (quote.Acts.empty()) return UsageError(io, report::Text(io.Lang, report::MSG_CLI_NO_ACTS));
   format->WriteQuote(quote, SinkOf(io.Out));

@@ -328,6 +328,26 @@ read_errors() {
   has "quote read error" err "$work/acts: error de entrada o salida del dispositivo; no se escribió ningún presupuesto"
 }
 
+# The CSV exports opened in LibreOffice Calc with its harshest import
+# options, spaces trimmed and formulas evaluated: whatever a label, the
+# client or the date starts with, no cell becomes a formula.
+formulas() {
+  local starts=('=1+1' $'\u00a0=1+1' '＝1+1' '＋1' '－1' '＠SUM(1)' '+1' '-1' '@SUM(1)' $'\t=1+1') start format
+  local acts=() separator
+  for start in "${starts[@]}"; do acts+=(--act "KLDA:0:0=5 | $start"); done
+  for format in csv csv-excel; do
+    separator=44
+    [ "$format" = csv-excel ] && separator=59
+    run "$format" 0 quote --format "$format" --client ' =1+1' --date $'\u00a0=1+1' "${acts[@]}"
+    mv "$work/out" "$work/$format.csv"
+    soffice --headless "-env:UserInstallation=file://$work/office" --convert-to fods --outdir "$work" \
+      "--infilter=CSV:$separator,34,76,1,,0,false,true,false,false,true,-1,true" "$work/$format.csv" >/dev/null 2>&1
+    grep -q 'SUM(1)' "$work/$format.fods" 2>/dev/null || fail "$format" "LibreOffice Calc did not open it"
+    ! grep -q 'table:formula=' "$work/$format.fods" ||
+      fail "$format" "formulas: $(grep -o 'table:formula="[^"]*"' "$work/$format.fods" | head -n 3)"
+  done
+}
+
 # A line of 100 MB: the result of its first 127 characters, the next line
 # intact, and no more memory than for a line of a few bytes.
 memory() {
@@ -350,6 +370,7 @@ batch) batch ;;
 line-ends) line_ends ;;
 text) text ;;
 faults) faults ;;
+formulas) formulas ;;
 memory) memory ;;
 *) fail usage "unknown group $group" ;;
 esac
