@@ -77,6 +77,7 @@ int RunBatch(const Arguments&, const Streams& io) {
     }
     WriteTexts(io.Out, ComputeFeeTexts(selection, typed));
   }
+  if (result == ReadResult::Stopped) return EXIT_IO;  // the program ends by the signal
   if (result != ReadResult::Failed) return status;
   Say(io, report::Text(io.Lang, report::MSG_CLI_STOPS_AFTER,
                        {Failure(io.Lang, io.In->Name, io.In->Error), std::to_string(number)}));

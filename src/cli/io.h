@@ -1,8 +1,16 @@
 // Every read and write of tarivox-cli goes through here: large buffered
 // reads and writes on descriptors, records split at any line end, and the
 // first failure of each stream kept for the command to report.
+//
+// Output leaves in whole records only, so that a run that fails or is
+// stopped leaves no torn line behind for the next program to read as a
+// figure: a write that ends with LF ends a record (a batch line, a line of
+// a report, a CSV record; a JSON document is one record, since only its last
+// write ends with LF). Only a record longer than the buffer leaves in parts;
+// in a regular file it is cut back again when it cannot be finished.
 #pragma once
 
+#include <bitset>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -20,6 +28,10 @@ struct Output {
   std::string Name;  // "standard output", for messages
   int Error = 0;  // errno of the first failure; from then on writes are dropped
   std::size_t Used = 0;
+  std::size_t RecordEnd = 0;  // Buffer[0, RecordEnd) holds whole records
+  unsigned long long Sent = 0;   // bytes the system has taken
+  unsigned long long Whole = 0;  // of those, the ones up to the end of the last whole record
+  std::bitset<IO_BUFFER_SIZE + 1> Ends = {};  // where records end in Buffer: how far a failed write got
   char Buffer[IO_BUFFER_SIZE] = {};
 };
 
@@ -33,10 +45,19 @@ inline void Write(Output* out, std::string_view bytes) {
   }
   std::memcpy(out->Buffer + out->Used, bytes.data(), bytes.size());
   out->Used += bytes.size();
+  if (!bytes.empty() && bytes.back() == '\n') {
+    out->RecordEnd = out->Used;
+    out->Ends.set(out->Used);
+  }
 }
-// Writes what is buffered; false once anything has failed.
+// Hands the whole records buffered to the system; false once anything has
+// failed. A failed write to a regular file cuts it back to its last whole
+// record.
 bool Flush(Output* out);
-// Flushes and closes the descriptor, whose closing can fail too.
+// For a run that stops early: the whole records are written, a record
+// begun is dropped (and cut back from a regular file if part of it left).
+void Abandon(Output* out);
+// Writes everything and closes the descriptor, whose closing can fail too.
 bool Close(Output* out);
 report::Sink SinkOf(Output* out);
 
@@ -54,7 +75,9 @@ struct Input {
   char Buffer[IO_BUFFER_SIZE] = {};
 };
 
-enum class ReadResult { Record, End, Failed };
+// Stopped: a stop signal came (see platform.h); the record being read, if
+// any, is dropped.
+enum class ReadResult { Record, End, Failed, Stopped };
 
 // The next record without its line end: LF, CR LF and CR alone each end one,
 // and the last may have none. A UTF-8 byte-order mark at the start of the

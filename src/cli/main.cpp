@@ -84,12 +84,20 @@ int main(int argc, char** argv) {
   // Whoever feeds standard input may wait for the answers so far.
   static Input in{.Fd = 0, .Name = Text(language, tarivox::report::MSG_CLI_STANDARD_INPUT), .FlushFirst = &out};
   Streams io{&in, &out, &err, nullptr, language};
+  CatchStopSignals();
   int status = EXIT_IO;
   try {
     status = RunCommandLine(argc, argv, &io);
   } catch (const std::bad_alloc&) {
     Say(io, Text(language, tarivox::report::MSG_CLI_OUT_OF_MEMORY));
     status = EXIT_IO;
+  }
+  // Stopped by a signal: the whole records written stay, and the program
+  // ends as the signal would have ended it.
+  if (int signal = StopSignal(); signal != 0) {
+    Abandon(&out);
+    Flush(&err);
+    EndBySignal(signal);
   }
   // A result cut short by a full disk or a closed pipe must not pass for one.
   if (!Close(&out)) {

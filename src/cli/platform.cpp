@@ -3,15 +3,25 @@
 #include <fcntl.h>
 
 #include <cerrno>
+#include <csignal>
+#include <initializer_list>
 
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace tarivox::cli {
+namespace {
+
+volatile std::sig_atomic_t caughtSignal = 0;
+
+}  // namespace
+
+int StopSignal() { return caughtSignal; }
 
 #ifdef _WIN32
 
@@ -27,6 +37,16 @@ bool IsConsole(DWORD standardHandle) {
 constexpr std::size_t kLargestTransfer = std::size_t{1} << 30;
 unsigned Count(std::size_t size) { return static_cast<unsigned>(size < kLargestTransfer ? size : kLargestTransfer); }
 
+HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
+
+bool IsDiskFile(HANDLE handle) { return handle != INVALID_HANDLE_VALUE && GetFileType(handle) == FILE_TYPE_DISK; }
+
+void OnStopSignal(int signal) {
+  // The C library has put the default action back: a second Ctrl-C ends
+  // the program at once.
+  caughtSignal = signal;
+}
+
 }  // namespace
 
 void PrepareStandardStreams() {
@@ -36,11 +56,47 @@ void PrepareStandardStreams() {
 }
 
 long ReadSome(int fd, char* buffer, std::size_t size) { return _read(fd, buffer, Count(size)); }
+
 long WriteSome(int fd, const char* bytes, std::size_t size) { return _write(fd, bytes, Count(size)); }
+
 int OpenForReading(const char* path) { return _open(path, _O_RDONLY | _O_BINARY); }
 int CloseDescriptor(int fd) { return _close(fd); }
 
+bool CutBackFile(int fd, unsigned long long tail) {
+  HANDLE handle = HandleOf(fd);
+  LARGE_INTEGER here{};
+  if (!IsDiskFile(handle) || !SetFilePointerEx(handle, LARGE_INTEGER{}, &here, FILE_CURRENT) ||
+      static_cast<unsigned long long>(here.QuadPart) < tail) {
+    return false;
+  }
+  LARGE_INTEGER end{};
+  end.QuadPart = here.QuadPart - static_cast<long long>(tail);
+  return SetFilePointerEx(handle, end, nullptr, FILE_BEGIN) && SetEndOfFile(handle);
+}
+
+void CatchStopSignals() {
+  for (int signal : {SIGINT, SIGBREAK, SIGTERM}) {
+    if (std::signal(signal, OnStopSignal) == SIG_IGN) std::signal(signal, SIG_IGN);
+  }
+}
+
+void EndBySignal(int) { ExitProcess(STATUS_CONTROL_C_EXIT); }
+
 #else
+
+namespace {
+
+void OnStopSignal(int signal) {
+  if (caughtSignal != 0) {
+    // Asked twice: the program ends now, as it would have the first time.
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+    return;
+  }
+  caughtSignal = signal;
+}
+
+}  // namespace
 
 void PrepareStandardStreams() {
   for (int fd = 0; fd < 3; ++fd) {
@@ -50,12 +106,44 @@ void PrepareStandardStreams() {
       static_cast<void>(held);
     }
   }
+  std::signal(SIGXFSZ, SIG_IGN);
 }
 
 long ReadSome(int fd, char* buffer, std::size_t size) { return read(fd, buffer, size); }
 long WriteSome(int fd, const char* bytes, std::size_t size) { return write(fd, bytes, size); }
 int OpenForReading(const char* path) { return open(path, O_RDONLY); }
 int CloseDescriptor(int fd) { return close(fd); }
+
+bool CutBackFile(int fd, unsigned long long tail) {
+  struct stat status {};
+  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return false;
+  off_t here = lseek(fd, 0, SEEK_CUR);
+  if (here < 0 || static_cast<unsigned long long>(here) < tail) return false;
+  off_t end = here - static_cast<off_t>(tail);
+  // The position too: standard error may share it (2>&1), and must not
+  // write after a hole.
+  return ftruncate(fd, end) == 0 && lseek(fd, end, SEEK_SET) == end;
+}
+
+void CatchStopSignals() {
+  for (int signal : {SIGINT, SIGTERM}) {
+    struct sigaction old {};
+    if (sigaction(signal, nullptr, &old) != 0 || old.sa_handler == SIG_IGN) continue;
+    struct sigaction action {};
+    action.sa_handler = OnStopSignal;
+    sigemptyset(&action.sa_mask);
+    // No SA_RESTART: a read that waits for input returns, and the program
+    // stops instead of waiting on.
+    action.sa_flags = 0;
+    sigaction(signal, &action, nullptr);
+  }
+}
+
+void EndBySignal(int signal) {
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+  _exit(128 + signal);  // not reached: the signal ends the program
+}
 
 #endif
 

@@ -9,7 +9,9 @@ namespace tarivox::cli {
 
 // Binary standard streams and a console that shows UTF-8; on POSIX, a
 // standard descriptor that was closed is held by one that fails every use,
-// so that writing to it is reported and no file opened later takes its place.
+// so that writing to it is reported and no file opened later takes its place,
+// and a file-size limit fails the write (EFBIG) instead of killing the
+// program before it can cut its output back to whole records.
 void PrepareStandardStreams();
 
 // As read(2), write(2), open(2) and close(2): -1 with errno on failure.
@@ -17,5 +19,21 @@ long ReadSome(int fd, char* buffer, std::size_t size);
 long WriteSome(int fd, const char* bytes, std::size_t size);
 int OpenForReading(const char* path);
 int CloseDescriptor(int fd);
+
+// Cuts the last tail bytes written to the regular file at fd away, and
+// leaves its position at the new end. False for what is no regular file,
+// or when the system refuses.
+bool CutBackFile(int fd, unsigned long long tail);
+
+// SIGINT and SIGTERM (Ctrl-C, Ctrl-Break on Windows) are noted instead of
+// ending the program at once, so that it can end at a record boundary; a
+// signal that was ignored when the program started (Ctrl-C for a
+// background job) stays ignored, and a second one ends the program at once.
+void CatchStopSignals();
+// The stop signal caught, or 0.
+int StopSignal();
+// Ends the program as that signal would have (status 128 + N in a POSIX
+// shell; on Windows the status of a console program ended by Ctrl-C).
+[[noreturn]] void EndBySignal(int signal);
 
 }  // namespace tarivox::cli

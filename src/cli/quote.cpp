@@ -28,6 +28,7 @@ int ReadQuoteFile(const Arguments& arguments, const Streams& io, report::Quote* 
     report::AddQuoteLine(quote, line, ++number);
   }
   if (file != nullptr) CloseInput(in);
+  if (result == ReadResult::Stopped) return EXIT_IO;  // the program ends by the signal
   if (result != ReadResult::Failed) return EXIT_OK;
   Say(io, report::Text(io.Lang, report::MSG_CLI_NO_QUOTE_WRITTEN, {Failure(io.Lang, in->Name, in->Error)}));
   return EXIT_IO;
