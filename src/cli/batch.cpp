@@ -78,10 +78,17 @@ int RunBatch(const Arguments&, const Streams& io) {
     WriteTexts(io.Out, ComputeFeeTexts(selection, typed));
   }
   if (result == ReadResult::Stopped) return EXIT_IO;  // the program ends by the signal
-  if (result != ReadResult::Failed) return status;
-  Say(io, report::Text(io.Lang, report::MSG_CLI_STOPS_AFTER,
-                       {Failure(io.Lang, io.In->Name, io.In->Error), std::to_string(number)}));
-  return EXIT_IO;
+  if (result == ReadResult::Failed) {
+    Say(io, report::Text(io.Lang, report::MSG_CLI_STOPS_AFTER,
+                         {Failure(io.Lang, io.In->Name, io.In->Error), std::to_string(number)}));
+    return EXIT_IO;
+  }
+  // Editors may end a file without a line end, so the last record is
+  // computed; but it may as well be a record cut short, and is named.
+  if (io.In->Unended && io.Out->Error == 0) {
+    Say(io, report::Text(io.Lang, report::MSG_CLI_LAST_LINE_UNENDED, {io.In->Name, std::to_string(number)}));
+  }
+  return status;
 }
 
 }  // namespace tarivox::cli

@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include "cli/platform.h"
 #include "report/text.h"
 
 namespace tarivox::cli {
@@ -67,11 +66,25 @@ void WriteToOutput(void* context, const char* bytes, std::size_t length) {
   Write(static_cast<Output*>(context), std::string_view(bytes, length));
 }
 
+// A regular file's size and times are taken when its reading begins and
+// compared at its end: a file cut or written to meanwhile would otherwise
+// give figures of no version of it, without a word.
+void WatchFile(Input* in) {
+  in->Watched = true;
+  in->Regular = StampOfFile(in->Fd, &in->AtStart);
+}
+
+void CheckUnchanged(Input* in) {
+  FileStamp atEnd;
+  if (in->Regular && (!StampOfFile(in->Fd, &atEnd) || !(atEnd == in->AtStart))) in->Error = INPUT_CHANGED;
+}
+
 // Reads more after what the buffer holds; false at the end, on failure or
 // when a stop signal came.
 bool Fill(Input* in) {
   if (in->Ended || in->Error != 0) return false;
   if (in->FlushFirst != nullptr) Flush(in->FlushFirst);
+  if (!in->Watched) WatchFile(in);
   while (StopSignal() == 0) {
     long got = ReadSome(in->Fd, in->Buffer + in->End, IO_BUFFER_SIZE - in->End);
     if (got > 0) {
@@ -80,6 +93,7 @@ bool Fill(Input* in) {
     }
     if (got == 0) {
       in->Ended = true;
+      CheckUnchanged(in);
       return false;
     }
     if (errno == EINTR) continue;
@@ -152,6 +166,7 @@ ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
       if (StopSignal() != 0) return ReadResult::Stopped;
       if (in->Error != 0) return ReadResult::Failed;
       if (!begun) return ReadResult::End;
+      in->Unended = true;
       break;
     }
     if (in->AfterCr) {
@@ -169,6 +184,7 @@ ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
     begun = true;
     in->Begin += part + (ended ? 1 : 0);
     in->AfterCr = cr != nullptr;
+    in->Unended = false;
     if (ended && length == 0) {  // the whole record is in the buffer: no copy
       *record = std::string_view(start, part < keep ? part : keep);
       return ReadResult::Record;
@@ -208,6 +224,7 @@ report::Message ErrorMessage(int error) {
     case EPIPE: return report::MSG_IO_READER_GONE;
     case EBADF: return report::MSG_IO_CLOSED;
     case EIO: return report::MSG_IO_DEVICE;
+    case INPUT_CHANGED: return report::MSG_IO_CHANGED;
     default: return report::MSG_IO_OTHER;
   }
 }

@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/platform.h"
 #include "report/messages.h"
 #include "report/sink.h"
 
@@ -61,14 +62,22 @@ void Abandon(Output* out);
 bool Close(Output* out);
 report::Sink SinkOf(Output* out);
 
+// Input::Error for a regular file whose size or times at its end differ
+// from those at the start: it changed while it was read.
+inline constexpr int INPUT_CHANGED = -1;
+
 struct Input {
   int Fd = -1;
   std::string Name;  // "standard input" or the file's name, made inert, for messages
   Output* FlushFirst = nullptr;  // flushed before every read, since a read may wait
-  int Error = 0;
+  int Error = 0;  // errno of the failure, or INPUT_CHANGED
   bool Started = false;  // the byte-order mark has been looked for
   bool Ended = false;
   bool AfterCr = false;  // a CR ended the last record: a LF right after it belongs to it
+  bool Unended = false;  // the last record read ended with the input, not with a line end
+  bool Watched = false;  // the file's stamp was looked for
+  bool Regular = false;  // ... and it is a regular file, whose stamp is AtStart
+  FileStamp AtStart = {};
   std::size_t Begin = 0;
   std::size_t End = 0;
   std::string Kept = {};  // the kept start of a record that runs past the end of the buffer
@@ -80,9 +89,9 @@ struct Input {
 enum class ReadResult { Record, End, Failed, Stopped };
 
 // The next record without its line end: LF, CR LF and CR alone each end one,
-// and the last may have none. A UTF-8 byte-order mark at the start of the
-// input is skipped. Only the first keep bytes of a record are kept, in
-// *record until the next call; the rest is skipped.
+// and the last may have none (in->Unended then tells). A UTF-8 byte-order
+// mark at the start of the input is skipped. Only the first keep bytes of a
+// record are kept, in *record until the next call; the rest is skipped.
 ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record);
 
 // False, with in->Error set, when the file cannot be opened.

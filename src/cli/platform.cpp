@@ -62,6 +62,18 @@ long WriteSome(int fd, const char* bytes, std::size_t size) { return _write(fd, 
 int OpenForReading(const char* path) { return _open(path, _O_RDONLY | _O_BINARY); }
 int CloseDescriptor(int fd) { return _close(fd); }
 
+bool StampOfFile(int fd, FileStamp* stamp) {
+  HANDLE handle = HandleOf(fd);
+  FILE_BASIC_INFO basic{};
+  FILE_STANDARD_INFO standard{};
+  if (!IsDiskFile(handle) || !GetFileInformationByHandleEx(handle, FileBasicInfo, &basic, sizeof basic) ||
+      !GetFileInformationByHandleEx(handle, FileStandardInfo, &standard, sizeof standard)) {
+    return false;
+  }
+  *stamp = {standard.EndOfFile.QuadPart, basic.LastWriteTime.QuadPart, basic.ChangeTime.QuadPart};
+  return true;
+}
+
 bool CutBackFile(int fd, unsigned long long tail) {
   HANDLE handle = HandleOf(fd);
   LARGE_INTEGER here{};
@@ -113,6 +125,15 @@ long ReadSome(int fd, char* buffer, std::size_t size) { return read(fd, buffer, 
 long WriteSome(int fd, const char* bytes, std::size_t size) { return write(fd, bytes, size); }
 int OpenForReading(const char* path) { return open(path, O_RDONLY); }
 int CloseDescriptor(int fd) { return close(fd); }
+
+bool StampOfFile(int fd, FileStamp* stamp) {
+  struct stat status {};
+  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return false;
+  constexpr long long kNano = 1000000000;
+  *stamp = {static_cast<long long>(status.st_size), status.st_mtim.tv_sec * kNano + status.st_mtim.tv_nsec,
+            status.st_ctim.tv_sec * kNano + status.st_ctim.tv_nsec};
+  return true;
+}
 
 bool CutBackFile(int fd, unsigned long long tail) {
   struct stat status {};

@@ -20,6 +20,16 @@ long WriteSome(int fd, const char* bytes, std::size_t size);
 int OpenForReading(const char* path);
 int CloseDescriptor(int fd);
 
+// A regular file's size and times, to tell whether it changed while it was
+// read. False for what is no regular file (a pipe, a terminal, a device).
+struct FileStamp {
+  long long Size = 0;
+  long long Modified = 0;  // in the system's own units
+  long long Changed = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+bool StampOfFile(int fd, FileStamp* stamp);
+
 // Cuts the last tail bytes written to the regular file at fd away, and
 // leaves its position at the new end. False for what is no regular file,
 // or when the system refuses.

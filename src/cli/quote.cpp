@@ -22,16 +22,24 @@ int ReadQuoteFile(const Arguments& arguments, const Streams& io, report::Quote* 
   }
   std::string_view line;
   long long number = 0;
+  bool lastBlank = true;
   ReadResult result = ReadResult::End;
   // A byte kept past the limit is enough to refuse the line.
   while ((result = ReadRecord(in, report::QUOTE_LINE_LIMIT + 1, &line)) == ReadResult::Record) {
     report::AddQuoteLine(quote, line, ++number);
+    lastBlank = report::Trim(line).empty();
   }
   if (file != nullptr) CloseInput(in);
   if (result == ReadResult::Stopped) return EXIT_IO;  // the program ends by the signal
-  if (result != ReadResult::Failed) return EXIT_OK;
-  Say(io, report::Text(io.Lang, report::MSG_CLI_NO_QUOTE_WRITTEN, {Failure(io.Lang, in->Name, in->Error)}));
-  return EXIT_IO;
+  if (result == ReadResult::Failed) {
+    Say(io, report::Text(io.Lang, report::MSG_CLI_NO_QUOTE_WRITTEN, {Failure(io.Lang, in->Name, in->Error)}));
+    return EXIT_IO;
+  }
+  // An act cut short at the end of a file would be quoted as another one.
+  if (in->Unended && !lastBlank) {
+    Say(io, report::Text(io.Lang, report::MSG_CLI_LAST_LINE_UNENDED, {in->Name, std::to_string(number)}));
+  }
+  return EXIT_OK;
 }
 
 int Refuse(const Streams& io, const report::Quote& quote) {

@@ -206,6 +206,7 @@ batch() {
   } >"$work/in"
   run batch 1 batch <"$work/in"
   same batch "$golden/batch.txt"
+  has batch err "entrada estándar: la línea 14, la última, no termina en un salto de línea y puede estar cortada"
 }
 
 line_ends() {
@@ -220,6 +221,10 @@ line_ends() {
   done
   run "marked standard input" 0 quote <"$work/marked"
   same "marked standard input" "$golden/quote.txt"
+  [ ! -s "$work/err" ] || fail "marked standard input" "$(head -c 300 "$work/err")"
+  printf 'KLDA:0:0=12' >"$work/unended"
+  row "no line end after the last act" 0 err "$work/unended: la línea 1, la última, no termina en un salto de línea" \
+    quote --file "$work/unended"
   printf '\xEF\xBB\xBF' >"$work/mark"
   row "only a mark" 2 err "no hay actos que presupuestar" quote --file "$work/mark"
 }
@@ -300,8 +305,30 @@ faults() {
   has "closed standard input" err "entrada estándar: "
   run "missing file" 3 quote --file "$work/none"
   has "missing file" err "$work/none: "
+  changed_input
   [ "$native" = 1 ] && whole_records
   [ "$native" = 1 ] && command -v strace >/dev/null && read_errors
+}
+
+# A regular input file that changes while it is read is named, status 3:
+# the figures written may be of no version of it. The tool has read part of
+# it when the first byte of its output arrives.
+changed_input() {
+  local change
+  for change in shrunk grown rewritten; do
+    cp "$work/big" "$work/changing"
+    "${cli[@]}" batch <"$work/changing" 2>"$work/err" | {
+      head -c 1 >/dev/null
+      case $change in
+      shrunk) truncate -s 1000000 "$work/changing" ;;
+      grown) printf '0\t0\t0\t0\t1\n' >>"$work/changing" ;;
+      rewritten) printf 9 | dd of="$work/changing" bs=1 seek=9 conv=notrunc status=none ;;
+      esac
+      cat >/dev/null
+    }
+    expect "$change while read" "${PIPESTATUS[0]}" 3
+    has "$change while read" err "entrada estándar: el archivo cambió mientras se leía"
+  done
 }
 
 # FILE holds whole records only, each the record of "$work/big", and it is
