@@ -19,6 +19,8 @@ std::size_t WriteAll(Output* out, const char* bytes, std::size_t length) {
       taken += static_cast<std::size_t>(written);
     } else if (written < 0 && errno == EINTR) {
       continue;
+    } else if (written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && WaitForDescriptor(out->Fd, true)) {
+      continue;
     } else {
       out->Error = written < 0 ? errno : EIO;
     }
@@ -97,20 +99,26 @@ bool Fill(Input* in) {
       return false;
     }
     if (errno == EINTR) continue;
+    if ((errno == EAGAIN || errno == EWOULDBLOCK) && WaitForDescriptor(in->Fd, false)) continue;
     if (StopSignal() == 0) in->Error = errno;
     return false;
   }
   return false;
 }
 
-// Reads the next buffer full; the first one without its byte-order mark
-// (which a pipe may deliver a byte at a time).
+// Whether the bytes read so far, fewer than three, may be the start of a
+// byte-order mark.
+bool MayBeMark(const Input& in) { return std::memcmp(in.Buffer, "\xEF\xBB\xBF", in.End) == 0; }
+
+// Reads the next buffer full; the first one without its byte-order mark.
 bool Refill(Input* in) {
   in->Begin = in->End = 0;
   bool filled = Fill(in);
   if (!in->Started) {
     in->Started = true;
-    while (filled && in->End < 3) filled = Fill(in);
+    // A pipe may deliver the mark a byte at a time; but a first record
+    // shorter than the mark is answered at once, not held back for more.
+    while (filled && in->End < 3 && MayBeMark(*in)) filled = Fill(in);
     if (in->End >= 3 && std::memcmp(in->Buffer, "\xEF\xBB\xBF", 3) == 0) in->Begin = 3;
     if (in->Begin == in->End) return Refill(in);  // nothing but the mark yet
   }

@@ -8,12 +8,13 @@ namespace {
 struct OptionSpec {
   const char* Name;
   bool TakesValue;
+  bool MayBeEmpty = true;  // false for a path: an empty one names no file
 };
 
 constexpr OptionSpec kOptions[OPTION_COUNT] = {
-    {"--office", true}, {"--service", true}, {"--transaction", true}, {"--social", false}, {"--explain", false},
-    {"--format", true}, {"--act", true},     {"--file", true},        {"--client", true},  {"--date", true},
-    {"--lang", true},
+    {"--office", true},      {"--service", true}, {"--transaction", true}, {"--social", false},
+    {"--explain", false},    {"--format", true},  {"--act", true},         {"--file", true, false},
+    {"--client", true},      {"--date", true},    {"--lang", true},
 };
 
 bool IsOption(std::string_view argument) {
@@ -48,16 +49,21 @@ bool TakeOption(report::Language language, int argc, char** argv, int* at, const
   std::string_view name = argument.substr(0, equals);
   int id = FindOption(name, grammar);
   std::string_view value = equals == std::string_view::npos ? std::string_view() : argument.substr(equals + 1);
+  bool valueFollows = id >= 0 && kOptions[id].TakesValue && equals == std::string_view::npos;
   if (id < 0) {
     *error = Text(language, MSG_CLI_UNKNOWN_OPTION, {Echo(name)});
   } else if (!kOptions[id].TakesValue && equals != std::string_view::npos) {
     *error = Text(language, MSG_CLI_TAKES_NO_VALUE, {name});
-  } else if (kOptions[id].TakesValue && equals == std::string_view::npos && *at + 1 >= argc) {
+  } else if (valueFollows && *at + 1 >= argc) {
     *error = Text(language, MSG_CLI_NEEDS_VALUE, {name});
   } else if (arguments->Given[id] && id != OPTION_ACT) {
     *error = Text(language, MSG_CLI_ONLY_ONCE, {name});
   } else {
-    if (kOptions[id].TakesValue && equals == std::string_view::npos) value = argv[++*at];
+    if (valueFollows) value = argv[++*at];
+    if (kOptions[id].TakesValue && value.empty() && !kOptions[id].MayBeEmpty) {
+      *error = Text(language, MSG_CLI_EMPTY_VALUE, {name});
+      return false;
+    }
     arguments->Given[id] = true;
     arguments->Value[id] = value;
     if (id == OPTION_ACT) arguments->Acts.push_back(value);

@@ -10,6 +10,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -37,6 +38,22 @@ bool IsConsole(DWORD standardHandle) {
 constexpr std::size_t kLargestTransfer = std::size_t{1} << 30;
 unsigned Count(std::size_t size) { return static_cast<unsigned>(size < kLargestTransfer ? size : kLargestTransfer); }
 
+// The errno a POSIX system gives for the same failure, so that one table
+// of messages serves both.
+int ErrnoOf(DWORD error) {
+  switch (error) {
+    case ERROR_NO_DATA:  // the pipe is being closed: its reader went away
+    case ERROR_BROKEN_PIPE:
+    case ERROR_PIPE_NOT_CONNECTED: return EPIPE;  // Wine's word for the same
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return ENOSPC;
+    case ERROR_FILE_TOO_LARGE: return EFBIG;
+    case ERROR_ACCESS_DENIED: return EACCES;
+    case ERROR_INVALID_HANDLE: return EBADF;
+    default: return EIO;
+  }
+}
+
 HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
 
 bool IsDiskFile(HANDLE handle) { return handle != INVALID_HANDLE_VALUE && GetFileType(handle) == FILE_TYPE_DISK; }
@@ -57,10 +74,26 @@ void PrepareStandardStreams() {
 
 long ReadSome(int fd, char* buffer, std::size_t size) { return _read(fd, buffer, Count(size)); }
 
-long WriteSome(int fd, const char* bytes, std::size_t size) { return _write(fd, bytes, Count(size)); }
+long WriteSome(int fd, const char* bytes, std::size_t size) {
+  HANDLE handle = HandleOf(fd);
+  DWORD written = 0;
+  if (handle == INVALID_HANDLE_VALUE) {
+    errno = EBADF;
+    return -1;
+  }
+  // A write that stops part way (a disk that fills) may fail and still
+  // have written some: those bytes count, and the next call says why.
+  if (!WriteFile(handle, bytes, Count(size), &written, nullptr) && written == 0) {
+    errno = ErrnoOf(GetLastError());
+    return -1;
+  }
+  return static_cast<long>(written);
+}
 
 int OpenForReading(const char* path) { return _open(path, _O_RDONLY | _O_BINARY); }
 int CloseDescriptor(int fd) { return _close(fd); }
+
+bool WaitForDescriptor(int, bool) { return false; }
 
 bool StampOfFile(int fd, FileStamp* stamp) {
   HANDLE handle = HandleOf(fd);
@@ -125,6 +158,14 @@ long ReadSome(int fd, char* buffer, std::size_t size) { return read(fd, buffer, 
 long WriteSome(int fd, const char* bytes, std::size_t size) { return write(fd, bytes, size); }
 int OpenForReading(const char* path) { return open(path, O_RDONLY); }
 int CloseDescriptor(int fd) { return close(fd); }
+
+bool WaitForDescriptor(int fd, bool writing) {
+  pollfd watched{fd, static_cast<short>(writing ? POLLOUT : POLLIN), 0};
+  for (;;) {
+    if (poll(&watched, 1, -1) >= 0) return true;  // ready, or the next call will tell what failed
+    if (errno != EINTR || caughtSignal != 0) return false;
+  }
+}
 
 bool StampOfFile(int fd, FileStamp* stamp) {
   struct stat status {};

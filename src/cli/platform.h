@@ -15,10 +15,17 @@ namespace tarivox::cli {
 void PrepareStandardStreams();
 
 // As read(2), write(2), open(2) and close(2): -1 with errno on failure.
+// On Windows a write to a pipe whose reader went away fails with EPIPE, and
+// one to a full disk with ENOSPC, as on POSIX.
 long ReadSome(int fd, char* buffer, std::size_t size);
 long WriteSome(int fd, const char* bytes, std::size_t size);
 int OpenForReading(const char* path);
 int CloseDescriptor(int fd);
+
+// After EAGAIN on a descriptor that does not block (a coprocess's pipe, some
+// IDEs' consoles): waits until it can be read or written. False when it
+// cannot wait, or a stop signal came.
+bool WaitForDescriptor(int fd, bool writing);
 
 // A regular file's size and times, to tell whether it changed while it was
 // read. False for what is no regular file (a pipe, a terminal, a device).

@@ -93,6 +93,8 @@ grammar() {
   row "a flag takes no value" 2 err "--social no lleva valor" calc --social=1 5
   row "a value is missing" 2 err "--office necesita un valor" calc --office
   row "given twice" 2 err "--file solo puede darse una vez" quote --file a --file b
+  row "an empty file name" 2 err "el valor de --file no puede estar vacío" quote --file=
+  row "an empty file name apart" 2 err "el valor de --file no puede estar vacío" quote --file ""
   row "another command's option" 2 err "no hay ninguna opción «--format»" calc --format json 5
   row "--explain is calc's" 2 err "no hay ninguna opción «--explain»" compare --explain 5
   row "two amounts" 2 err "solo puede darse un monto o una cantidad (hay «1» y «2»)" calc 1 2
@@ -207,6 +209,57 @@ batch() {
   run batch 1 batch <"$work/in"
   same batch "$golden/batch.txt"
   has batch err "entrada estándar: la línea 14, la última, no termina en un salto de línea y puede estar cortada"
+  coprocess
+  [ "$native" = 1 ] && nonblocking
+}
+
+# As a coprocess, batch answers each record before the next is sent,
+# however short or long: RECORD|ANSWER'S START.
+coprocess() {
+  local rows=($'0|ERROR\tlínea 1: se esperaban' $'0\t0\t0\t0\t5|5.00\t8.86\t'
+    $'0\t0\t0\t0\t'"$(printf '1%.0s' {1..70000})"$'|0.00\t0.00\t') entry answer
+  coproc answers { "${cli[@]}" batch 2>/dev/null; }
+  for entry in "${rows[@]}"; do
+    printf '%s\n' "${entry%|*}" >&"${answers[1]}"
+    IFS= read -r -t 30 answer <&"${answers[0]}"
+    [[ $answer == "${entry##*|}"* ]] || fail "coprocess «${entry:0:12}»" "answered «${answer:0:60}»"
+  done
+  exec {answers[1]}>&-
+  wait
+}
+
+# Standard input and output that do not block (a coprocess, some IDEs): the
+# tool waits until it can read or write, however often it finds them empty
+# or full.
+nonblocking() {
+  python3 - "${cli[@]}" <<'PYTHON' || fail "non-blocking streams" "see above"
+import os, subprocess, sys, threading, time
+record = b"0\t0\t0\t0\t25,000\n"
+input_r, input_w = os.pipe()
+output_r, output_w = os.pipe()
+os.set_blocking(input_r, False)
+os.set_blocking(output_w, False)
+tool = subprocess.Popen(sys.argv[1:] + ["batch"], stdin=input_r, stdout=output_w)
+os.close(input_r)
+os.close(output_w)
+chunks = []
+def drain():
+    time.sleep(1)  # the tool's output fills meanwhile
+    while data := os.read(output_r, 1 << 16):
+        chunks.append(data)
+reader = threading.Thread(target=drain)
+reader.start()
+os.write(input_w, record)
+time.sleep(0.5)  # the tool finds its input empty meanwhile
+for _ in range(100):
+    os.write(input_w, record * 1000)
+os.close(input_w)
+status = tool.wait()
+reader.join()
+lines = b"".join(chunks).splitlines()
+if status != 0 or len(lines) != 100001 or len(set(lines)) != 1:
+    sys.exit(f"status {status}, {len(lines)} lines, {len(set(lines))} different")
+PYTHON
 }
 
 line_ends() {
@@ -293,7 +346,7 @@ faults() {
   yes $'0\t0\t0\t0\t25,000' | head -n 200000 >"$work/big"
   (trap '' PIPE && "${cli[@]}" batch <"$work/big" 2>"$work/err" | head -c 100 >/dev/null && exit "${PIPESTATUS[0]}")
   expect "reader goes away" $? 3
-  has "reader goes away" err "salida estándar: "
+  has "reader goes away" err "salida estándar: el programa que leía la salida la cerró"
   ("${cli[@]}" batch <"$work/big" 2>/dev/null | head -c 100 >/dev/null && exit "${PIPESTATUS[0]}")
   local status=$?
   [ "$status" = 3 ] || [ "$status" = 141 ] || fail "killed by SIGPIPE" "exit status $status, expected 141 or 3"
