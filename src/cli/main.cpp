@@ -1,5 +1,7 @@
 // tarivox-cli: the fee calculator for scripts and the terminal.
 #include <new>
+#include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/platform.h"
@@ -77,6 +79,12 @@ int main(int argc, char** argv) {
   using namespace tarivox::cli;
   using tarivox::report::Text;
   PrepareStandardStreams();
+  std::vector<std::string> arguments = Utf8Arguments(argc, argv);
+  std::vector<char*> pointers;
+  for (std::string& argument : arguments) pointers.push_back(argument.data());
+  pointers.push_back(nullptr);
+  argc = static_cast<int>(arguments.size());
+  argv = pointers.data();
   const tarivox::report::Language language = RequestedLanguage(argc, argv);
   // Static: the buffers are large, and live as long as the program.
   static Output out{.Fd = 1, .Name = Text(language, tarivox::report::MSG_CLI_STANDARD_OUTPUT)};

@@ -9,6 +9,8 @@
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 #else
 #include <poll.h>
 #include <sys/stat.h>
@@ -38,6 +40,24 @@ bool IsConsole(DWORD standardHandle) {
 constexpr std::size_t kLargestTransfer = std::size_t{1} << 30;
 unsigned Count(std::size_t size) { return static_cast<unsigned>(size < kLargestTransfer ? size : kLargestTransfer); }
 
+std::string Utf8FromWide(const wchar_t* wide) {
+  int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return {};
+  std::string text(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), size, nullptr, nullptr);
+  text.pop_back();  // the terminator
+  return text;
+}
+
+std::wstring WideFromUtf8(const char* text) {
+  int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  if (size <= 1) return {};
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), size);
+  wide.pop_back();
+  return wide;
+}
+
 // The errno a POSIX system gives for the same failure, so that one table
 // of messages serves both.
 int ErrnoOf(DWORD error) {
@@ -66,6 +86,16 @@ void OnStopSignal(int signal) {
 
 }  // namespace
 
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return std::vector<std::string>(argv, argv + argc);
+  std::vector<std::string> arguments;
+  for (int i = 0; i < count; ++i) arguments.push_back(Utf8FromWide(wide[i]));
+  LocalFree(wide);
+  return arguments;
+}
+
 void PrepareStandardStreams() {
   // No CR added before each LF, and no Ctrl-Z taken for the end of input.
   for (int fd = 0; fd < 3; ++fd) _setmode(fd, _O_BINARY);
@@ -90,7 +120,7 @@ long WriteSome(int fd, const char* bytes, std::size_t size) {
   return static_cast<long>(written);
 }
 
-int OpenForReading(const char* path) { return _open(path, _O_RDONLY | _O_BINARY); }
+int OpenForReading(const char* utf8Path) { return _wopen(WideFromUtf8(utf8Path).c_str(), _O_RDONLY | _O_BINARY); }
 int CloseDescriptor(int fd) { return _close(fd); }
 
 bool WaitForDescriptor(int, bool) { return false; }
@@ -143,6 +173,8 @@ void OnStopSignal(int signal) {
 
 }  // namespace
 
+std::vector<std::string> Utf8Arguments(int argc, char** argv) { return std::vector<std::string>(argv, argv + argc); }
+
 void PrepareStandardStreams() {
   for (int fd = 0; fd < 3; ++fd) {
     if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
@@ -156,7 +188,7 @@ void PrepareStandardStreams() {
 
 long ReadSome(int fd, char* buffer, std::size_t size) { return read(fd, buffer, size); }
 long WriteSome(int fd, const char* bytes, std::size_t size) { return write(fd, bytes, size); }
-int OpenForReading(const char* path) { return open(path, O_RDONLY); }
+int OpenForReading(const char* utf8Path) { return open(utf8Path, O_RDONLY); }
 int CloseDescriptor(int fd) { return close(fd); }
 
 bool WaitForDescriptor(int fd, bool writing) {

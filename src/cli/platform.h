@@ -1,11 +1,18 @@
 // What differs between POSIX systems and Windows, behind one set of names.
-// Descriptors are read and written in binary, so that tarivox-cli reads and
-// writes the same bytes everywhere.
+// Descriptors are read and written in binary, and arguments and file names
+// are UTF-8, so that tarivox-cli reads and writes the same bytes everywhere.
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <vector>
 
 namespace tarivox::cli {
+
+// The command line in UTF-8. Windows hands a program its arguments in the
+// ANSI code page with "best fit" (Ł becomes L, １ becomes 1); they are taken
+// from the UTF-16 command line instead, so that they are what the user gave.
+std::vector<std::string> Utf8Arguments(int argc, char** argv);
 
 // Binary standard streams and a console that shows UTF-8; on POSIX, a
 // standard descriptor that was closed is held by one that fails every use,
@@ -19,7 +26,7 @@ void PrepareStandardStreams();
 // one to a full disk with ENOSPC, as on POSIX.
 long ReadSome(int fd, char* buffer, std::size_t size);
 long WriteSome(int fd, const char* bytes, std::size_t size);
-int OpenForReading(const char* path);
+int OpenForReading(const char* utf8Path);
 int CloseDescriptor(int fd);
 
 // After EAGAIN on a descriptor that does not block (a coprocess's pipe, some

@@ -293,6 +293,13 @@ text() {
   row "amount echoed" 1 err $'el monto \xc2\xab5\xc3\xbf' compare --format json "5$y"$'\t\x1f"\\'
   valid "amount echoed" err
   row "a decomposed accent" 0 out "US$ 8.86" calc --service $'Inscripcio\xcc\x81n' 5
+  row "full-width digits" 0 out "Para un monto de: US$ 0.00" calc "１２３"
+  row "full-width grouping" 0 out "Para un monto de: US$ 0.00" calc "２５，０００"
+  # A name no ANSI code page holds, beside the file "best fit" would make of it.
+  printf 'KLDA:0:0=1,000\n' >"$work/Łódź.txt"
+  printf 'KLDA:0:0=25,000\n' >"$work/Lódz.txt"
+  row "a file beside its best-fit twin" 0 out "Total a pagar US$: 8.86" quote --file "$work/Łódź.txt"
+  row "a label in no code page" 0 out "  1  Łódź 中文" quote --act "KLDA:0:0=5 | Łódź 中文"
   echoes
 }
 
