@@ -195,7 +195,9 @@ bool WaitForDescriptor(int fd, bool writing) {
   pollfd watched{fd, static_cast<short>(writing ? POLLOUT : POLLIN), 0};
   for (;;) {
     if (poll(&watched, 1, -1) >= 0) return true;  // ready, or the next call will tell what failed
-    if (errno != EINTR || caughtSignal != 0) return false;
+    // A stop signal ends a wait for input; output begun is finished, as a
+    // blocking write finishes it, so that no record is left torn.
+    if (errno != EINTR || (!writing && caughtSignal != 0)) return false;
   }
 }
 

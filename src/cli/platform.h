@@ -31,7 +31,7 @@ int CloseDescriptor(int fd);
 
 // After EAGAIN on a descriptor that does not block (a coprocess's pipe, some
 // IDEs' consoles): waits until it can be read or written. False when it
-// cannot wait, or a stop signal came.
+// cannot wait, or a stop signal came while it waited for input.
 bool WaitForDescriptor(int fd, bool writing);
 
 // A regular file's size and times, to tell whether it changed while it was
