@@ -108,7 +108,7 @@ void RunBatchOver(benchmark::State& state, const std::string& input, int lines) 
     auto in = std::make_unique<Input>();
     in->Fd = fileno(file);
     lseek(in->Fd, 0, SEEK_SET);
-    int status = RunBatch(Arguments{}, {in.get(), out.get(), err.get(), "batch"});
+    int status = RunBatch(Arguments{}, {in.get(), out.get(), err.get(), "batch", tarivox::report::Language::Spanish});
     Flush(out.get());
     benchmark::DoNotOptimize(status);
   }

@@ -8,7 +8,9 @@ export DEBIAN_FRONTEND=noninteractive
 
 # time: the command-line tests read a run's peak memory with /usr/bin/time.
 # wspanish, wamerican: the message table's Spanish is checked for English
-# words. libreoffice-calc-nogui: the CSV exports are opened in a spreadsheet.
+# words. libreoffice-calc-nogui: the CSV exports are opened in a spreadsheet,
+# to see that the fees are numbers adding up to the total and that no cell
+# becomes a formula.
 native_packages=(
   g++ clang libclang-rt-14-dev cmake ninja-build git
   googletest libgtest-dev libbenchmark-dev time

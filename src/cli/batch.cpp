@@ -69,10 +69,18 @@ int RunBatch(const Arguments&, const Streams& io) {
     // The texts go straight into the output buffer, each written once.
     Commit(io.Out, WriteFeeLine(ComputeFeeFigures(selection, typed), Reserve(io.Out, FEE_LINE_CAPACITY)));
   }
-  if (result != ReadResult::Failed) return status;
-  Say(io, report::Text(io.Lang, report::MSG_CLI_STOPS_AFTER,
-                       {Failure(io.Lang, io.In->Name, io.In->Error), std::to_string(number)}));
-  return EXIT_IO;
+  if (result == ReadResult::Stopped) return EXIT_IO;  // the program ends by the signal
+  if (result == ReadResult::Failed) {
+    Say(io, report::Text(io.Lang, report::MSG_CLI_STOPS_AFTER,
+                         {Failure(io.Lang, io.In->Name, io.In->Error), std::to_string(number)}));
+    return EXIT_IO;
+  }
+  // Editors may end a file without a line end, so the last record is
+  // computed; but it may as well be a record cut short, and is named.
+  if (io.In->Unended && io.Out->Error == 0) {
+    Say(io, report::Text(io.Lang, report::MSG_CLI_LAST_LINE_UNENDED, {io.In->Name, std::to_string(number)}));
+  }
+  return status;
 }
 
 }  // namespace tarivox::cli

@@ -40,7 +40,7 @@ const report::ReportFormat* ChosenFormat(const Arguments& arguments, const Strea
   const report::ReportFormat* format = report::FindReportFormat(name);
   if (format == nullptr) {
     UsageError(io, report::Text(io.Lang, report::MSG_CLI_UNKNOWN_FORMAT,
-                                {report::AsUtf8(name), report::Text(io.Lang, report::MSG_CLI_FORMATS)}));
+                                {report::Echo(name), report::Text(io.Lang, report::MSG_CLI_FORMATS)}));
   }
   return format;
 }

@@ -4,52 +4,121 @@
 #include <cerrno>
 #include <cstring>
 
-#include "cli/platform.h"
 #include "report/text.h"
 
 namespace tarivox::cli {
 namespace {
 
-bool WriteAll(Output* out, const char* bytes, std::size_t length) {
-  while (length > 0 && out->Error == 0) {
-    long written = WriteSome(out->Fd, bytes, length);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) {
-      out->Error = written < 0 ? errno : EIO;
+// Writes until every byte is taken or a write fails; returns how many were
+// taken. A stop signal does not end it: the records begun are finished.
+std::size_t WriteAll(Output* out, const char* bytes, std::size_t length) {
+  std::size_t taken = 0;
+  while (taken < length && out->Error == 0) {
+    long written = WriteSome(out->Fd, bytes + taken, length - taken);
+    if (written > 0) {
+      taken += static_cast<std::size_t>(written);
+    } else if (written < 0 && errno == EINTR) {
+      continue;
+    } else if (written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && WaitForDescriptor(out->Fd, true)) {
+      continue;
     } else {
-      bytes += written;
-      length -= static_cast<std::size_t>(written);
+      out->Error = written < 0 ? errno : EIO;
     }
   }
-  return out->Error == 0;
+  return taken;
+}
+
+// The end of the last whole record within Buffer[0, length), or 0.
+std::size_t LastRecordEnd(const Output& out, std::size_t length) {
+  for (std::size_t at = length; at > 0; --at) {
+    if (out.Ends.test(at)) return at;
+  }
+  return 0;
+}
+
+// Part of a record left and the rest never will: a regular file is cut back
+// to its last whole record (a pipe or a terminal cannot take bytes back).
+void CutBackTorn(Output* out) {
+  if (out->Sent > out->Whole && CutBackFile(out->Fd, out->Sent - out->Whole)) out->Sent = out->Whole;
+}
+
+void DropBuffered(Output* out) {
+  out->Used = out->RecordEnd = 0;
+  out->Ends.reset();
+}
+
+// Hands Buffer[0, length) to the system and keeps the rest at the front.
+void HandOver(Output* out, std::size_t length) {
+  std::size_t taken = WriteAll(out, out->Buffer, length);
+  out->Sent += taken;
+  std::size_t whole = LastRecordEnd(*out, taken);
+  if (whole > 0) out->Whole = out->Sent - (taken - whole);
+  if (out->Error != 0) {
+    CutBackTorn(out);
+    DropBuffered(out);
+    return;
+  }
+  std::memmove(out->Buffer, out->Buffer + length, out->Used - length);
+  out->Used -= length;
+  out->RecordEnd = out->RecordEnd > length ? out->RecordEnd - length : 0;
+  out->Ends >>= length;
 }
 
 void WriteToOutput(void* context, const char* bytes, std::size_t length) {
   Write(static_cast<Output*>(context), std::string_view(bytes, length));
 }
 
-// Reads more after what the buffer holds; false at the end or on failure.
+// A regular file's size and times are taken when its reading begins and
+// compared at its end: a file cut or written to meanwhile would otherwise
+// give figures of no version of it, without a word.
+void WatchFile(Input* in) {
+  in->Watched = true;
+  in->Regular = StampOfFile(in->Fd, &in->AtStart);
+}
+
+void CheckUnchanged(Input* in) {
+  FileStamp atEnd;
+  if (in->Regular && (!StampOfFile(in->Fd, &atEnd) || !(atEnd == in->AtStart))) in->Error = INPUT_CHANGED;
+}
+
+// Reads more after what the buffer holds; false at the end, on failure or
+// when a stop signal came.
 bool Fill(Input* in) {
   if (in->Ended || in->Error != 0) return false;
   if (in->FlushFirst != nullptr) Flush(in->FlushFirst);
-  long got = 0;
-  do {
-    got = ReadSome(in->Fd, in->Buffer + in->End, IO_BUFFER_SIZE - in->End);
-  } while (got < 0 && errno == EINTR);
-  if (got < 0) in->Error = errno;
-  if (got == 0) in->Ended = true;
-  if (got > 0) in->End += static_cast<std::size_t>(got);
-  return got > 0;
+  if (!in->Watched) WatchFile(in);
+  while (StopSignal() == 0) {
+    long got = ReadSome(in->Fd, in->Buffer + in->End, IO_BUFFER_SIZE - in->End);
+    if (got > 0) {
+      in->End += static_cast<std::size_t>(got);
+      return true;
+    }
+    if (got == 0) {
+      in->Ended = true;
+      CheckUnchanged(in);
+      return false;
+    }
+    if (errno == EINTR) continue;
+    if ((errno == EAGAIN || errno == EWOULDBLOCK) && WaitForDescriptor(in->Fd, false)) continue;
+    if (StopSignal() == 0) in->Error = errno;
+    return false;
+  }
+  return false;
 }
 
-// Reads the next buffer full; the first one without its byte-order mark
-// (which a pipe may deliver a byte at a time).
+// Whether the bytes read so far, fewer than three, may be the start of a
+// byte-order mark.
+bool MayBeMark(const Input& in) { return std::memcmp(in.Buffer, "\xEF\xBB\xBF", in.End) == 0; }
+
+// Reads the next buffer full; the first one without its byte-order mark.
 bool Refill(Input* in) {
   in->Begin = in->End = 0;
   bool filled = Fill(in);
   if (!in->Started) {
     in->Started = true;
-    while (filled && in->End < 3) filled = Fill(in);
+    // A pipe may deliver the mark a byte at a time; but a first record
+    // shorter than the mark is answered at once, not held back for more.
+    while (filled && in->End < 3 && MayBeMark(*in)) filled = Fill(in);
     if (in->End >= 3 && std::memcmp(in->Buffer, "\xEF\xBB\xBF", 3) == 0) in->Begin = 3;
     if (in->Begin == in->End) return Refill(in);  // nothing but the mark yet
   }
@@ -59,21 +128,44 @@ bool Refill(Input* in) {
 }  // namespace
 
 void WriteBeyondBuffer(Output* out, std::string_view bytes) {
-  if (Flush(out) && bytes.size() < IO_BUFFER_SIZE) {
-    Write(out, bytes);
-  } else {
-    WriteAll(out, bytes.data(), bytes.size());
+  while (out->Error == 0 && bytes.size() > IO_BUFFER_SIZE - out->Used) {
+    if (out->RecordEnd > 0) {
+      HandOver(out, out->RecordEnd);
+      continue;
+    }
+    // One record fills the buffer: it leaves in parts.
+    std::size_t room = IO_BUFFER_SIZE - out->Used;
+    std::memcpy(out->Buffer + out->Used, bytes.data(), room);
+    out->Used += room;
+    bytes.remove_prefix(room);
+    HandOver(out, out->Used);
   }
+  if (out->Error == 0) Write(out, bytes);
 }
 
 bool Flush(Output* out) {
-  bool written = WriteAll(out, out->Buffer, out->Used);
-  out->Used = 0;
-  return written;
+  if (out->RecordEnd > 0) HandOver(out, out->RecordEnd);
+  return out->Error == 0;
+}
+
+char* ReserveBeyondBuffer(Output* out, std::size_t length) {
+  Flush(out);
+  // A record begun and not ended fills the buffer: it leaves in parts. (After
+  // a failure the buffer is empty, and what lands in it is dropped.)
+  if (length > IO_BUFFER_SIZE - out->Used) HandOver(out, out->Used);
+  return out->Buffer + out->Used;
+}
+
+void Abandon(Output* out) {
+  Flush(out);
+  CutBackTorn(out);
+  DropBuffered(out);
 }
 
 bool Close(Output* out) {
-  bool written = Flush(out);
+  // The run is over: what is buffered is its end, even without a line end.
+  if (out->Used > 0) HandOver(out, out->Used);
+  bool written = out->Error == 0;
   if (CloseDescriptor(out->Fd) != 0 && written) out->Error = errno;
   return out->Error == 0;
 }
@@ -81,13 +173,16 @@ bool Close(Output* out) {
 report::Sink SinkOf(Output* out) { return {out, WriteToOutput}; }
 
 ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
+  if (StopSignal() != 0) return ReadResult::Stopped;
   in->Kept.clear();
   std::size_t length = 0;  // of the record so far
   bool begun = false;
   for (;;) {
     if (in->Begin == in->End && !Refill(in)) {
+      if (StopSignal() != 0) return ReadResult::Stopped;
       if (in->Error != 0) return ReadResult::Failed;
       if (!begun) return ReadResult::End;
+      in->Unended = true;
       break;
     }
     if (in->AfterCr) {
@@ -105,6 +200,7 @@ ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
     begun = true;
     in->Begin += part + (ended ? 1 : 0);
     in->AfterCr = cr != nullptr;
+    in->Unended = false;
     if (ended && length == 0) {  // the whole record is in the buffer: no copy
       *record = std::string_view(start, part < keep ? part : keep);
       return ReadResult::Record;
@@ -118,7 +214,7 @@ ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
 }
 
 bool OpenInput(Input* in, const char* path) {
-  in->Name = report::AsUtf8(path);
+  in->Name = report::Echo(path);
   in->Fd = OpenForReading(path);
   if (in->Fd < 0) in->Error = errno;
   return in->Fd >= 0;
@@ -144,6 +240,7 @@ report::Message ErrorMessage(int error) {
     case EPIPE: return report::MSG_IO_READER_GONE;
     case EBADF: return report::MSG_IO_CLOSED;
     case EIO: return report::MSG_IO_DEVICE;
+    case INPUT_CHANGED: return report::MSG_IO_CHANGED;
     default: return report::MSG_IO_OTHER;
   }
 }

@@ -1,13 +1,22 @@
 // Every read and write of tarivox-cli goes through here: large buffered
 // reads and writes on descriptors, records split at any line end, and the
 // first failure of each stream kept for the command to report.
+//
+// Output leaves in whole records only, so that a run that fails or is
+// stopped leaves no torn line behind for the next program to read as a
+// figure: a write that ends with LF ends a record (a batch line, a line of
+// a report, a CSV record; a JSON document is one record, since only its last
+// write ends with LF). Only a record longer than the buffer leaves in parts;
+// in a regular file it is cut back again when it cannot be finished.
 #pragma once
 
+#include <bitset>
 #include <cstddef>
 #include <cstring>
 #include <string>
 #include <string_view>
 
+#include "cli/platform.h"
 #include "report/messages.h"
 #include "report/sink.h"
 
@@ -20,6 +29,10 @@ struct Output {
   std::string Name;  // "standard output", for messages
   int Error = 0;  // errno of the first failure; from then on writes are dropped
   std::size_t Used = 0;
+  std::size_t RecordEnd = 0;  // Buffer[0, RecordEnd) holds whole records
+  unsigned long long Sent = 0;   // bytes the system has taken
+  unsigned long long Whole = 0;  // of those, the ones up to the end of the last whole record
+  std::bitset<IO_BUFFER_SIZE + 1> Ends = {};  // where records end in Buffer: how far a failed write got
   char Buffer[IO_BUFFER_SIZE] = {};
 };
 
@@ -33,41 +46,68 @@ inline void Write(Output* out, std::string_view bytes) {
   }
   std::memcpy(out->Buffer + out->Used, bytes.data(), bytes.size());
   out->Used += bytes.size();
+  if (!bytes.empty() && bytes.back() == '\n') {
+    out->RecordEnd = out->Used;
+    out->Ends.set(out->Used);
+  }
 }
-// Writes what is buffered; false once anything has failed.
+// Hands the whole records buffered to the system; false once anything has
+// failed. A failed write to a regular file cuts it back to its last whole
+// record.
 bool Flush(Output* out);
 // Room for up to length bytes (at most IO_BUFFER_SIZE) at the end of the
 // buffer, for a writer that fills it in place; Commit then keeps what it
-// wrote. Flushes first when the buffer lacks the room.
+// wrote, a record when it ends with LF. Hands over what is buffered first
+// when the buffer lacks the room.
+char* ReserveBeyondBuffer(Output* out, std::size_t length);
 inline char* Reserve(Output* out, std::size_t length) {
-  if (length > IO_BUFFER_SIZE - out->Used) Flush(out);
+  if (length > IO_BUFFER_SIZE - out->Used) return ReserveBeyondBuffer(out, length);
   return out->Buffer + out->Used;
 }
-inline void Commit(Output* out, std::size_t length) { out->Used += length; }
-// Flushes and closes the descriptor, whose closing can fail too.
+inline void Commit(Output* out, std::size_t length) {
+  out->Used += length;
+  if (length > 0 && out->Buffer[out->Used - 1] == '\n') {
+    out->RecordEnd = out->Used;
+    out->Ends.set(out->Used);
+  }
+}
+// For a run that stops early: the whole records are written, a record
+// begun is dropped (and cut back from a regular file if part of it left).
+void Abandon(Output* out);
+// Writes everything and closes the descriptor, whose closing can fail too.
 bool Close(Output* out);
 report::Sink SinkOf(Output* out);
 
+// Input::Error for a regular file whose size or times at its end differ
+// from those at the start: it changed while it was read.
+inline constexpr int INPUT_CHANGED = -1;
+
 struct Input {
   int Fd = -1;
-  std::string Name;  // "standard input" or the file's name in UTF-8, for messages
+  std::string Name;  // "standard input" or the file's name, made inert, for messages
   Output* FlushFirst = nullptr;  // flushed before every read, since a read may wait
-  int Error = 0;
+  int Error = 0;  // errno of the failure, or INPUT_CHANGED
   bool Started = false;  // the byte-order mark has been looked for
   bool Ended = false;
   bool AfterCr = false;  // a CR ended the last record: a LF right after it belongs to it
+  bool Unended = false;  // the last record read ended with the input, not with a line end
+  bool Watched = false;  // the file's stamp was looked for
+  bool Regular = false;  // ... and it is a regular file, whose stamp is AtStart
+  FileStamp AtStart = {};
   std::size_t Begin = 0;
   std::size_t End = 0;
   std::string Kept = {};  // the kept start of a record that runs past the end of the buffer
   char Buffer[IO_BUFFER_SIZE] = {};
 };
 
-enum class ReadResult { Record, End, Failed };
+// Stopped: a stop signal came (see platform.h); the record being read, if
+// any, is dropped.
+enum class ReadResult { Record, End, Failed, Stopped };
 
 // The next record without its line end: LF, CR LF and CR alone each end one,
-// and the last may have none. A UTF-8 byte-order mark at the start of the
-// input is skipped. Only the first keep bytes of a record are kept, in
-// *record until the next call; the rest is skipped.
+// and the last may have none (in->Unended then tells). A UTF-8 byte-order
+// mark at the start of the input is skipped. Only the first keep bytes of a
+// record are kept, in *record until the next call; the rest is skipped.
 ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record);
 
 // False, with in->Error set, when the file cannot be opened.

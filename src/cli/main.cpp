@@ -1,5 +1,7 @@
 // tarivox-cli: the fee calculator for scripts and the terminal.
 #include <new>
+#include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/platform.h"
@@ -65,7 +67,7 @@ int RunCommandLine(int argc, char** argv, Streams* io) {
     Write(io->Out, report::Text(io->Lang, command.Help) + report::Text(io->Lang, report::MSG_CLI_EXIT_STATUSES));
     return EXIT_OK;
   }
-  if (argc > 1) Say(*io, report::Text(io->Lang, report::MSG_CLI_UNKNOWN_COMMAND, {report::AsUtf8(name)}));
+  if (argc > 1) Say(*io, report::Text(io->Lang, report::MSG_CLI_UNKNOWN_COMMAND, {report::Echo(name)}));
   Write(io->Err, Usage(io->Lang));
   return EXIT_USAGE;
 }
@@ -77,6 +79,12 @@ int main(int argc, char** argv) {
   using namespace tarivox::cli;
   using tarivox::report::Text;
   PrepareStandardStreams();
+  std::vector<std::string> arguments = Utf8Arguments(argc, argv);
+  std::vector<char*> pointers;
+  for (std::string& argument : arguments) pointers.push_back(argument.data());
+  pointers.push_back(nullptr);
+  argc = static_cast<int>(arguments.size());
+  argv = pointers.data();
   const tarivox::report::Language language = RequestedLanguage(argc, argv);
   // Static: the buffers are large, and live as long as the program.
   static Output out{.Fd = 1, .Name = Text(language, tarivox::report::MSG_CLI_STANDARD_OUTPUT)};
@@ -84,12 +92,20 @@ int main(int argc, char** argv) {
   // Whoever feeds standard input may wait for the answers so far.
   static Input in{.Fd = 0, .Name = Text(language, tarivox::report::MSG_CLI_STANDARD_INPUT), .FlushFirst = &out};
   Streams io{&in, &out, &err, nullptr, language};
+  CatchStopSignals();
   int status = EXIT_IO;
   try {
     status = RunCommandLine(argc, argv, &io);
   } catch (const std::bad_alloc&) {
     Say(io, Text(language, tarivox::report::MSG_CLI_OUT_OF_MEMORY));
     status = EXIT_IO;
+  }
+  // Stopped by a signal: the whole records written stay, and the program
+  // ends as the signal would have ended it.
+  if (int signal = StopSignal(); signal != 0) {
+    Abandon(&out);
+    Flush(&err);
+    EndBySignal(signal);
   }
   // A result cut short by a full disk or a closed pipe must not pass for one.
   if (!Close(&out)) {

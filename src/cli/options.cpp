@@ -8,12 +8,13 @@ namespace {
 struct OptionSpec {
   const char* Name;
   bool TakesValue;
+  bool MayBeEmpty = true;  // false for a path: an empty one names no file
 };
 
 constexpr OptionSpec kOptions[OPTION_COUNT] = {
-    {"--office", true}, {"--service", true}, {"--transaction", true}, {"--social", false}, {"--explain", false},
-    {"--format", true}, {"--act", true},     {"--file", true},        {"--client", true},  {"--date", true},
-    {"--lang", true},
+    {"--office", true},      {"--service", true}, {"--transaction", true}, {"--social", false},
+    {"--explain", false},    {"--format", true},  {"--act", true},         {"--file", true, false},
+    {"--client", true},      {"--date", true},    {"--lang", true},
 };
 
 bool IsOption(std::string_view argument) {
@@ -34,7 +35,7 @@ int FindOption(std::string_view name, const Grammar& grammar) {
 bool CheckLanguage(report::Language language, const Arguments& arguments, std::string* error) {
   report::Language chosen{};
   if (!arguments.Given[OPTION_LANG] || report::ParseLanguage(arguments.Value[OPTION_LANG], &chosen)) return true;
-  *error = report::Text(language, report::MSG_CLI_UNKNOWN_LANGUAGE, {report::AsUtf8(arguments.Value[OPTION_LANG])});
+  *error = report::Text(language, report::MSG_CLI_UNKNOWN_LANGUAGE, {report::Echo(arguments.Value[OPTION_LANG])});
   return false;
 }
 
@@ -48,16 +49,21 @@ bool TakeOption(report::Language language, int argc, char** argv, int* at, const
   std::string_view name = argument.substr(0, equals);
   int id = FindOption(name, grammar);
   std::string_view value = equals == std::string_view::npos ? std::string_view() : argument.substr(equals + 1);
+  bool valueFollows = id >= 0 && kOptions[id].TakesValue && equals == std::string_view::npos;
   if (id < 0) {
-    *error = Text(language, MSG_CLI_UNKNOWN_OPTION, {AsUtf8(name)});
+    *error = Text(language, MSG_CLI_UNKNOWN_OPTION, {Echo(name)});
   } else if (!kOptions[id].TakesValue && equals != std::string_view::npos) {
     *error = Text(language, MSG_CLI_TAKES_NO_VALUE, {name});
-  } else if (kOptions[id].TakesValue && equals == std::string_view::npos && *at + 1 >= argc) {
+  } else if (valueFollows && *at + 1 >= argc) {
     *error = Text(language, MSG_CLI_NEEDS_VALUE, {name});
   } else if (arguments->Given[id] && id != OPTION_ACT) {
     *error = Text(language, MSG_CLI_ONLY_ONCE, {name});
   } else {
-    if (kOptions[id].TakesValue && equals == std::string_view::npos) value = argv[++*at];
+    if (valueFollows) value = argv[++*at];
+    if (kOptions[id].TakesValue && value.empty() && !kOptions[id].MayBeEmpty) {
+      *error = Text(language, MSG_CLI_EMPTY_VALUE, {name});
+      return false;
+    }
     arguments->Given[id] = true;
     arguments->Value[id] = value;
     if (id == OPTION_ACT) arguments->Acts.push_back(value);
@@ -87,9 +93,9 @@ bool ParseArguments(report::Language language, int argc, char** argv, const Gram
     }
   }
   if (!grammar.TakesOperand && !operands.empty()) {
-    *error = Text(language, MSG_CLI_UNEXPECTED, {AsUtf8(operands[0])});
+    *error = Text(language, MSG_CLI_UNEXPECTED, {Echo(operands[0])});
   } else if (operands.size() > 1) {
-    *error = Text(language, MSG_CLI_TWO_VALUES, {AsUtf8(operands[0]), AsUtf8(operands[1])});
+    *error = Text(language, MSG_CLI_TWO_VALUES, {Echo(operands[0]), Echo(operands[1])});
   } else {
     arguments->HasOperand = !operands.empty();
     if (arguments->HasOperand) arguments->Operand = operands[0];

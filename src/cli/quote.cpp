@@ -22,15 +22,24 @@ int ReadQuoteFile(const Arguments& arguments, const Streams& io, report::Quote* 
   }
   std::string_view line;
   long long number = 0;
+  bool lastBlank = true;
   ReadResult result = ReadResult::End;
   // A byte kept past the limit is enough to refuse the line.
   while ((result = ReadRecord(in, report::QUOTE_LINE_LIMIT + 1, &line)) == ReadResult::Record) {
     report::AddQuoteLine(quote, line, ++number);
+    lastBlank = report::Trim(line).empty();
   }
   if (file != nullptr) CloseInput(in);
-  if (result != ReadResult::Failed) return EXIT_OK;
-  Say(io, report::Text(io.Lang, report::MSG_CLI_NO_QUOTE_WRITTEN, {Failure(io.Lang, in->Name, in->Error)}));
-  return EXIT_IO;
+  if (result == ReadResult::Stopped) return EXIT_IO;  // the program ends by the signal
+  if (result == ReadResult::Failed) {
+    Say(io, report::Text(io.Lang, report::MSG_CLI_NO_QUOTE_WRITTEN, {Failure(io.Lang, in->Name, in->Error)}));
+    return EXIT_IO;
+  }
+  // An act cut short at the end of a file would be quoted as another one.
+  if (in->Unended && !lastBlank) {
+    Say(io, report::Text(io.Lang, report::MSG_CLI_LAST_LINE_UNENDED, {in->Name, std::to_string(number)}));
+  }
+  return EXIT_OK;
 }
 
 int Refuse(const Streams& io, const report::Quote& quote) {
@@ -54,8 +63,13 @@ int RunQuote(const Arguments& arguments, const Streams& io) {
     int status = ReadQuoteFile(arguments, io, &quote);
     if (status != EXIT_OK) return status;
   }
-  if (arguments.Given[OPTION_CLIENT]) quote.Client = report::OneLine(report::AsUtf8(arguments.Value[OPTION_CLIENT]));
-  if (arguments.Given[OPTION_DATE]) quote.Date = report::OneLine(report::AsUtf8(arguments.Value[OPTION_DATE]));
+  // Trimmed as a label or a quote file's header is, so that one rule holds
+  // for every text cell of the CSV exports.
+  auto header = [&arguments](Option option) {
+    return report::OneLine(report::Trim(report::AsUtf8(arguments.Value[option])));
+  };
+  if (arguments.Given[OPTION_CLIENT]) quote.Client = header(OPTION_CLIENT);
+  if (arguments.Given[OPTION_DATE]) quote.Date = header(OPTION_DATE);
   if (!quote.Refused.empty()) return Refuse(io, quote);
   if (quote.Acts.empty()) return UsageError(io, report::Text(io.Lang, report::MSG_CLI_NO_ACTS));
   format->WriteQuote(quote, SinkOf(io.Out));

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
-#include "fees/amount_reader.h"
 #include "fees/amount_text.h"
 #include "report/money.h"
 #include "report/text.h"
@@ -27,7 +26,7 @@ bool ResolveFields(Language language, const std::vector<std::string_view>& field
   if (!ResolveSelection(language, fields[0], fields[1], fields[2], what, reason)) return false;
   std::string kind = fields.size() == 4 ? FoldName(fields[3]) : "normal";
   if (kind != "social" && kind != "normal") {
-    *reason = Text(language, MSG_PROJECT_KIND, {fields[3]});
+    *reason = Text(language, MSG_PROJECT_KIND, {Echo(fields[3])});
     return false;
   }
   what->SocialInterest = kind == "social";
@@ -49,6 +48,63 @@ bool CommasSeparateThousands(std::string_view integer) {
     group = 0;
   }
   return !comma || group == 3;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Digits, commas and one point at most, with a digit among them: the
+// amount a report takes, but for the place of its commas and its size.
+bool IsPlainNumber(std::string_view text) {
+  std::size_t point = text.find('.');
+  std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+  bool digit = false;
+  for (char c : text.substr(0, point)) {
+    if (!IsDigit(c) && c != ',') return false;
+    digit = digit || IsDigit(c);
+  }
+  for (char c : fraction) {
+    if (!IsDigit(c) && c != ',') return false;
+    digit = true;
+  }
+  return digit;
+}
+
+// "1e3", "2D3", "1,000e3": the window reads an exponent, but a quote
+// states every digit of the amount it prices.
+bool HasExponent(std::string_view number) {
+  std::size_t letter = number.find_first_of("EeDd");
+  if (letter == std::string_view::npos || !IsPlainNumber(number.substr(0, letter))) return false;
+  std::string_view power = number.substr(letter + 1);
+  if (!power.empty() && (power[0] == '+' || power[0] == '-')) power.remove_prefix(1);
+  return !power.empty() && power.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The window reads the dollars as a double, and from 2^46 dollars on
+// doubles lie more than a cent apart: 80,000,000,000,000.01 comes back as
+// .02. Below it every cent typed is the cent computed with, and the amount
+// in cents stays below 2^53, exact for a JavaScript reader of the JSON.
+constexpr std::string_view kExactDollarsEnd = "70368744177664";  // 2^46
+
+bool IsExactToTheCent(std::string_view plain) {
+  std::string integer;
+  for (char c : plain.substr(0, plain.find('.'))) {
+    if (c != ',' && !(integer.empty() && c == '0')) integer += c;
+  }
+  if (integer.size() != kExactDollarsEnd.size()) return integer.size() < kExactDollarsEnd.size();
+  return integer < kExactDollarsEnd;
+}
+
+// What is wrong with an amount after its sign, or MESSAGE_COUNT: one rule
+// for quote and compare, and for the page.
+Message JudgeAmount(std::string_view number) {
+  std::size_t point = number.find('.');
+  if (HasExponent(number)) return MSG_AMOUNT_EXPONENT;
+  if (!CommasSeparateThousands(number.substr(0, point)) ||
+      (point != std::string_view::npos && number.find(',', point) != std::string_view::npos)) {
+    return MSG_AMOUNT_COMMAS;
+  }
+  if (!IsPlainNumber(number)) return MSG_AMOUNT_NOT_A_NUMBER;
+  return IsExactToTheCent(number) ? MESSAGE_COUNT : MSG_AMOUNT_TOO_LARGE;
 }
 
 }  // namespace
@@ -74,12 +130,6 @@ bool PriceByEngine(Language language, Act* act, std::string* reason) {
   if (!CheckTypedAmount(language, act->Typed, reason)) return false;
   // The selection was resolved in the catalogue, so it is inside the tables.
   const FeeComputation computation = ComputeFeeTexts(act->What, act->Typed);
-  // The window shows 0.00 for amounts from 10^15 dollars on, as for text
-  // that is no number; a quote says so instead of quoting nothing.
-  if (!(computation.TypedValue < AMOUNT_LIMIT)) {
-    *reason = Text(language, MSG_AMOUNT_TOO_LARGE, {act->Typed});
-    return false;
-  }
   act->PricedBy = Pricing::Engine;
   act->AmountCents = computation.AmountCents;
   act->FeeCents = computation.FeeCents;
@@ -131,7 +181,7 @@ bool ParseAct(Language language, std::string_view text, Act* act, std::string* r
   act->Typed = act->HasTyped ? std::string(Trim(body.substr(equals + 1))) : std::string();
   std::vector<std::string_view> fields = SplitFields(body.substr(0, equals), ':');
   if (fields.size() < 3 || fields.size() > 4) {
-    *reason = Text(language, MSG_ACT_SHAPE, {body});
+    *reason = Text(language, MSG_ACT_SHAPE, {Echo(body)});
     return false;
   }
   return ResolveFields(language, fields, &act->What, reason) && CheckActValue(language, *act, reason);
@@ -140,26 +190,18 @@ bool ParseAct(Language language, std::string_view text, Act* act, std::string* r
 bool CheckTypedAmount(Language language, std::string_view typed, std::string* reason) {
   if (typed.empty()) {
     *reason = Text(language, MSG_AMOUNT_EMPTY);
-  } else if (typed.size() > AMOUNT_FIELD_LIMIT) {
-    *reason = Text(language, MSG_AMOUNT_LONG);
-  } else if (typed[0] == '-') {
-    *reason = Text(language, MSG_AMOUNT_NEGATIVE, {typed});
-  } else {
-    std::string_view number = typed.substr(typed[0] == '+' ? 1 : 0);
-    std::size_t integerEnd = number.find_first_of(".EeDd");
-    std::string plain;
-    for (char c : typed) {
-      if (c != ',') plain += c;
-    }
-    if (!CommasSeparateThousands(number.substr(0, integerEnd)) ||
-        (integerEnd != std::string_view::npos && number.find(',', integerEnd) != std::string_view::npos)) {
-      *reason = Text(language, MSG_AMOUNT_COMMAS, {typed});
-    } else if (AmountLength(plain.c_str()) != plain.size()) {
-      *reason = Text(language, MSG_AMOUNT_NOT_A_NUMBER, {typed});
-    } else {
-      return true;
-    }
+    return false;
   }
+  Message problem = MESSAGE_COUNT;
+  if (typed.size() > AMOUNT_FIELD_LIMIT) {
+    problem = MSG_AMOUNT_LONG;
+  } else if (typed[0] == '-') {
+    problem = MSG_AMOUNT_NEGATIVE;
+  } else {
+    problem = JudgeAmount(typed.substr(typed[0] == '+' ? 1 : 0));
+  }
+  if (problem == MESSAGE_COUNT) return true;
+  *reason = Text(language, problem, {Echo(typed)});
   return false;
 }
 
@@ -175,7 +217,7 @@ bool ReadQuantity(Language language, std::string_view typed, long long* quantity
     value = value * 10 + (c - '0');
   }
   if (!digits || value < 1 || value > QUANTITY_LIMIT) {
-    *reason = Text(language, MSG_QUANTITY_INVALID, {typed});
+    *reason = Text(language, MSG_QUANTITY_INVALID, {Echo(typed)});
     return false;
   }
   *quantity = value;

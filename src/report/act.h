@@ -66,9 +66,12 @@ bool CheckActValue(Language language, const Act& act, std::string* reason);
 bool CheckProjectKind(Language language, const Selection& what, std::string* reason);
 
 // Refuses amounts a report must not guess at: empty, negative, longer than
-// the amount field, not wholly a number, or with commas that do not separate
-// thousands ("1.234,56" would silently read as 1.23). One rule for a sign and
-// the commas: "+123,456" and "123,456" alike, "+,123" refused.
+// the amount field, not wholly a number, with an exponent ("1e3"), with
+// commas that do not separate thousands ("1.234,56" would silently read as
+// 1.23), or too large for the window's reading to keep every cent (from
+// 70,368,744,177,664.00 on). One rule for a sign and the commas: "+123,456"
+// and "123,456" alike, "+,123" refused. Blanks around it are the caller's
+// to trim.
 bool CheckTypedAmount(Language language, std::string_view typed, std::string* reason);
 
 // A quantity: a whole number from 1 to QUANTITY_LIMIT, commas only between

@@ -42,7 +42,8 @@ bool BuildComparison(Language language, const Selection& reference, bool hasType
   comparison->Lang = language;
   comparison->Reference = reference;
   comparison->HasTyped = hasTyped;
-  comparison->Typed = AsUtf8(typed);
+  // Blanks around the amount are trimmed, as around a quote's: one rule.
+  comparison->Typed = AsUtf8(Trim(typed));
   Act asked;
   asked.What = reference;
   asked.HasTyped = hasTyped;

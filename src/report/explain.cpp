@@ -32,8 +32,15 @@ std::string LimitsLine(Language language, const FeeTrace& trace) {
   return Text(language, MSG_LIMITS_NEITHER, {limits});
 }
 
-// cleanedAmount is the amount field's text after the commas are removed
-// (UTF-8).
+// The amount field's text as the window read it, commas removed, for the
+// eye: inert, and with a character that the 127-byte cut split shown as
+// U+FFFD, not the whole text read as code page 1252.
+std::string AmountAsRead(std::string_view typed) {
+  const FixedText<AMOUNT_TEXT_SIZE> cleaned = CleanAmountText(typed);
+  return Inert(IsValidUtf8(typed) ? AsUtf8(MarkCutCharacter(cleaned.View())) : Cp1252ToUtf8(cleaned.View()));
+}
+
+// cleanedAmount is AmountAsRead's text.
 void WriteExplanation(Language language, const Selection& what, std::string_view cleanedAmount,
                       const FeeComputation& computation, const Sink& out) {
   Act act;
@@ -66,7 +73,7 @@ void WriteExplanation(Language language, const Selection& what, std::string_view
 void WriteCalculation(Language language, const Selection& what, std::string_view typed, bool explain,
                       const Sink& out) {
   const FeeComputation computation = ComputeFeeTexts(what, typed);
-  if (explain) WriteExplanation(language, what, AsUtf8(CleanAmountText(typed).View()), computation, out);
+  if (explain) WriteExplanation(language, what, AmountAsRead(typed), computation, out);
   Put(out, computation.Message.View());
   Put(out, "\n");
 }

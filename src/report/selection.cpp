@@ -32,7 +32,7 @@ bool ResolveInList(Language language, std::string_view text, const TextList& lis
       *found = position;
       return true;
     }
-    *error = Text(language, messages.NoneAt, {text, ListChoices(list)});
+    *error = Text(language, messages.NoneAt, {Echo(text), ListChoices(list)});
     return false;
   }
   std::string wanted = FoldName(text);
@@ -49,7 +49,7 @@ bool ResolveInList(Language language, std::string_view text, const TextList& lis
     }
   }
   if (matches == 1) return true;
-  *error = Text(language, matches > 1 ? messages.Ambiguous : messages.Unknown, {text, ListChoices(list)});
+  *error = Text(language, matches > 1 ? messages.Ambiguous : messages.Unknown, {Echo(text), ListChoices(list)});
   return false;
 }
 

@@ -62,11 +62,34 @@ struct Writer {
   const Sink& Out;
 };
 
-// A spreadsheet runs a cell that starts with one of these as a formula; an
-// apostrophe in front makes it show the text instead. Figures are left
+// Blanks a spreadsheet may trim from a cell before it looks for a formula
+// (its "trim spaces" import option): the ASCII ones, the no-break spaces
+// and the ideographic space. The length of one at text[at], or 0.
+std::size_t BlankAt(std::string_view text, std::size_t at) {
+  constexpr std::string_view kWideBlanks[] = {"\xC2\xA0", "\xE2\x80\x87", "\xE2\x80\xAF", "\xE3\x80\x80"};
+  if (std::string_view(" \t\r\n\v\f").find(text[at]) != std::string_view::npos) return 1;
+  for (std::string_view blank : kWideBlanks) {
+    if (text.substr(at).starts_with(blank)) return blank.size();
+  }
+  return 0;
+}
+
+// A spreadsheet runs a cell that starts with = + - @ as a formula, some also
+// with their full-width forms (＝ ＋ － ＠) and some after trimming blanks:
+// one rule for every text cell (labels, client, date, names, rules). An
+// apostrophe in front makes it show the text instead. A cell that starts
+// with a tab or a CR is guarded too, as it always was. Figures are left
 // plain, so that they stay numbers.
 bool LooksLikeFormula(std::string_view text) {
-  return !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos;
+  constexpr std::string_view kStarters[] = {"=", "+", "-", "@", "\xEF\xBC\x9D", "\xEF\xBC\x8B", "\xEF\xBC\x8D",
+                                            "\xEF\xBC\xA0"};
+  if (!text.empty() && (text[0] == '\t' || text[0] == '\r')) return true;
+  std::size_t at = 0;
+  for (std::size_t blank = 0; at < text.size() && (blank = BlankAt(text, at)) > 0;) at += blank;
+  for (std::string_view starter : kStarters) {
+    if (text.substr(at).starts_with(starter)) return true;
+  }
+  return false;
 }
 
 std::string CsvField(const Cell& cell, char separator) {

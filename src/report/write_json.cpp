@@ -5,25 +5,37 @@
 
 #include "report/in_words.h"
 #include "report/money.h"
+#include "report/text.h"
 #include "report/units.h"
 #include "report/writers.h"
 
 namespace tarivox::report {
 namespace {
 
-// Quotes, backslashes and control characters escaped; the runs between
-// them copied whole.
+// Quotes, backslashes and control characters escaped, and so are the
+// characters that reorder a line or break it for a viewer (U+2028, U+202E,
+// ...): the string a parser reads is the text itself, while the file stays
+// harmless to look at. The runs between them are copied whole.
 std::string JsonString(std::string_view utf8) {
   static const char kHex[] = "0123456789abcdef";
   std::string text = "\"";
   std::size_t copied = 0;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    auto byte = static_cast<unsigned char>(utf8[i]);
-    bool control = byte < 0x20 || byte == 0x7F;
-    if (!control && byte != '"' && byte != '\\') continue;
+  for (std::size_t i = 0; i < utf8.size();) {
+    unsigned code = 0;
+    std::size_t length = ControlCharacterAt(utf8, i, &code);
+    if (length == 0 && utf8[i] != '"' && utf8[i] != '\\') {
+      ++i;
+      continue;
+    }
     text.append(utf8.substr(copied, i - copied));
-    text += control ? std::string{'\\', 'u', '0', '0', kHex[byte >> 4], kHex[byte & 0xF]} : std::string{'\\', utf8[i]};
-    copied = i + 1;
+    if (length == 0) {
+      text += {'\\', utf8[i]};
+      length = 1;
+    } else {
+      text += {'\\', 'u', kHex[(code >> 12) & 0xF], kHex[(code >> 8) & 0xF], kHex[(code >> 4) & 0xF], kHex[code & 0xF]};
+    }
+    i += length;
+    copied = i;
   }
   text.append(utf8.substr(copied));
   return text + "\"";

@@ -1,5 +1,7 @@
 // Reports as plain text: columns aligned by characters (not bytes) of UTF-8
-// text, and tariff texts wrapped into numbered notes.
+// text, and tariff texts wrapped into numbered notes. What the user typed
+// (labels, client, date, the amount) is shown inert: a control or direction
+// character in it cannot move the figures after it on the line.
 #include <algorithm>
 #include <vector>
 
@@ -81,7 +83,7 @@ std::string AmountCell(const Act& act) { return act.PricedBy == Pricing::Engine 
 
 Row ActRow(Language language, const Act& act, std::size_t number, bool withLabel) {
   Row row{FormatCount(static_cast<long long>(number))};
-  if (withLabel) row.push_back(act.Label);
+  if (withLabel) row.push_back(Inert(act.Label));
   row.insert(row.end(), {OfficeName(act.What.OfficeIndex), ServiceName(act.What.ServiceIndex),
                          TransactionName(act.What), ProjectName(language, act.What.SocialInterest), AmountCell(act),
                          FormatCents(act.FeeCents), RuleText(language, act), NoteMark(act.Note)});
@@ -151,7 +153,7 @@ std::string ValueHeading(const Comparison& comparison) {
   const Act& first = comparison.Variants.front().Figures;
   std::string heading = NoteHeading(comparison.Reference);
   if (first.PricedBy == Pricing::Engine) {
-    return Text(comparison.Lang, MSG_COMPARISON_HEADING, {heading, OneLine(comparison.Typed)});
+    return Text(comparison.Lang, MSG_COMPARISON_HEADING, {heading, Inert(comparison.Typed)});
   }
   if (first.Quantity > 0) {
     heading = Text(comparison.Lang, MSG_COMPARISON_QUANTITY_HEADING,
@@ -190,8 +192,8 @@ void WriteFigures(const Comparison& comparison, const Sink& out) {
 void WriteQuoteText(const Quote& quote, const Sink& out) {
   Language language = quote.Lang;
   Put(out, Text(language, MSG_QUOTE_TITLE) + "\n");
-  if (!quote.Client.empty()) Put(out, Text(language, MSG_CLIENT, {quote.Client}) + "\n");
-  if (!quote.Date.empty()) Put(out, Text(language, MSG_DATE, {quote.Date}) + "\n");
+  if (!quote.Client.empty()) Put(out, Text(language, MSG_CLIENT, {Inert(quote.Client)}) + "\n");
+  if (!quote.Date.empty()) Put(out, Text(language, MSG_DATE, {Inert(quote.Date)}) + "\n");
   Put(out, "\n");
   WriteActs(quote, out);
   Put(out, "\n");

@@ -10,7 +10,7 @@ shift
 cli=("$@")
 golden=$(cd "$(dirname "$0")" && pwd)/golden
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'umount "$work/full" 2>/dev/null; rm -rf "$work"' EXIT
 native=1
 [[ ${cli[-1]} == *.exe ]] && native=0
 failures=0
@@ -93,6 +93,8 @@ grammar() {
   row "a flag takes no value" 2 err "--social no lleva valor" calc --social=1 5
   row "a value is missing" 2 err "--office necesita un valor" calc --office
   row "given twice" 2 err "--file solo puede darse una vez" quote --file a --file b
+  row "an empty file name" 2 err "el valor de --file no puede estar vacío" quote --file=
+  row "an empty file name apart" 2 err "el valor de --file no puede estar vacío" quote --file ""
   row "another command's option" 2 err "no hay ninguna opción «--format»" calc --format json 5
   row "--explain is calc's" 2 err "no hay ninguna opción «--explain»" compare --explain 5
   row "two amounts" 2 err "solo puede darse un monto o una cantidad (hay «1» y «2»)" calc 1 2
@@ -155,17 +157,21 @@ refused_acts() {
 }
 
 # One quote with an act per row: AMOUNT|=AMOUNT_TEXT when accepted, or
-# AMOUNT|CODE for the reason it is refused.
+# AMOUNT|CODE for the reason it is refused. Every accepted amount keeps the
+# cents typed: 70,368,744,177,663.99 is the largest the window reads so.
 amounts() {
   local rows=('25,000|=25,000.00' '+123,456|=123,456.00' '123,456|=123,456.00' '+5|=5.00' '.5|=0.50' '5.|=5.00'
-    '1e3|=1,000.00' '1D3|=1,000.00' '1E+3|=1,000.00' '0|=0.00' '007|=7.00' '1,234,567.89|=1,234,567.89'
-    '999999999999999.87|=999,999,999,999,999.88' "$(printf '0%.0s' {1..126})1|=1.00"
+    '0|=0.00' '007|=7.00' '1,234,567.89|=1,234,567.89' '70368744177663.99|=70,368,744,177,663.99'
+    "$(printf '0%.0s' {1..126})1|=1.00"
     '+,123|c' ',100|c' '1.234,56|c' '1234,56|c' '12,34|c' '1,0000|c' '1,,000|c' '1,000.5,0|c' '1000,000|c'
     '-5|-' 'abc|n' '12 000|n' '1.2.3|n' '$100|n' '1e|n' '1+5|n' '0x1A|n' 'inf|n' '.|n' '++5|n'
-    '1E999|b' '999999999999999.99|b' "$(printf '1%.0s' {1..128})|l" '|e')
+    '1e3|x' '1D3|x' '2D3|x' '1E+3|x' '1,000e3|x' '1.5e-2|x' '1E999|x'
+    '70368744177664|b' '80,000,000,000,000.01|b' '90071992547409.92|b' '999999999999999.99|b'
+    "$(printf '1%.0s' {1..128})|l" '|e')
   declare -A reasons=([c]='el monto «%s»: las comas solo separan miles (el punto decimal es «.»)'
     [-]='el monto «%s» es negativo' [n]='el monto «%s» no es un número' [e]='falta el monto'
-    [b]='el monto «%s» es demasiado grande: la calculadora admite montos menores que 1,000,000,000,000,000.00'
+    [x]='el monto «%s» lleva un exponente; escriba todas sus cifras (1,000 y no 1e3)'
+    [b]='el monto «%s» es demasiado grande para calcularlo al centavo: se admiten montos menores que 70,368,744,177,664.00'
     [l]='el monto tiene más de los 127 caracteres que admite su campo')
   local accepted=() refused=() expected="" amounts="" entry amount code
   for entry in "${rows[@]}"; do
@@ -185,6 +191,11 @@ amounts() {
   run "accepted amounts" 0 quote --format csv-excel "${accepted[@]}"
   diff <(printf '%s' "$amounts") <(tail -n +2 "$work/out" | head -n -1 | cut -d';' -f9) >"$work/why" ||
     fail "accepted amounts" "$(head -n 6 "$work/why")"
+  # compare trims the blanks around its amount, as quote does around an act's.
+  local typed
+  for typed in ' 25000' $'25000\t' '   25,000' $'\t25,000  '; do
+    row "compare «$typed»" 0 out '"amount": "25,000.00"' compare --format json "$typed"
+  done
 }
 
 batch() {
@@ -197,6 +208,58 @@ batch() {
   } >"$work/in"
   run batch 1 batch <"$work/in"
   same batch "$golden/batch.txt"
+  has batch err "entrada estándar: la línea 15, la última, no termina en un salto de línea y puede estar cortada"
+  coprocess
+  [ "$native" = 1 ] && nonblocking
+}
+
+# As a coprocess, batch answers each record before the next is sent,
+# however short or long: RECORD|ANSWER'S START.
+coprocess() {
+  local rows=($'0|ERROR\tlínea 1: se esperaban' $'0\t0\t0\t0\t5|5.00\t8.86\t'
+    $'0\t0\t0\t0\t'"$(printf '1%.0s' {1..70000})"$'|0.00\t0.00\t') entry answer
+  coproc answers { "${cli[@]}" batch 2>/dev/null; }
+  for entry in "${rows[@]}"; do
+    printf '%s\n' "${entry%|*}" >&"${answers[1]}"
+    IFS= read -r -t 30 answer <&"${answers[0]}"
+    [[ $answer == "${entry##*|}"* ]] || fail "coprocess «${entry:0:12}»" "answered «${answer:0:60}»"
+  done
+  exec {answers[1]}>&-
+  wait
+}
+
+# Standard input and output that do not block (a coprocess, some IDEs): the
+# tool waits until it can read or write, however often it finds them empty
+# or full.
+nonblocking() {
+  python3 - "${cli[@]}" <<'PYTHON' || fail "non-blocking streams" "see above"
+import os, subprocess, sys, threading, time
+record = b"0\t0\t0\t0\t25,000\n"
+input_r, input_w = os.pipe()
+output_r, output_w = os.pipe()
+os.set_blocking(input_r, False)
+os.set_blocking(output_w, False)
+tool = subprocess.Popen(sys.argv[1:] + ["batch"], stdin=input_r, stdout=output_w)
+os.close(input_r)
+os.close(output_w)
+chunks = []
+def drain():
+    time.sleep(1)  # the tool's output fills meanwhile
+    while data := os.read(output_r, 1 << 16):
+        chunks.append(data)
+reader = threading.Thread(target=drain)
+reader.start()
+os.write(input_w, record)
+time.sleep(0.5)  # the tool finds its input empty meanwhile
+for _ in range(100):
+    os.write(input_w, record * 1000)
+os.close(input_w)
+status = tool.wait()
+reader.join()
+lines = b"".join(chunks).splitlines()
+if status != 0 or len(lines) != 100001 or len(set(lines)) != 1:
+    sys.exit(f"status {status}, {len(lines)} lines, {len(set(lines))} different")
+PYTHON
 }
 
 line_ends() {
@@ -211,6 +274,10 @@ line_ends() {
   done
   run "marked standard input" 0 quote <"$work/marked"
   same "marked standard input" "$golden/quote.txt"
+  [ ! -s "$work/err" ] || fail "marked standard input" "$(head -c 300 "$work/err")"
+  printf 'KLDA:0:0=12' >"$work/unended"
+  row "no line end after the last act" 0 err "$work/unended: la línea 1, la última, no termina en un salto de línea" \
+    quote --file "$work/unended"
   printf '\xEF\xBB\xBF' >"$work/mark"
   row "only a mark" 2 err "no hay actos que presupuestar" quote --file "$work/mark"
 }
@@ -225,6 +292,48 @@ text() {
   valid "bytes of no name" err
   row "amount echoed" 1 err $'el monto \xc2\xab5\xc3\xbf' compare --format json "5$y"$'\t\x1f"\\'
   valid "amount echoed" err
+  row "a decomposed accent" 0 out "US$ 8.86" calc --service $'Inscripcio\xcc\x81n' 5
+  row "full-width digits" 0 out "Para un monto de: US$ 0.00" calc "１２３"
+  row "full-width grouping" 0 out "Para un monto de: US$ 0.00" calc "２５，０００"
+  # A name no ANSI code page holds, beside the file "best fit" would make of it.
+  printf 'KLDA:0:0=1,000\n' >"$work/Łódź.txt"
+  printf 'KLDA:0:0=25,000\n' >"$work/Lódz.txt"
+  row "a file beside its best-fit twin" 0 out "Total a pagar US$: 8.86" quote --file "$work/Łódź.txt"
+  row "a label in no code page" 0 out "  1  Łódź 中文" quote --act "KLDA:0:0=5 | Łódź 中文"
+  echoes
+}
+
+# Echoed text is inert: control and direction characters come back as
+# \uXXXX in messages and text output, so that nothing typed can forge a line
+# or drive the terminal; JSON and CSV keep the text itself.
+echoes() {
+  local label=$'a\u202Eb\u2066c\xc2\x85d\u2028e' shown='a\u202Eb\u2066c\u0085d\u2028e' x126
+  x126=$(printf 'x%.0s' {1..126})
+  printf 'KLDA:0:0=\e]0;x\a\e[2J5\n' >"$work/acts"
+  row "explain forges no line" 0 out 'Monto leído, sin comas: «1\u000AFee: 0.01»' calc --explain $'1\nFee: 0.01'
+  inert "explain forges no line"
+  row "a cut inside a character" 0 out "sin comas: «$x126�»" calc --explain "${x126}ñ"
+  valid "a cut inside a character" out
+  row "refusal from a file" 1 err 'el monto «\u001B]0;x\u0007\u001B[2J5» no es un número' quote --file "$work/acts"
+  inert "refusal from a file"
+  row "unknown option" 2 err 'no hay ninguna opción «--\u009Bx\u061C»' calc $'--\xc2\x9bx\u061c' 5
+  inert "unknown option"
+  row "file name" 3 err 'no\u200Ene: no existe' quote --file $'no\u200ene'
+  row "label in text" 0 out "  1  $shown  KLDA" quote --act "KLDA:0:0=5 | $label"
+  inert "label in text"
+  row "label in JSON" 0 out '"label": "a\u202eb\u2066c\u0085d\u2028e"' quote --format json --act "KLDA:0:0=5 | $label"
+  inert "label in JSON"
+  row "label in CSV" 0 out ",$label," quote --format csv --act "KLDA:0:0=5 | $label"
+}
+
+# No character of out or err moves the cursor or the direction of a line.
+inert() {
+  python3 -c 'import re, sys
+for name in sys.argv[1:]:
+    found = re.findall("[\x00-\x08\x0b-\x1f\x7f-\x9f\u061c\u200e\u200f\u2028-\u202e\u2066-\u2069]",
+                       open(name, encoding="utf-8").read())
+    if found: sys.exit(name + ": " + " ".join(hex(ord(c)) for c in found))' "$work/out" "$work/err" 2>"$work/why" ||
+    fail "$1" "not inert: $(tail -n 1 "$work/why")"
 }
 
 # A write that fails, on the device or because the stream is closed, is a
@@ -244,7 +353,7 @@ faults() {
   yes $'0\t0\t0\t0\t25,000' | head -n 200000 >"$work/big"
   (trap '' PIPE && "${cli[@]}" batch <"$work/big" 2>"$work/err" | head -c 100 >/dev/null && exit "${PIPESTATUS[0]}")
   expect "reader goes away" $? 3
-  has "reader goes away" err "salida estándar: "
+  has "reader goes away" err "salida estándar: el programa que leía la salida la cerró"
   ("${cli[@]}" batch <"$work/big" 2>/dev/null | head -c 100 >/dev/null && exit "${PIPESTATUS[0]}")
   local status=$?
   [ "$status" = 3 ] || [ "$status" = 141 ] || fail "killed by SIGPIPE" "exit status $status, expected 141 or 3"
@@ -256,7 +365,77 @@ faults() {
   has "closed standard input" err "entrada estándar: "
   run "missing file" 3 quote --file "$work/none"
   has "missing file" err "$work/none: "
+  changed_input
+  [ "$native" = 1 ] && whole_records
   [ "$native" = 1 ] && command -v strace >/dev/null && read_errors
+}
+
+# A regular input file that changes while it is read is named, status 3:
+# the figures written may be of no version of it. The tool has read part of
+# it when the first byte of its output arrives.
+changed_input() {
+  local change
+  for change in shrunk grown rewritten; do
+    cp "$work/big" "$work/changing"
+    "${cli[@]}" batch <"$work/changing" 2>"$work/err" | {
+      head -c 1 >/dev/null
+      case $change in
+      shrunk) truncate -s 1000000 "$work/changing" ;;
+      grown) printf '0\t0\t0\t0\t1\n' >>"$work/changing" ;;
+      rewritten) printf 9 | dd of="$work/changing" bs=1 seek=9 conv=notrunc status=none ;;
+      esac
+      cat >/dev/null
+    }
+    expect "$change while read" "${PIPESTATUS[0]}" 3
+    has "$change while read" err "entrada estándar: el archivo cambió mientras se leía"
+  done
+}
+
+# FILE holds whole records only, each the record of "$work/big", and it is
+# not empty.
+whole_lines() {
+  local last expected
+  last=$(tail -c 1 "$2" | od -An -c | tr -d ' ')
+  expected=$("${cli[@]}" batch <<<$'0\t0\t0\t0\t25,000')
+  [ -s "$2" ] && [ "$last" = '\n' ] && [ "$(sort -u "$2")" = "$expected" ] ||
+    fail "$1" "$(wc -c <"$2") bytes, last byte $last, lines: $(sort -u "$2" | head -c 300)"
+}
+
+# A run that fails or is stopped part way leaves whole records: a full file
+# system (a 64 KB tmpfs, where this user may mount one), a file-size limit,
+# SIGTERM and SIGINT in the middle of a long batch.
+whole_records() {
+  local signal
+  mkdir "$work/full"
+  if mount -t tmpfs -o size=64k tmpfs "$work/full" 2>/dev/null; then
+    "${cli[@]}" batch <"$work/big" >"$work/full/out" 2>"$work/err"
+    expect "full file system" $? 3
+    has "full file system" err "salida estándar: no queda espacio en el dispositivo"
+    whole_lines "full file system" "$work/full/out"
+    umount "$work/full"
+  else
+    echo "NOTE: no tmpfs can be mounted here; the full file system is not tried"
+  fi
+  (ulimit -f 100 && exec "${cli[@]}" batch <"$work/big" >"$work/out" 2>"$work/err")
+  expect "file-size limit" $? 3
+  has "file-size limit" err "salida estándar: el archivo supera el tamaño permitido"
+  whole_lines "file-size limit" "$work/out"
+  for _ in {1..15}; do cat "$work/big"; done >"$work/huge"
+  for signal in TERM INT; do
+    python3 - "$signal" "$work/huge" "$work/out" "${cli[@]}" <<'PYTHON' || fail "SIG$signal" "see above"
+import os, signal, subprocess, sys, time
+name, source, target, cli = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4:]
+number = getattr(signal, "SIG" + name)
+with open(source, "rb") as records, open(target, "wb") as out:
+    tool = subprocess.Popen(cli + ["batch"], stdin=records, stdout=out)
+while os.path.getsize(target) == 0 and tool.poll() is None:
+    time.sleep(0.01)
+tool.send_signal(number)
+if (status := tool.wait()) != -number:
+    sys.exit(f"SIG{name}: status {status}, not ended by the signal")
+PYTHON
+    whole_lines "SIG$signal" "$work/out"
+  done
 }
 
 # Read errors from the fourth read of the input on, injected by strace. The
@@ -265,7 +444,7 @@ faults() {
 read_errors() {
   export ASAN_OPTIONS=detect_leaks=0
   printf '0\t0\t0\t0\t1' >"$work/last" # the end of the input comes right after a record
-  strace -o "$work/reads" -P "$work/last" -e trace=read "${cli[@]}" batch <"$work/last" >/dev/null
+  strace -o "$work/reads" -P "$work/last" -e trace=read "${cli[@]}" batch <"$work/last" >/dev/null 2>&1
   [ "$(grep -c ' = 0$' "$work/reads")" = 1 ] || fail "no read after the end" "$(cat "$work/reads")"
   strace -o /dev/null -P "$work/big" -e trace=read -e inject=read:error=EIO:when=4+ \
     "${cli[@]}" batch <"$work/big" >"$work/out" 2>"$work/err"
@@ -273,15 +452,34 @@ read_errors() {
   local status lines
   has "batch read error" err "entrada estándar: error de entrada o salida del dispositivo; la salida se detiene tras la línea "
   lines=$(wc -l <"$work/out")
-  [ "$lines" -gt 0 ] && [ "$lines" -lt 200000 ] || fail "batch read error" "$lines lines written"
-  [ "$(tail -c 1 "$work/out" | od -An -c | tr -d ' ')" = '\n' ] || fail "batch read error" "last line cut"
-  [ "$(sort -u "$work/out")" = "$(head -n 1 "$work/out")" ] || fail "batch read error" "lines differ"
+  [ "$lines" -lt 200000 ] || fail "batch read error" "$lines lines written"
+  whole_lines "batch read error" "$work/out"
   yes 'KLDA:0:0=25,000' | head -n 20000 >"$work/acts"
   strace -o /dev/null -P "$work/acts" -e trace=read -e inject=read:error=EIO:when=2+ \
     "${cli[@]}" quote --file "$work/acts" >"$work/out" 2>"$work/err"
   status=$?
   [ "$status" = 3 ] && [ ! -s "$work/out" ] || fail "quote read error" "exit status $status, $(wc -c <"$work/out") bytes"
   has "quote read error" err "$work/acts: error de entrada o salida del dispositivo; no se escribió ningún presupuesto"
+}
+
+# The CSV exports opened in LibreOffice Calc with its harshest import
+# options, spaces trimmed and formulas evaluated: whatever a label, the
+# client or the date starts with, no cell becomes a formula.
+formulas() {
+  local starts=('=1+1' $'\u00a0=1+1' '＝1+1' '＋1' '－1' '＠SUM(1)' '+1' '-1' '@SUM(1)' $'\t=1+1') start format
+  local acts=() separator
+  for start in "${starts[@]}"; do acts+=(--act "KLDA:0:0=5 | $start"); done
+  for format in csv csv-excel; do
+    separator=44
+    [ "$format" = csv-excel ] && separator=59
+    run "$format" 0 quote --format "$format" --client ' =1+1' --date $'\u00a0=1+1' "${acts[@]}"
+    mv "$work/out" "$work/$format.csv"
+    soffice --headless "-env:UserInstallation=file://$work/office" --convert-to fods --outdir "$work" \
+      "--infilter=CSV:$separator,34,76,1,,0,false,true,false,false,true,-1,true" "$work/$format.csv" >/dev/null 2>&1
+    grep -q 'SUM(1)' "$work/$format.fods" 2>/dev/null || fail "$format" "LibreOffice Calc did not open it"
+    ! grep -q 'table:formula=' "$work/$format.fods" ||
+      fail "$format" "formulas: $(grep -o 'table:formula="[^"]*"' "$work/$format.fods" | head -n 3)"
+  done
 }
 
 # A line of 100 MB: the result of its first 127 characters, the next line
@@ -306,6 +504,7 @@ batch) batch ;;
 line-ends) line_ends ;;
 text) text ;;
 faults) faults ;;
+formulas) formulas ;;
 memory) memory ;;
 *) fail usage "unknown group $group" ;;
 esac
