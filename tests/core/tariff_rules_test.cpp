@@ -56,7 +56,9 @@ TEST(TariffRules, EveryRowStatesExactlyTheFiguresOfItsText) {
       if (cents != 0) stated.insert(cents);
     }
     EXPECT_EQ(DollarFigures(text), stated) << "row " << row << ": " << text;
-    if (const char* word = UnitWord(fee.Unit)) EXPECT_NE(text.find(word), std::string::npos) << "row " << row;
+    if (const char* word = UnitWord(fee.Unit)) {
+      EXPECT_NE(text.find(word), std::string::npos) << "row " << row;
+    }
     EXPECT_EQ(fee.Unit == UNIT_NONE, fee.RateCents == 0) << "row " << row;
     EXPECT_EQ((fee.Conditions & CONDITION_ARTICLE_50A) != 0, text.find("50-A") != std::string::npos) << "row " << row;
     EXPECT_EQ((fee.Conditions & CONDITION_SOCIAL_SHARE) != 0, hasNote) << "row " << row;
