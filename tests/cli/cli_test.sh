@@ -83,7 +83,7 @@ grammar() {
   row "--name=value" 0 out "$sentence" calc --office=MVT --social 1234.125
   row "--name value" 0 out "$sentence" calc --office MVT --social -- 1234.125
   row "-- ends the options" 0 out "US$ 0.00  el pago es: US$ 0.00" calc -- --help
-  row "a negative amount" 0 out "US$ 0.00  el pago es: US$ 0.00" calc -5
+  row "a negative amount" 0 out "US$ 0.00  el pago es: US$ 0.00" calc -9
   row "help where an option stands" 0 out "uso: tarivox-cli calc" calc 5 -h
   row "help in English" 0 out "usage: tarivox-cli calc" calc 5 -h --lang=en
   row "--lang before the command" 0 out "Commands:" --lang en --help
@@ -135,6 +135,8 @@ stated_fees() {
   row "a fixed fee takes nothing" 2 err "«Nueva Presentación» tiene un pago fijo" calc --service presentacion 100
   row "a fixed fee" 0 out "pago fijo 8.86" calc --service presentacion
   row "list shows how" 0 out "Literales  [según su texto: 8.86 más 0.35 por hoja]" list
+  row "a condition it cannot judge" 0 out "acto 1: Calculado sin lo dispuesto en el primer inciso del artículo 50-A" \
+    quote --act "KLDA:certificacion:carencia=2"
 }
 
 # The project kind exists at MVT only: every command refuses it at KLDA.
@@ -316,7 +318,7 @@ echoes() {
   valid "a cut inside a character" out
   row "refusal from a file" 1 err 'el monto «\u001B]0;x\u0007\u001B[2J5» no es un número' quote --file "$work/acts"
   inert "refusal from a file"
-  row "unknown option" 2 err 'no hay ninguna opción «--\u009Bx\u061C»' calc $'--\xc2\x9bx\u061c' 5
+  row "unknown option" 2 err 'no hay ninguna opción «--\u009Bx\u061C\u0080»' calc $'--\xc2\x9bx\u061c\xc2\x80' 5
   inert "unknown option"
   row "file name" 3 err 'no\u200Ene: no existe' quote --file $'no\u200ene'
   row "label in text" 0 out "  1  $shown  KLDA" quote --act "KLDA:0:0=5 | $label"
