@@ -367,7 +367,10 @@ faults() {
   has "closed standard input" err "entrada estándar: "
   run "missing file" 3 quote --file "$work/none"
   has "missing file" err "$work/none: "
-  changed_input
+  # Under Wine the moment the tool reads is not tied to the moment its
+  # first output arrives (Wine's own layers sit between), so a change made
+  # then may come too early or too late to test anything: native only.
+  [ "$native" = 1 ] && changed_input
   [ "$native" = 1 ] && whole_records
   [ "$native" = 1 ] && command -v strace >/dev/null && read_errors
 }
