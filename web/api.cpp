@@ -178,7 +178,7 @@ int ActFromFields(const Selection& what, bool hasValue, std::string_view value, 
   if (strict && amount) {
     const FeeComputation computation = ComputeFeeTexts(what, act->Typed);
     if (!ReadsWhole(act->Typed, computation)) {
-      *reason = report::Text(kLanguage, report::MSG_PAGE_NOT_WHOLE, {act->Typed, computation.Amount.View()});
+      *reason = report::Text(kLanguage, report::MSG_PAGE_NOT_WHOLE, act->Typed, computation.Amount.View());
       return REFUSED;
     }
   }
@@ -305,8 +305,7 @@ TARIVOX_EXPORT(tarivox_amount_notice) int TarivoxAmountNotice(int office, int se
   const std::string_view typed = InputText(length);
   const FeeComputation computation = ComputeFeeTexts(selection, typed);
   if (ReadsWhole(report::Trim(typed), computation)) return DONE;
-  return Refuse(report::Text(kLanguage, report::MSG_PAGE_READ_AS,
-                             {computation.Amount.View(), report::OneLine(report::AsUtf8(typed))}));
+  return Refuse(report::Text(kLanguage, report::MSG_PAGE_READ_AS, computation.Amount.View(), report::OneLine(report::AsUtf8(typed))));
 }
 
 // What `tarivox-cli calc --explain` prints for the input as typed.
@@ -337,11 +336,9 @@ int PriceFields(int office, int service, int transaction, int social, int hasVal
   const bool engine = act.PricedBy == report::Pricing::Engine;
   const std::string officeName = report::OfficeName(what.OfficeIndex);
   Field(what.SocialInterest
-            ? report::Text(kLanguage, report::MSG_PAGE_ACT_NAME_SOCIAL,
-                           {report::ServiceName(what.ServiceIndex), report::TransactionName(what), officeName,
-                            report::ProjectName(kLanguage, true)})
-            : report::Text(kLanguage, report::MSG_PAGE_ACT_NAME,
-                           {report::ServiceName(what.ServiceIndex), report::TransactionName(what), officeName}));
+            ? report::Text(kLanguage, report::MSG_PAGE_ACT_NAME_SOCIAL, report::ServiceName(what.ServiceIndex), report::TransactionName(what), officeName,
+                            report::ProjectName(kLanguage, true))
+            : report::Text(kLanguage, report::MSG_PAGE_ACT_NAME, report::ServiceName(what.ServiceIndex), report::TransactionName(what), officeName));
   Field(engine ? "engine" : "text");
   Field(engine ? report::FormatCents(act.AmountCents) : "");
   Field(!engine && act.Stated->Unit != UNIT_NONE ? report::UnitCount(kLanguage, act.Stated->Unit, act.Quantity) : "");
@@ -423,8 +420,8 @@ TARIVOX_EXPORT(tarivox_total) int TarivoxTotal(std::int64_t cents, std::int64_t 
   Output.clear();
   if (cents < 0 || count < 0 || byEngine < 0 || byEngine > count) return OUT_OF_RANGE;
   Field(report::ActCountText(kLanguage, count, byEngine));
-  Field(report::Text(kLanguage, report::MSG_TOTAL, {report::FormatCents(cents)}));
-  Output += report::Text(kLanguage, report::MSG_TOTAL_IN_WORDS, {report::AmountInWords(kLanguage, cents)});
+  Field(report::Text(kLanguage, report::MSG_TOTAL, report::FormatCents(cents)));
+  Output += report::Text(kLanguage, report::MSG_TOTAL_IN_WORDS, report::AmountInWords(kLanguage, cents));
   return DONE;
 }
 

@@ -24,9 +24,6 @@ enum ServicePosition : int {
   SERVICE_SUBSTITUTION = 5,
 };
 
-// Inscription positions 0..8 have a computed fee; 9..12 are per-lot
-// tariffs that are only explained.
-inline constexpr int INSCRIPTION_COMPUTED_COUNT = 9;
 // "Anotaciones y declaratorias" never carries the social-interest note.
 inline constexpr int INSCRIPTION_ANNOTATIONS = 7;
 // "Anotación Preventiva" never carries the social-interest note either.
@@ -74,9 +71,5 @@ TextList LoadedTransactions(const Selection& selection);
 
 // True when office, service and transaction name entries of the catalogue.
 bool IsInCatalogue(const Selection& selection);
-
-// True when the fee engine computes this transaction (position as loaded):
-// inscription 0..8 and every cancellation. Everything else is text only.
-bool IsComputedTransaction(const Selection& selection);
 
 }  // namespace tarivox

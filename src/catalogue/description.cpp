@@ -1,6 +1,7 @@
 #include "catalogue/description.h"
 
 #include "catalogue/catalogue.h"
+#include "catalogue/tariff_rules.h"
 
 namespace tarivox {
 namespace {
@@ -39,7 +40,7 @@ const char* const* TariffBaseText(const Selection& selection) {
 }
 
 bool DescriptionHasNote(const Selection& selection) {
-  if (selection.OfficeIndex == 0 || !selection.SocialInterest) return false;
+  if (!selection.SocialInterest || !OfficeOffersSocialInterest(selection.OfficeIndex)) return false;
   switch (selection.ServiceIndex) {
     case SERVICE_INSCRIPTION: return selection.TransactionIndex != INSCRIPTION_ANNOTATIONS;
     case SERVICE_CANCELLATION: return selection.TransactionIndex != CANCELLATION_PREVENTIVE;

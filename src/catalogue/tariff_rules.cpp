@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/description.h"
+#include "fees/fee_engine.h"
 
 namespace tarivox {
 namespace {
@@ -17,7 +18,7 @@ constexpr ServiceControls kServiceControls[SERVICE_COUNT] = {
     {false, false, false, false, false, false},  // Sustitución
 };
 
-constexpr int kProjectKindOffice = 1;  // MVT
+constexpr int kSocialInterestOffice = 1;  // MVT
 constexpr long long kPresentationFeeCents = 886;
 
 }  // namespace
@@ -48,8 +49,10 @@ ServiceControls ControlsOf(int service) {
   return kServiceControls[service];
 }
 
+bool OfficeOffersSocialInterest(int office) { return office == kSocialInterestOffice; }
+
 bool ProjectKindOffered(const Selection& selection) {
-  return selection.OfficeIndex == kProjectKindOffice && ControlsOf(selection.ServiceIndex).ProjectKind;
+  return OfficeOffersSocialInterest(selection.OfficeIndex) && ControlsOf(selection.ServiceIndex).ProjectKind;
 }
 
 const StatedFee* StatedFeeFor(const Selection& selection, unsigned* conditions) {
@@ -69,6 +72,8 @@ long long StatedFeeCents(const StatedFee& fee, long long quantity) {
   return cents < fee.MinimumCents ? fee.MinimumCents : cents;
 }
 
-long long PresentationFeeCents() { return kPresentationFeeCents; }
+long long FeeShownBeforeComputation(int service) {
+  return service == SERVICE_PRESENTATION ? kPresentationFeeCents : 0;
+}
 
 }  // namespace tarivox

@@ -21,8 +21,13 @@ struct ServiceControls {
 // All off for a position outside 0..5.
 ServiceControls ControlsOf(int service);
 
-// The project kind ("Interes Social") may be chosen at MVT only, and only
-// for the services whose buttons follow the office.
+// Whether the office offers the social-interest housing project at all
+// (MVT does; KLDA does not): the one answer every front end, the window's
+// buttons and the engine's reduction take.
+bool OfficeOffersSocialInterest(int office);
+
+// The project kind ("Interes Social") may be chosen at an office that
+// offers it, and only for the services whose buttons follow the office.
 bool ProjectKindOffered(const Selection& selection);
 
 // What a tariff text counts when its fee goes by the piece.
@@ -69,7 +74,8 @@ inline constexpr long long QUANTITY_LIMIT = 999999;
 // BaseCents + RateCents x quantity, raised to MinimumCents.
 long long StatedFeeCents(const StatedFee& fee, long long quantity);
 
-// What the fee display shows for "Presentación": its fixed fee.
-long long PresentationFeeCents();
+// What the fee display shows for a service before any computation: the
+// fixed fee of "Presentación", 0.00 for every other service.
+long long FeeShownBeforeComputation(int service);
 
 }  // namespace tarivox

@@ -14,8 +14,8 @@ constexpr int kSelectionFields = 4;
 constexpr std::size_t kFieldKeep = 7;
 constexpr std::size_t kRecordKeep = kSelectionFields * (kFieldKeep + 1) + AMOUNT_FIELD_LIMIT;
 
-constexpr report::Message kFieldProblems[kSelectionFields] = {report::MSG_BATCH_OFFICE, report::MSG_BATCH_SERVICE,
-                                                             report::MSG_BATCH_TRANSACTION, report::MSG_BATCH_SOCIAL};
+constexpr report::MessageOf<> kFieldProblems[kSelectionFields] = {
+    report::MSG_BATCH_OFFICE, report::MSG_BATCH_SERVICE, report::MSG_BATCH_TRANSACTION, report::MSG_BATCH_SOCIAL};
 
 // How many values a field may take, given the fields before it.
 int FieldChoices(int field, const int (&values)[kSelectionFields]) {
@@ -28,23 +28,23 @@ int FieldChoices(int field, const int (&values)[kSelectionFields]) {
 // cut after kRecordKeep bytes then gets the answer its whole text would get.
 // A tab is looked for among the first kFieldKeep + 1 characters only: a
 // field longer than that is no position anyway.
-// Returns MESSAGE_COUNT for a record that can be computed.
-report::Message ReadSelection(std::string_view record, Selection* selection, std::string_view* typed) {
+// Returns null for a record that can be computed, else what is wrong.
+const report::MessageOf<>* ReadSelection(std::string_view record, Selection* selection, std::string_view* typed) {
   int values[kSelectionFields] = {};
   for (int field = 0; field < kSelectionFields; ++field) {
     std::size_t tab = 0;
     while (tab < record.size() && tab <= kFieldKeep && record[tab] != '\t') ++tab;
     if (!report::ParsePosition(record.substr(0, tab), &values[field]) ||
         values[field] >= FieldChoices(field, values)) {
-      return kFieldProblems[field];
+      return &kFieldProblems[field];
     }
-    if (tab == record.size()) return report::MSG_BATCH_FIELDS;
+    if (tab == record.size()) return &report::MSG_BATCH_FIELDS;
     record.remove_prefix(tab + 1);
   }
   *selection = {values[0], values[1], values[2], values[3] == 1};
-  if (!IsComputedTransaction(*selection)) return report::MSG_BATCH_TEXT_ONLY;
+  if (!IsComputedTransaction(*selection)) return &report::MSG_BATCH_TEXT_ONLY;
   *typed = record.substr(0, AMOUNT_FIELD_LIMIT);
-  return report::MESSAGE_COUNT;
+  return nullptr;
 }
 
 
@@ -59,10 +59,10 @@ int RunBatch(const Arguments&, const Streams& io) {
     ++number;
     Selection selection{};
     std::string_view typed;
-    report::Message problem = ReadSelection(record, &selection, &typed);
-    if (problem != report::MESSAGE_COUNT) {
-      std::string line = report::Text(io.Lang, report::MSG_LINE, {std::to_string(number)});
-      Write(io.Out, report::Text(io.Lang, report::MSG_BATCH_ERROR, {line, report::Text(io.Lang, problem)}) + "\n");
+    const report::MessageOf<>* problem = ReadSelection(record, &selection, &typed);
+    if (problem != nullptr) {
+      std::string line = report::Text(io.Lang, report::MSG_LINE, number);
+      Write(io.Out, report::Text(io.Lang, report::MSG_BATCH_ERROR, line, report::Text(io.Lang, *problem)) + "\n");
       status = EXIT_REFUSED;
       continue;
     }
@@ -71,14 +71,13 @@ int RunBatch(const Arguments&, const Streams& io) {
   }
   if (result == ReadResult::Stopped) return EXIT_IO;  // the program ends by the signal
   if (result == ReadResult::Failed) {
-    Say(io, report::Text(io.Lang, report::MSG_CLI_STOPS_AFTER,
-                         {Failure(io.Lang, io.In->Name, io.In->Error), std::to_string(number)}));
+    Say(io, report::Text(io.Lang, report::MSG_CLI_STOPS_AFTER, Failure(io.Lang, io.In->Name, io.In->Error), number));
     return EXIT_IO;
   }
   // Editors may end a file without a line end, so the last record is
   // computed; but it may as well be a record cut short, and is named.
   if (io.In->Unended && io.Out->Error == 0) {
-    Say(io, report::Text(io.Lang, report::MSG_CLI_LAST_LINE_UNENDED, {io.In->Name, std::to_string(number)}));
+    Say(io, report::Text(io.Lang, report::MSG_CLI_LAST_LINE_UNENDED, io.In->Name, number));
   }
   return status;
 }

@@ -11,7 +11,7 @@ void Say(const Streams& io, std::string_view message) {
 }
 
 int UsageError(const Streams& io, std::string_view message) {
-  Say(io, report::Text(io.Lang, report::MSG_CLI_SEE_HELP, {message, io.Command}));
+  Say(io, report::Text(io.Lang, report::MSG_CLI_SEE_HELP, message, io.Command));
   return EXIT_USAGE;
 }
 
@@ -39,8 +39,7 @@ const report::ReportFormat* ChosenFormat(const Arguments& arguments, const Strea
   std::string_view name = arguments.Given[OPTION_FORMAT] ? arguments.Value[OPTION_FORMAT] : "text";
   const report::ReportFormat* format = report::FindReportFormat(name);
   if (format == nullptr) {
-    UsageError(io, report::Text(io.Lang, report::MSG_CLI_UNKNOWN_FORMAT,
-                                {report::Echo(name), report::Text(io.Lang, report::MSG_CLI_FORMATS)}));
+    UsageError(io, report::Text(io.Lang, report::MSG_CLI_UNKNOWN_FORMAT, name, report::Text(io.Lang, report::MSG_CLI_FORMATS)));
   }
   return format;
 }

@@ -170,7 +170,11 @@ bool Close(Output* out) {
   return out->Error == 0;
 }
 
-report::Sink SinkOf(Output* out) { return {out, WriteToOutput}; }
+// A report stops at the next record boundary once a stop signal came, as
+// batch does, instead of writing the rest of a long document first.
+report::Sink SinkOf(Output* out) {
+  return {out, WriteToOutput, [] { return StopSignal() != 0; }};
+}
 
 ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
   if (StopSignal() != 0) return ReadResult::Stopped;
@@ -229,27 +233,30 @@ namespace {
 // The errors a user can meet and act on, each in words of our own; any
 // other gets its number, which the C library's English text would not make
 // clearer to a Spanish-speaking user.
-report::Message ErrorMessage(int error) {
+// Null for an error it has no words for.
+const report::MessageOf<>* ErrorMessage(int error) {
+  using namespace report;
   switch (error) {
-    case ENOENT: return report::MSG_IO_NOT_FOUND;
+    case ENOENT: return &MSG_IO_NOT_FOUND;
     case EACCES:
-    case EPERM: return report::MSG_IO_DENIED;
-    case EISDIR: return report::MSG_IO_IS_DIRECTORY;
-    case ENOSPC: return report::MSG_IO_NO_SPACE;
-    case EFBIG: return report::MSG_IO_TOO_LARGE;
-    case EPIPE: return report::MSG_IO_READER_GONE;
-    case EBADF: return report::MSG_IO_CLOSED;
-    case EIO: return report::MSG_IO_DEVICE;
-    case INPUT_CHANGED: return report::MSG_IO_CHANGED;
-    default: return report::MSG_IO_OTHER;
+    case EPERM: return &MSG_IO_DENIED;
+    case EISDIR: return &MSG_IO_IS_DIRECTORY;
+    case ENOSPC: return &MSG_IO_NO_SPACE;
+    case EFBIG: return &MSG_IO_TOO_LARGE;
+    case EPIPE: return &MSG_IO_READER_GONE;
+    case EBADF: return &MSG_IO_CLOSED;
+    case EIO: return &MSG_IO_DEVICE;
+    case INPUT_CHANGED: return &MSG_IO_CHANGED;
+    default: return nullptr;
   }
 }
 
 }  // namespace
 
 std::string Failure(report::Language language, const std::string& name, int error) {
-  std::string reason = report::Text(language, ErrorMessage(error), {std::to_string(error)});
-  return report::Text(language, report::MSG_CLI_FAILURE, {name, reason});
+  const report::MessageOf<>* words = ErrorMessage(error);
+  std::string reason = words != nullptr ? report::Text(language, *words) : report::Text(language, report::MSG_IO_OTHER, error);
+  return report::Text(language, report::MSG_CLI_FAILURE, name, reason);
 }
 
 }  // namespace tarivox::cli

@@ -12,9 +12,9 @@ namespace {
 
 struct Command {
   const char* Name;
-  report::Message Summary;
+  report::MessageOf<> Summary;
   Grammar Syntax;
-  report::Message Help;
+  report::MessageOf<> Help;
   int (*Run)(const Arguments& arguments, const Streams& io);
 };
 
@@ -45,12 +45,36 @@ std::string Usage(report::Language language) {
          report::Text(language, report::MSG_CLI_EXIT_STATUSES);
 }
 
+// --lang before the command, as a user who sets it once for a session
+// writes it: checked as the parser checks it after the command, and given
+// only once in all. The number of arguments it takes, or -1 after saying
+// what is wrong.
+int LeadingLanguage(int argc, char** argv, const Streams& io) {
+  const std::string_view first = argc > 1 ? argv[1] : "";
+  const bool apart = first == "--lang";
+  if (!apart && !first.starts_with("--lang=")) return 0;
+  std::string_view value = apart ? (argc > 2 ? argv[2] : "") : first.substr(7);
+  report::Language language{};
+  std::string error;
+  if (apart && argc <= 2) {
+    error = report::Text(io.Lang, report::MSG_CLI_NEEDS_VALUE, "--lang");
+  } else if (!report::ParseLanguage(value, &language)) {
+    error = report::Text(io.Lang, report::MSG_CLI_UNKNOWN_LANGUAGE, value);
+  } else if (LanguageAfterCommand(argc - (apart ? 2 : 1), argv + (apart ? 2 : 1))) {
+    error = report::Text(io.Lang, report::MSG_CLI_ONLY_ONCE, "--lang");
+  } else {
+    return apart ? 2 : 1;
+  }
+  Say(io, report::Text(io.Lang, report::MSG_CLI_SEE_MAIN_HELP, error));
+  return -1;
+}
+
 int RunCommandLine(int argc, char** argv, Streams* io) {
+  const int skip = LeadingLanguage(argc, argv, *io);
+  if (skip < 0) return EXIT_USAGE;
+  argc -= skip;
+  argv += skip;
   std::string_view name = argc > 1 ? argv[1] : "";
-  // --lang may also come before the command, as a user who sets it once
-  // for a session writes it; RequestedLanguage has read it already.
-  int skip = name == "--lang" ? 2 : name.starts_with("--lang=") ? 1 : 0;
-  if (skip > 0 && argc > skip) return RunCommandLine(argc - skip, argv + skip, io);
   if (name == "--help" || name == "-h") {
     Write(io->Out, Usage(io->Lang));
     return EXIT_OK;
@@ -67,7 +91,7 @@ int RunCommandLine(int argc, char** argv, Streams* io) {
     Write(io->Out, report::Text(io->Lang, command.Help) + report::Text(io->Lang, report::MSG_CLI_EXIT_STATUSES));
     return EXIT_OK;
   }
-  if (argc > 1) Say(*io, report::Text(io->Lang, report::MSG_CLI_UNKNOWN_COMMAND, {report::Echo(name)}));
+  if (argc > 1) Say(*io, report::Text(io->Lang, report::MSG_CLI_UNKNOWN_COMMAND, name));
   Write(io->Err, Usage(io->Lang));
   return EXIT_USAGE;
 }

@@ -35,7 +35,7 @@ int FindOption(std::string_view name, const Grammar& grammar) {
 bool CheckLanguage(report::Language language, const Arguments& arguments, std::string* error) {
   report::Language chosen{};
   if (!arguments.Given[OPTION_LANG] || report::ParseLanguage(arguments.Value[OPTION_LANG], &chosen)) return true;
-  *error = report::Text(language, report::MSG_CLI_UNKNOWN_LANGUAGE, {report::Echo(arguments.Value[OPTION_LANG])});
+  *error = report::Text(language, report::MSG_CLI_UNKNOWN_LANGUAGE, arguments.Value[OPTION_LANG]);
   return false;
 }
 
@@ -51,17 +51,17 @@ bool TakeOption(report::Language language, int argc, char** argv, int* at, const
   std::string_view value = equals == std::string_view::npos ? std::string_view() : argument.substr(equals + 1);
   bool valueFollows = id >= 0 && kOptions[id].TakesValue && equals == std::string_view::npos;
   if (id < 0) {
-    *error = Text(language, MSG_CLI_UNKNOWN_OPTION, {Echo(name)});
+    *error = Text(language, MSG_CLI_UNKNOWN_OPTION, name);
   } else if (!kOptions[id].TakesValue && equals != std::string_view::npos) {
-    *error = Text(language, MSG_CLI_TAKES_NO_VALUE, {name});
+    *error = Text(language, MSG_CLI_TAKES_NO_VALUE, name);
   } else if (valueFollows && *at + 1 >= argc) {
-    *error = Text(language, MSG_CLI_NEEDS_VALUE, {name});
+    *error = Text(language, MSG_CLI_NEEDS_VALUE, name);
   } else if (arguments->Given[id] && id != OPTION_ACT) {
-    *error = Text(language, MSG_CLI_ONLY_ONCE, {name});
+    *error = Text(language, MSG_CLI_ONLY_ONCE, name);
   } else {
     if (valueFollows) value = argv[++*at];
     if (kOptions[id].TakesValue && value.empty() && !kOptions[id].MayBeEmpty) {
-      *error = Text(language, MSG_CLI_EMPTY_VALUE, {name});
+      *error = Text(language, MSG_CLI_EMPTY_VALUE, name);
       return false;
     }
     arguments->Given[id] = true;
@@ -93,9 +93,9 @@ bool ParseArguments(report::Language language, int argc, char** argv, const Gram
     }
   }
   if (!grammar.TakesOperand && !operands.empty()) {
-    *error = Text(language, MSG_CLI_UNEXPECTED, {Echo(operands[0])});
+    *error = Text(language, MSG_CLI_UNEXPECTED, operands[0]);
   } else if (operands.size() > 1) {
-    *error = Text(language, MSG_CLI_TWO_VALUES, {Echo(operands[0]), Echo(operands[1])});
+    *error = Text(language, MSG_CLI_TWO_VALUES, operands[0], operands[1]);
   } else {
     arguments->HasOperand = !operands.empty();
     if (arguments->HasOperand) arguments->Operand = operands[0];
@@ -104,22 +104,50 @@ bool ParseArguments(report::Language language, int argc, char** argv, const Gram
   return false;
 }
 
+namespace {
+
+// Each option from argv[from] on, with its value, as the parser reads
+// them, so that "--client --lang=en" names a client and asks for no
+// language; stops at "--". Calls found(name, value) for each.
+template <typename Found>
+void ScanOptions(int argc, char** argv, int from, Found found) {
+  for (int at = from; at < argc; ++at) {
+    const std::string_view argument = argv[at];
+    if (argument == "--") return;
+    if (!IsOption(argument)) continue;
+    const std::size_t equals = argument.find('=');
+    const std::string_view name = argument.substr(0, equals);
+    std::string_view value;
+    if (equals != std::string_view::npos) {
+      value = argument.substr(equals + 1);
+    } else if (TakesValue(name) && at + 1 < argc) {
+      value = argv[++at];
+    }
+    found(name, value);
+  }
+}
+
+}  // namespace
+
 report::Language RequestedLanguage(int argc, char** argv) {
   report::Language language = report::Language::Spanish;
-  for (int at = 1; at < argc; ++at) {
-    std::string_view argument = argv[at];
-    if (argument == "--") break;
-    std::string_view value;
-    if (argument.starts_with("--lang=")) {
-      value = argument.substr(7);
-    } else if (argument == "--lang" && at + 1 < argc) {
-      value = argv[++at];
-    } else {
-      continue;
-    }
-    report::ParseLanguage(value, &language);
-  }
+  ScanOptions(argc, argv, 1, [&language](std::string_view name, std::string_view value) {
+    if (name == "--lang") report::ParseLanguage(value, &language);
+  });
   return language;
+}
+
+bool LanguageAfterCommand(int argc, char** argv) {
+  bool given = false;
+  ScanOptions(argc, argv, 2, [&given](std::string_view name, std::string_view) { given = given || name == "--lang"; });
+  return given;
+}
+
+bool TakesValue(std::string_view name) {
+  for (const OptionSpec& option : kOptions) {
+    if (name == option.Name) return option.TakesValue;
+  }
+  return false;
 }
 
 }  // namespace tarivox::cli

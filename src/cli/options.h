@@ -53,9 +53,16 @@ struct Arguments {
 bool ParseArguments(report::Language language, int argc, char** argv, const Grammar& grammar, Arguments* arguments,
                     std::string* error);
 
-// The language --lang asks for, looked up before the command line is
-// parsed so that even a usage error speaks it; Spanish when not given or
-// not known (the parser then says so).
+// The language --lang asks for, before or after the command, looked up
+// before the command line is parsed so that even a usage error speaks it;
+// Spanish when not given or not known (the parser then says so). argv[0] is
+// the program.
 report::Language RequestedLanguage(int argc, char** argv);
+
+// Whether argv[2] on (after the program and its command) give --lang.
+bool LanguageAfterCommand(int argc, char** argv);
+
+// Whether the option of that name ("--client") takes a value.
+bool TakesValue(std::string_view name);
 
 }  // namespace tarivox::cli

@@ -32,12 +32,12 @@ int ReadQuoteFile(const Arguments& arguments, const Streams& io, report::Quote* 
   if (file != nullptr) CloseInput(in);
   if (result == ReadResult::Stopped) return EXIT_IO;  // the program ends by the signal
   if (result == ReadResult::Failed) {
-    Say(io, report::Text(io.Lang, report::MSG_CLI_NO_QUOTE_WRITTEN, {Failure(io.Lang, in->Name, in->Error)}));
+    Say(io, report::Text(io.Lang, report::MSG_CLI_NO_QUOTE_WRITTEN, Failure(io.Lang, in->Name, in->Error)));
     return EXIT_IO;
   }
   // An act cut short at the end of a file would be quoted as another one.
   if (in->Unended && !lastBlank) {
-    Say(io, report::Text(io.Lang, report::MSG_CLI_LAST_LINE_UNENDED, {in->Name, std::to_string(number)}));
+    Say(io, report::Text(io.Lang, report::MSG_CLI_LAST_LINE_UNENDED, in->Name, number));
   }
   return EXIT_OK;
 }

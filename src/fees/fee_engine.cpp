@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "catalogue/catalogue.h"
+#include "catalogue/tariff_rules.h"
 #include "fees/amount_reader.h"
 #include "fees/decimal_form.h"
 
@@ -140,7 +142,7 @@ double EngineBracketFee(double amount, int* usedRow, double* hundreds) {
 }
 
 bool SocialLimitsApply(const Selection& selection) {
-  return selection.OfficeIndex == 1 && selection.SocialInterest;
+  return selection.SocialInterest && OfficeOffersSocialInterest(selection.OfficeIndex);
 }
 
 // The rule of one rate code; fills fee and trace, returns the code that the
@@ -187,25 +189,19 @@ double ApplyRule(const FeeSelection& selection, double code, bool cancellation, 
 
 }  // namespace
 
-double BracketFee(double amount) {
-  if (!(amount > 0)) return 0;
-  int row = BracketRowFor(amount);
-  if (row < 0) return -1;
-  double hundreds = 0;
-  double fee = BracketRowFee(amount, row, &hundreds);
-  return fee > 0 ? fee : -1;
+bool IsComputedTransaction(const Selection& selection) {
+  const int transaction = selection.TransactionIndex;
+  if (transaction < 0) return false;
+  if (selection.ServiceIndex == SERVICE_INSCRIPTION) return transaction < INSCRIPTION_RATE_COUNT;
+  if (selection.ServiceIndex == SERVICE_CANCELLATION) return transaction < CANCELLATION_RATE_COUNT;
+  return false;
 }
 
 bool IsSelectionInRange(const Selection& selection) {
-  if (selection.OfficeIndex < 0 || selection.OfficeIndex > 1) return false;
-  if (selection.ServiceIndex < 0 || selection.ServiceIndex > 5) return false;
-  if (selection.ServiceIndex == 0) {
-    return selection.TransactionIndex >= 0 && selection.TransactionIndex < INSCRIPTION_RATE_COUNT;
-  }
-  if (selection.ServiceIndex == 1) {
-    return selection.TransactionIndex >= 0 && selection.TransactionIndex < CANCELLATION_RATE_COUNT;
-  }
-  return true;
+  if (selection.OfficeIndex < 0 || selection.OfficeIndex >= OFFICE_COUNT) return false;
+  if (selection.ServiceIndex < 0 || selection.ServiceIndex >= SERVICE_COUNT) return false;
+  const bool tables = selection.ServiceIndex == SERVICE_INSCRIPTION || selection.ServiceIndex == SERVICE_CANCELLATION;
+  return !tables || IsComputedTransaction(selection);
 }
 
 FeeResult EvaluateFeeTraced(const FeeSelection& selection, FeeTrace* trace) {
@@ -215,7 +211,7 @@ FeeResult EvaluateFeeTraced(const FeeSelection& selection, FeeTrace* trace) {
   if (!IsSelectionInRange(selection)) return {0, 0};
 
   double factor = 1;
-  if (selection.SocialInterest && selection.OfficeIndex == 1 && selection.Amount <= SocialAmountLimit) {
+  if (SocialLimitsApply(selection) && selection.Amount <= SocialAmountLimit) {
     factor = SocialFactor;
   }
   record.Factor = factor;

@@ -60,17 +60,18 @@ inline constexpr double CancellationRatePer100 = 0.13;
 // text of x / 100. Never wraps: a count beyond 32 bits stays exact.
 double HundredUnits(double x);
 
-// The bracket-schedule fee; 0 for an amount that is not positive, -1 when
-// no row applies (above the last row's High) or the fee is not positive.
-// EvaluateFee does not take that -1: above the last row it lets the last
-// row go on.
-double BracketFee(double amount);
-
 // x rounded to cents through the two-decimal form.
 double RoundToCents(double x);
 
-// True when the engine has a rule for this selection: office 0 or 1, service
-// 0..5 and, for services 0 and 1, a position inside the rate table.
+// True when the engine computes the fee of this transaction (position as
+// loaded) from the amount: it has a rate code for it, inscription 0..8 and
+// every cancellation. Everything else is text only. Every front end asks
+// this, the window's controls, the tool, the reports and the page.
+bool IsComputedTransaction(const Selection& selection);
+
+// True when the engine has a rule for this selection: an office and a
+// service of the catalogue and, for inscriptions and cancellations, a
+// computed transaction. Services 2..5 have no rule and give 0.
 bool IsSelectionInRange(const Selection& selection);
 
 // How a fee came about, for explanations. Filled by EvaluateFeeTraced from

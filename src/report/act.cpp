@@ -6,6 +6,7 @@
 #include "fees/amount_text.h"
 #include "report/money.h"
 #include "report/text.h"
+#include "report/typed_input.h"
 #include "report/units.h"
 
 namespace tarivox::report {
@@ -26,85 +27,11 @@ bool ResolveFields(Language language, const std::vector<std::string_view>& field
   if (!ResolveSelection(language, fields[0], fields[1], fields[2], what, reason)) return false;
   std::string kind = fields.size() == 4 ? FoldName(fields[3]) : "normal";
   if (kind != "social" && kind != "normal") {
-    *reason = Text(language, MSG_PROJECT_KIND, {Echo(fields[3])});
+    *reason = Text(language, MSG_PROJECT_KIND, fields[3]);
     return false;
   }
   what->SocialInterest = kind == "social";
-  return CheckProjectKind(language, *what, reason);
-}
-
-// An integer part whose commas, if any, stand between groups of three
-// digits after a first group of one to three.
-bool CommasSeparateThousands(std::string_view integer) {
-  std::size_t group = 0;
-  bool comma = false;
-  for (char c : integer) {
-    if (c != ',') {
-      ++group;
-      continue;
-    }
-    if (group == 0 || group > 3 || (comma && group != 3)) return false;
-    comma = true;
-    group = 0;
-  }
-  return !comma || group == 3;
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Digits, commas and one point at most, with a digit among them: the
-// amount a report takes, but for the place of its commas and its size.
-bool IsPlainNumber(std::string_view text) {
-  std::size_t point = text.find('.');
-  std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-  bool digit = false;
-  for (char c : text.substr(0, point)) {
-    if (!IsDigit(c) && c != ',') return false;
-    digit = digit || IsDigit(c);
-  }
-  for (char c : fraction) {
-    if (!IsDigit(c) && c != ',') return false;
-    digit = true;
-  }
-  return digit;
-}
-
-// "1e3", "2D3", "1,000e3": the window reads an exponent, but a quote
-// states every digit of the amount it prices.
-bool HasExponent(std::string_view number) {
-  std::size_t letter = number.find_first_of("EeDd");
-  if (letter == std::string_view::npos || !IsPlainNumber(number.substr(0, letter))) return false;
-  std::string_view power = number.substr(letter + 1);
-  if (!power.empty() && (power[0] == '+' || power[0] == '-')) power.remove_prefix(1);
-  return !power.empty() && power.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-// The window reads the dollars as a double, and from 2^46 dollars on
-// doubles lie more than a cent apart: 80,000,000,000,000.01 comes back as
-// .02. Below it every cent typed is the cent computed with, and the amount
-// in cents stays below 2^53, exact for a JavaScript reader of the JSON.
-constexpr std::string_view kExactDollarsEnd = "70368744177664";  // 2^46
-
-bool IsExactToTheCent(std::string_view plain) {
-  std::string integer;
-  for (char c : plain.substr(0, plain.find('.'))) {
-    if (c != ',' && !(integer.empty() && c == '0')) integer += c;
-  }
-  if (integer.size() != kExactDollarsEnd.size()) return integer.size() < kExactDollarsEnd.size();
-  return integer < kExactDollarsEnd;
-}
-
-// What is wrong with an amount after its sign, or MESSAGE_COUNT: one rule
-// for quote and compare, and for the page.
-Message JudgeAmount(std::string_view number) {
-  std::size_t point = number.find('.');
-  if (HasExponent(number)) return MSG_AMOUNT_EXPONENT;
-  if (!CommasSeparateThousands(number.substr(0, point)) ||
-      (point != std::string_view::npos && number.find(',', point) != std::string_view::npos)) {
-    return MSG_AMOUNT_COMMAS;
-  }
-  if (!IsPlainNumber(number)) return MSG_AMOUNT_NOT_A_NUMBER;
-  return IsExactToTheCent(number) ? MESSAGE_COUNT : MSG_AMOUNT_TOO_LARGE;
+  return true;
 }
 
 }  // namespace
@@ -115,9 +42,9 @@ bool CheckActValue(Language language, const Act& act, std::string* reason) {
     *reason = Text(language, MSG_NO_AMOUNT);
   } else if (value == ActValue::Quantity && !act.HasTyped) {
     unsigned conditions = 0;
-    *reason = Text(language, MSG_NO_QUANTITY, {UnitsName(language, StatedFeeFor(act.What, &conditions)->Unit)});
+    *reason = Text(language, MSG_NO_QUANTITY, UnitsName(language, StatedFeeFor(act.What, &conditions)->Unit));
   } else if (value == ActValue::None && act.HasTyped) {
-    *reason = Text(language, MSG_TAKES_NOTHING, {TransactionName(act.What)});
+    *reason = Text(language, MSG_TAKES_NOTHING, TransactionName(act.What));
   } else {
     return true;
   }
@@ -127,8 +54,11 @@ bool CheckActValue(Language language, const Act& act, std::string* reason) {
 namespace {
 
 bool PriceByEngine(Language language, Act* act, std::string* reason) {
-  if (!CheckTypedAmount(language, act->Typed, reason)) return false;
-  // The selection was resolved in the catalogue, so it is inside the tables.
+  long long cents = 0;
+  if (!ReadTypedAmount(language, act->Typed, &cents, reason)) return false;
+  // The selection is in the catalogue, so it is inside the tables; and an
+  // amount the rule takes reads as written, so the window computes with
+  // exactly the cents typed.
   const FeeComputation computation = ComputeFeeTexts(act->What, act->Typed);
   act->PricedBy = Pricing::Engine;
   act->AmountCents = computation.AmountCents;
@@ -143,7 +73,10 @@ bool PriceByText(Language language, Act* act, std::string* reason) {
   act->PricedBy = Pricing::TariffText;
   act->Stated = StatedFeeFor(act->What, &act->Conditions);
   act->Quantity = 0;
-  if (act->Stated->Unit != UNIT_NONE && !ReadQuantity(language, act->Typed, &act->Quantity, reason)) return false;
+  if (act->Stated->Unit != UNIT_NONE &&
+      !ReadTypedQuantity(language, act->Typed, act->Stated->Unit, &act->Quantity, reason)) {
+    return false;
+  }
   act->FeeCents = StatedFeeCents(*act->Stated, act->Quantity);
   return true;
 }
@@ -158,70 +91,63 @@ ActValue ValueOf(const Selection& what) {
 }
 
 std::string SourceText(Language language, const Act& act) {
-  return Text(language, act.FromArgument ? MSG_ACT_OPTION : MSG_LINE, {FormatPlainInteger(act.Source)});
+  return Text(language, act.FromArgument ? MSG_ACT_OPTION : MSG_LINE, act.Source);
 }
 
 bool CheckProjectKind(Language language, const Selection& what, std::string* reason) {
   if (!what.SocialInterest || ProjectKindOffered(what)) return true;
-  // The window offers the option only at MVT, and not for every service
-  // there; a quote must not suggest a reduction that cannot apply.
-  Selection atMvt = what;
-  atMvt.OfficeIndex = 1;
-  *reason = ProjectKindOffered(atMvt) ? Text(language, MSG_SOCIAL_ONLY_AT_MVT, {OfficeName(1)})
-                                      : Text(language, MSG_SOCIAL_NOT_FOR_SERVICE, {ServiceName(what.ServiceIndex)});
+  // The window offers the option only at an office that has the project,
+  // and not for every service there; a quote must not suggest a reduction
+  // that cannot apply. The offices that have it for this service are named.
+  std::string offices;
+  for (int office = 0; office < OFFICE_COUNT; ++office) {
+    if (!ProjectKindOffered({office, what.ServiceIndex, 0, true})) continue;
+    offices = offices.empty() ? OfficeName(office) : Text(language, MSG_AND, offices, OfficeName(office));
+  }
+  *reason = offices.empty() ? Text(language, MSG_SOCIAL_NOT_FOR_SERVICE, ServiceName(what.ServiceIndex))
+                            : Text(language, MSG_SOCIAL_ONLY_AT, offices);
   return false;
+}
+
+bool BuildAct(Language language, const Selection& what, bool hasValue, std::string_view value,
+              std::string_view label, Act* act, std::string* reason) {
+  act->What = what;
+  act->HasTyped = hasValue;
+  act->Typed = hasValue ? AsUtf8(Trim(value)) : std::string();
+  act->Label = AsUtf8(Trim(label));
+  return CheckProjectKind(language, what, reason) && CheckActValue(language, *act, reason) &&
+         PriceAct(language, act, reason);
 }
 
 bool ParseAct(Language language, std::string_view text, Act* act, std::string* reason) {
-  std::size_t bar = text.find('|');
-  act->Label = bar == std::string_view::npos ? std::string() : OneLine(Trim(text.substr(bar + 1)));
-  std::string_view body = Trim(text.substr(0, bar));
-  std::size_t equals = body.find('=');
-  act->HasTyped = equals != std::string_view::npos;
-  act->Typed = act->HasTyped ? std::string(Trim(body.substr(equals + 1))) : std::string();
-  std::vector<std::string_view> fields = SplitFields(body.substr(0, equals), ':');
+  const std::size_t bar = text.find('|');
+  const std::string_view label = bar == std::string_view::npos ? std::string_view() : text.substr(bar + 1);
+  const std::string_view body = Trim(text.substr(0, bar));
+  const std::size_t equals = body.find('=');
+  const std::vector<std::string_view> fields = SplitFields(body.substr(0, equals), ':');
+  Selection what{};
   if (fields.size() < 3 || fields.size() > 4) {
-    *reason = Text(language, MSG_ACT_SHAPE, {Echo(body)});
+    *reason = Text(language, MSG_ACT_SHAPE, body);
     return false;
   }
-  return ResolveFields(language, fields, &act->What, reason) && CheckActValue(language, *act, reason);
+  const bool hasValue = equals != std::string_view::npos;
+  return ResolveFields(language, fields, &what, reason) &&
+         BuildAct(language, what, hasValue, hasValue ? body.substr(equals + 1) : std::string_view(), label, act,
+                  reason);
 }
 
-bool CheckTypedAmount(Language language, std::string_view typed, std::string* reason) {
-  if (typed.empty()) {
-    *reason = Text(language, MSG_AMOUNT_EMPTY);
-    return false;
-  }
-  Message problem = MESSAGE_COUNT;
-  if (typed.size() > AMOUNT_FIELD_LIMIT) {
-    problem = MSG_AMOUNT_LONG;
-  } else if (typed[0] == '-') {
-    problem = MSG_AMOUNT_NEGATIVE;
-  } else {
-    problem = JudgeAmount(typed.substr(typed[0] == '+' ? 1 : 0));
-  }
-  if (problem == MESSAGE_COUNT) return true;
-  *reason = Text(language, problem, {Echo(typed)});
-  return false;
+std::string ActName(Language language, const Selection& what) {
+  const std::string service = ServiceName(what.ServiceIndex);
+  const std::string office = OfficeName(what.OfficeIndex);
+  return what.SocialInterest
+             ? Text(language, MSG_PAGE_ACT_NAME_SOCIAL, service, TransactionName(what), office,
+                    ProjectName(language, true))
+             : Text(language, MSG_PAGE_ACT_NAME, service, TransactionName(what), office);
 }
 
-bool ReadQuantity(Language language, std::string_view typed, long long* quantity, std::string* reason) {
-  long long value = 0;
-  bool digits = !typed.empty() && CommasSeparateThousands(typed);
-  for (char c : typed) {
-    if (c == ',') continue;
-    if (c < '0' || c > '9' || value > QUANTITY_LIMIT) {
-      digits = false;
-      break;
-    }
-    value = value * 10 + (c - '0');
-  }
-  if (!digits || value < 1 || value > QUANTITY_LIMIT) {
-    *reason = Text(language, MSG_QUANTITY_INVALID, {Echo(typed)});
-    return false;
-  }
-  *quantity = value;
-  return true;
+std::string ValueText(Language language, const Act& act) {
+  if (act.PricedBy == Pricing::Engine) return FormatCents(act.AmountCents);
+  return act.Stated->Unit == UNIT_NONE ? std::string() : UnitCount(language, act.Stated->Unit, act.Quantity);
 }
 
 bool PriceAct(Language language, Act* act, std::string* reason) {

@@ -53,30 +53,25 @@ struct Act {
 // "línea 5" or "--act 2", for messages.
 std::string SourceText(Language language, const Act& act);
 
-// Reads the act's text (UTF-8) into act's request fields. False, with the
-// reason, for a malformed act, a name that is unknown or ambiguous, a
-// project kind not offered there, or a value the act does not take.
+// The act for a selection inside the catalogue, priced: the value typed
+// ("=VALUE": an amount, a quantity, or nothing for a fixed fee) is read by
+// the one rule of typed_input.h, and the label is kept as given, trimmed.
+// False, with the reason, for a project kind not offered there, a value
+// missing or not wanted, or a value refused.
+bool BuildAct(Language language, const Selection& what, bool hasValue, std::string_view value,
+              std::string_view label, Act* act, std::string* reason);
+
+// Reads the act's text (UTF-8) and prices it: BuildAct for the selection
+// its names or positions find. False, with the reason, for a malformed act
+// or a name that is unknown or ambiguous, and as BuildAct.
 bool ParseAct(Language language, std::string_view text, Act* act, std::string* reason);
 
 // Whether the act's "=VALUE" is there exactly when its transaction takes
-// one (ParseAct checks it; others that build acts call it themselves).
+// one (BuildAct checks it; the command-line tool checks its operand so).
 bool CheckActValue(Language language, const Act& act, std::string* reason);
 
 // The social-interest project only where the calculator offers it.
 bool CheckProjectKind(Language language, const Selection& what, std::string* reason);
-
-// Refuses amounts a report must not guess at: empty, negative, longer than
-// the amount field, not wholly a number, with an exponent ("1e3"), with
-// commas that do not separate thousands ("1.234,56" would silently read as
-// 1.23), or too large for the window's reading to keep every cent (from
-// 70,368,744,177,664.00 on). One rule for a sign and the commas: "+123,456"
-// and "123,456" alike, "+,123" refused. Blanks around it are the caller's
-// to trim.
-bool CheckTypedAmount(Language language, std::string_view typed, std::string* reason);
-
-// A quantity: a whole number from 1 to QUANTITY_LIMIT, commas only between
-// thousands.
-bool ReadQuantity(Language language, std::string_view typed, long long* quantity, std::string* reason);
 
 // Prices the act from act->Typed: through the window's own computation for a
 // computed fee, from its tariff text otherwise. False, with the reason, for
@@ -88,8 +83,18 @@ bool PriceAct(Language language, Act* act, std::string* reason);
 std::string RuleText(Language language, const Act& act);
 
 // What the act was priced without, as a sentence ("Calculado sin ..."), or
-// empty.
+// empty; NeedsCheckByHand tells whether there is one, and a quote with such
+// an act is not complete.
 std::string CaveatText(Language language, const Act& act);
+bool NeedsCheckByHand(const Act& act);
+
+// "Inscripción — Gravámenes (MVT, interés social)": the act as the page
+// names it.
+std::string ActName(Language language, const Selection& what);
+
+// The amount ("25,000.00") or the quantity counted ("12 hojas") of a priced
+// act; empty for a fixed fee.
+std::string ValueText(Language language, const Act& act);
 
 // How a transaction priced from its text charges, without a quantity:
 // "8.86 más 0.35 por hoja"; empty for a computed one.

@@ -6,8 +6,17 @@
 namespace tarivox::report {
 namespace {
 
-// Social interest exists only at MVT, so these three variants mean something.
-constexpr Selection kVariants[] = {{0, 0, 0, false}, {1, 0, 0, false}, {1, 0, 0, true}};
+
+// Every office with a normal project, and each that offers the
+// social-interest project with one too: the variants a comparison shows.
+std::vector<Selection> VariantKeys() {
+  std::vector<Selection> keys;
+  for (int office = 0; office < OFFICE_COUNT; ++office) {
+    keys.push_back({office, 0, 0, false});
+    if (OfficeOffersSocialInterest(office)) keys.push_back({office, 0, 0, true});
+  }
+  return keys;
+}
 
 // The same catalogue transaction, as positioned in another office's list.
 bool PositionAt(const Selection& reference, int office, int* transaction) {
@@ -51,7 +60,7 @@ bool BuildComparison(Language language, const Selection& reference, bool hasType
       !AddVariant(comparison, reference, reason)) {
     return false;
   }
-  for (const Selection& key : kVariants) {
+  for (const Selection& key : VariantKeys()) {
     bool isReference = key.OfficeIndex == reference.OfficeIndex && key.SocialInterest == reference.SocialInterest;
     if (!isReference && !AddVariant(comparison, key, reason)) return false;
   }
@@ -64,14 +73,17 @@ bool BuildComparison(Language language, const Selection& reference, bool hasType
 }
 
 std::string VariantName(Language language, const Variant& variant) {
-  return Text(language, MSG_VARIANT,
-              {OfficeName(variant.Figures.What.OfficeIndex), ProjectName(language, variant.Figures.What.SocialInterest)});
+  return Text(language, MSG_VARIANT, OfficeName(variant.Figures.What.OfficeIndex), ProjectName(language, variant.Figures.What.SocialInterest));
+}
+
+std::string VariantCode(const Variant& variant) {
+  return OfficeName(variant.Figures.What.OfficeIndex) + (variant.Figures.What.SocialInterest ? " social" : " normal");
 }
 
 std::string VariantRule(Language language, const Variant& variant) {
   if (variant.Offered) return RuleText(language, variant.Figures);
   const Selection& what = variant.Figures.What;
-  bool serviceHasNoProject = what.SocialInterest && !ProjectKindOffered({1, what.ServiceIndex, 0, true});
+  bool serviceHasNoProject = what.SocialInterest && !ProjectKindOffered({what.OfficeIndex, what.ServiceIndex, 0, true});
   return Text(language, serviceHasNoProject ? MSG_NO_SOCIAL_PROJECT : MSG_NOT_OFFERED_HERE);
 }
 

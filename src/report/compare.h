@@ -40,6 +40,9 @@ bool BuildComparison(Language language, const Selection& reference, bool hasType
 
 // "KLDA normal", "MVT interés social".
 std::string VariantName(Language language, const Variant& variant);
+// The same in codes that do not change with the language, for programs:
+// "KLDA normal", "MVT social".
+std::string VariantCode(const Variant& variant);
 
 // The rule of the variant's fee, or why it has none.
 std::string VariantRule(Language language, const Variant& variant);

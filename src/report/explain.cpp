@@ -10,26 +10,26 @@
 namespace tarivox::report {
 namespace {
 
-using Line = std::pair<Message, std::string>;
+using Line = std::pair<MessageOf<>, std::string>;
 
 // Labels in a column as wide as the longest, so the values line up.
 void WriteLines(Language language, const Line* lines, std::size_t count, const Sink& out) {
   std::size_t width = 0;
-  for (std::size_t i = 0; i < count; ++i) width = std::max(width, DisplayWidth(MessageText(language, lines[i].first)));
+  for (std::size_t i = 0; i < count; ++i) width = std::max(width, DisplayWidth(MessageText(language, lines[i].first.Index)));
   for (std::size_t i = 0; i < count; ++i) {
-    std::string_view label = MessageText(language, lines[i].first);
+    std::string_view label = MessageText(language, lines[i].first.Index);
     Put(out, std::string(label) + std::string(width + 1 - DisplayWidth(label), ' ') + lines[i].second + "\n");
   }
 }
 
 std::string LimitsLine(Language language, const FeeTrace& trace) {
-  std::string limits = Text(language, MSG_LIMITS, {FormatDecimal(trace.Minimum, 2), FormatDecimal(trace.Maximum, 2)});
-  if (trace.MinimumApplied) return Text(language, MSG_LIMITS_MINIMUM, {limits});
-  if (trace.MaximumApplied) return Text(language, MSG_LIMITS_MAXIMUM, {limits});
+  std::string limits = Text(language, MSG_LIMITS, FormatDecimal(trace.Minimum, 2), FormatDecimal(trace.Maximum, 2));
+  if (trace.MinimumApplied) return Text(language, MSG_LIMITS_MINIMUM, limits);
+  if (trace.MaximumApplied) return Text(language, MSG_LIMITS_MAXIMUM, limits);
   if (trace.Rule == FeeRule::Bracket || trace.Rule == FeeRule::CancellationBracket) {
-    return Text(language, MSG_LIMITS_BRACKET, {limits});
+    return Text(language, MSG_LIMITS_BRACKET, limits);
   }
-  return Text(language, MSG_LIMITS_NEITHER, {limits});
+  return Text(language, MSG_LIMITS_NEITHER, limits);
 }
 
 // The amount field's text as the window read it, commas removed, for the
@@ -55,7 +55,7 @@ void WriteExplanation(Language language, const Selection& what, std::string_view
       {MSG_STEP_SERVICE, ServiceName(what.ServiceIndex)},
       {MSG_STEP_TRANSACTION, TransactionName(what)},
       {MSG_STEP_PROJECT, ProjectName(language, what.SocialInterest)},
-      {MSG_STEP_AMOUNT_READ, Text(language, MSG_AMOUNT_AS_READ, {cleanedAmount})},
+      {MSG_STEP_AMOUNT_READ, Text(language, MSG_AMOUNT_AS_READ, cleanedAmount)},
       {MSG_STEP_AMOUNT_CENTS, FormatDecimal(act.Amount, 2)},
       {MSG_STEP_HUNDREDS, FormatWholeDouble(trace.Hundreds)},
       {MSG_STEP_FACTOR, trace.Factor == 1.0 ? Text(language, MSG_FACTOR_NONE) : FormatDecimal(trace.Factor, 2)},
@@ -85,7 +85,7 @@ void WriteStatedFee(Language language, const Act& act, const Sink& out) {
   };
   WriteLines(language, lines, std::size(lines), out);
   std::string caveat = CaveatText(language, act);
-  if (!caveat.empty()) Put(out, Text(language, MSG_CAVEAT_LINE, {caveat}) + "\n");
+  if (!caveat.empty()) Put(out, Text(language, MSG_CAVEAT_LINE, caveat) + "\n");
 }
 
 }  // namespace tarivox::report

@@ -1,6 +1,7 @@
 #include "report/messages.h"
 
 #include "report/money.h"
+#include "report/text.h"
 
 namespace tarivox::report {
 namespace {
@@ -8,34 +9,44 @@ namespace {
 struct MessageEntry {
   const char* Key;
   const char* Texts[2];  // by Language
+  int Arity;
 };
 
 constexpr MessageEntry kMessages[MESSAGE_COUNT] = {
-#define TARIVOX_MESSAGE(id, key, spanish, english) {key, {spanish, english}},
+#define TARIVOX_MESSAGE(id, key, kinds, spanish, english) {key, {spanish, english}, decltype(id)::Arity},
 #include "report/message_table.inc"
 #undef TARIVOX_MESSAGE
 };
 
-// The pattern with "{N}" (N from 1 to 9) replaced by the N-th argument;
-// anything else, a mark without its argument included, is copied as text.
-std::string Fill(std::string_view pattern, const std::string_view* arguments, std::size_t count) {
-  std::string text;
-  text.reserve(pattern.size() + 32);
-  for (std::size_t at = 0; at < pattern.size(); ++at) {
-    bool mark = pattern[at] == '{' && at + 2 < pattern.size() && pattern[at + 1] >= '1' && pattern[at + 1] <= '9' &&
-                pattern[at + 2] == '}';
-    std::size_t index = mark ? static_cast<std::size_t>(pattern[at + 1] - '1') : 0;
-    if (mark && index < count) {
-      text += arguments[index];
-      at += 2;
-    } else {
-      text += pattern[at];
-    }
+// Every mark {1} to {arity} appears in the text, and no other: an argument
+// a language forgot, or a mark printed as "{2}" for want of one, stops the
+// build.
+constexpr bool MarksFit(const char* text, int arity) {
+  bool used[10] = {};
+  for (; *text != '\0'; ++text) {
+    if (text[0] != '{' || text[1] < '1' || text[1] > '9' || text[2] != '}') continue;
+    const int mark = text[1] - '0';
+    if (mark > arity) return false;
+    used[mark] = true;
   }
-  return text;
+  for (int mark = 1; mark <= arity; ++mark) {
+    if (!used[mark]) return false;
+  }
+  return true;
 }
 
+#define TARIVOX_MESSAGE(id, key, kinds, spanish, english)                          \
+  static_assert(MarksFit(spanish, decltype(id)::Arity), "Spanish marks of " key); \
+  static_assert(MarksFit(english, decltype(id)::Arity), "English marks of " key);
+#include "report/message_table.inc"
+#undef TARIVOX_MESSAGE
+
 }  // namespace
+
+std::string Said::Write(Arg text) { return Echo(text); }
+std::string Money::Write(Arg cents) { return FormatCents(cents.Value); }
+std::string Count::Write(Arg count) { return FormatCount(count); }
+std::string Number::Write(Arg number) { return FormatPlainInteger(number); }
 
 bool ParseLanguage(std::string_view name, Language* language) {
   if (name == "es") *language = Language::Spanish;
@@ -44,25 +55,29 @@ bool ParseLanguage(std::string_view name, Language* language) {
   return true;
 }
 
-std::string_view MessageKey(Message message) { return kMessages[message].Key; }
+std::string_view MessageKey(int index) { return kMessages[index].Key; }
 
-std::string_view MessageText(Language language, Message message) {
-  return kMessages[message].Texts[static_cast<int>(language)];
+std::string_view MessageText(Language language, int index) {
+  return kMessages[index].Texts[static_cast<int>(language)];
 }
 
-std::string Text(Language language, Message message, std::initializer_list<std::string_view> arguments) {
-  return Fill(MessageText(language, message), arguments.begin(), arguments.size());
-}
+int MessageArity(int index) { return kMessages[index].Arity; }
 
-std::string CountText(Language language, long long count, Message one, Message many,
-                      std::initializer_list<std::string_view> more) {
-  const std::string figure = FormatCount(count);
-  std::string_view arguments[4] = {figure};
-  std::size_t used = 1;
-  for (std::string_view argument : more) {
-    if (used < std::size(arguments)) arguments[used++] = argument;
+std::string FillMessage(std::string_view pattern, const std::string* arguments, std::size_t count) {
+  std::string text;
+  text.reserve(pattern.size() + 32);
+  for (std::size_t at = 0; at < pattern.size(); ++at) {
+    const bool mark = pattern[at] == '{' && at + 2 < pattern.size() && pattern[at + 1] >= '1' &&
+                      pattern[at + 1] <= '9' && pattern[at + 2] == '}';
+    const std::size_t index = mark ? static_cast<std::size_t>(pattern[at + 1] - '1') : count;
+    if (index < count) {
+      text += arguments[index];
+      at += 2;
+    } else {
+      text += pattern[at];
+    }
   }
-  return Fill(MessageText(language, count == 1 ? one : many), arguments, used);
+  return text;
 }
 
 }  // namespace tarivox::report

@@ -6,7 +6,7 @@ namespace tarivox::report {
 namespace {
 
 void Refuse(Quote* quote, const Act& at, const std::string& reason) {
-  quote->Refused.push_back(Text(quote->Lang, MSG_REFUSED_AT, {SourceText(quote->Lang, at), reason}));
+  quote->Refused.push_back(Text(quote->Lang, MSG_REFUSED_AT, SourceText(quote->Lang, at), reason));
 }
 
 void AddAct(Quote* quote, std::string_view text, long long source, bool fromArgument) {
@@ -14,14 +14,21 @@ void AddAct(Quote* quote, std::string_view text, long long source, bool fromArgu
   act.Source = source;
   act.FromArgument = fromArgument;
   std::string reason;
-  if (!ParseAct(quote->Lang, text, &act, &reason) || !PriceAct(quote->Lang, &act, &reason)) {
+  if (!ParseAct(quote->Lang, text, &act, &reason)) {
     Refuse(quote, act, reason);
     return;
   }
-  act.Note = NoteFor(&quote->Notes, act.What);
-  quote->TotalCents += act.FeeCents;
-  if (act.PricedBy == Pricing::Engine) ++quote->EngineCount;
-  quote->Acts.push_back(std::move(act));
+  AppendAct(quote, std::move(act));
+}
+
+void CountAct(Quote* quote, const Act& act, int step) {
+  quote->TotalCents += step * act.FeeCents;
+  if (act.PricedBy == Pricing::Engine) quote->EngineCount += step;
+}
+
+void RenumberNotes(Quote* quote) {
+  quote->Notes = {};
+  for (Act& act : quote->Acts) act.Note = NoteFor(&quote->Notes, act.What);
 }
 
 // A heading line: its keywords, the field it sets and what is wrong with
@@ -29,7 +36,7 @@ void AddAct(Quote* quote, std::string_view text, long long source, bool fromArgu
 struct Header {
   const char* Keywords[2];
   std::string Quote::*Field;
-  Message Twice, Empty;
+  MessageOf<> Twice, Empty;
 };
 constexpr Header kHeaders[] = {
     {{"cliente", "client"}, &Quote::Client, MSG_CLIENT_TWICE, MSG_CLIENT_EMPTY},
@@ -52,7 +59,7 @@ bool SetHeader(Quote* quote, std::string_view line, long long number) {
     } else if (value.empty()) {
       Refuse(quote, at, Text(quote->Lang, header.Empty));
     } else {
-      field = OneLine(value);
+      field = std::string(value);
     }
     return true;
   }
@@ -84,6 +91,26 @@ int NoteFor(TariffNotes* notes, const Selection& what) {
   return note;
 }
 
+void AppendAct(Quote* quote, Act act) {
+  act.Note = NoteFor(&quote->Notes, act.What);
+  CountAct(quote, act, 1);
+  quote->Acts.push_back(std::move(act));
+}
+
+Act RemoveActAt(Quote* quote, std::size_t index) {
+  Act act = std::move(quote->Acts[index]);
+  quote->Acts.erase(quote->Acts.begin() + static_cast<std::ptrdiff_t>(index));
+  CountAct(quote, act, -1);
+  RenumberNotes(quote);
+  return act;
+}
+
+void InsertActAt(Quote* quote, std::size_t index, Act act) {
+  CountAct(quote, act, 1);
+  quote->Acts.insert(quote->Acts.begin() + static_cast<std::ptrdiff_t>(index), std::move(act));
+  RenumberNotes(quote);
+}
+
 void AddArgumentAct(Quote* quote, std::string_view text, long long number) {
   AddAct(quote, AsUtf8(text), number, true);
 }
@@ -92,7 +119,7 @@ void AddQuoteLine(Quote* quote, std::string_view line, long long number) {
   if (line.size() > QUOTE_LINE_LIMIT) {
     Act at;
     at.Source = number;
-    Refuse(quote, at, Text(quote->Lang, MSG_LINE_TOO_LONG));
+    Refuse(quote, at, Text(quote->Lang, MSG_LINE_TOO_LONG, static_cast<long long>(QUOTE_LINE_LIMIT)));
     return;
   }
   std::string text = AsUtf8(line);

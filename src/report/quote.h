@@ -40,6 +40,15 @@ struct Quote {
 // The number-th --act option (from 1).
 void AddArgumentAct(Quote* quote, std::string_view text, long long number);
 
+// A priced act added at the end: its tariff text numbered among the notes,
+// its fee in the total.
+void AppendAct(Quote* quote, Act act);
+
+// The act at index taken out, or put back there (as an undo does); the
+// notes are numbered again in the order the acts then cite them.
+Act RemoveActAt(Quote* quote, std::size_t index);
+void InsertActAt(Quote* quote, std::size_t index, Act act);
+
 // A quote line is one act: longer ones are refused rather than kept, so
 // that every act costs the quote a bounded amount of memory.
 inline constexpr std::size_t QUOTE_LINE_LIMIT = 1024;

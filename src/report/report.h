@@ -19,6 +19,5 @@ struct ReportFormat {
 
 // "text", "csv", "csv-excel" or "json"; null for anything else.
 const ReportFormat* FindReportFormat(std::string_view name);
-inline constexpr char REPORT_FORMAT_NAMES[] = "text, csv, csv-excel or json";
 
 }  // namespace tarivox::report

@@ -16,26 +16,24 @@ bool HasFactor(const FeeTrace& trace) { return trace.Factor != 1.0; }
 std::string Money(double value) { return FormatDecimal(value, 2); }
 
 std::string Hundreds(Language language, double count) {
-  return Text(language, count == 1.0 ? MSG_HUNDREDS_ONE : MSG_HUNDREDS_MANY, {FormatWholeDouble(count)});
+  return Text(language, count == 1.0 ? MSG_HUNDREDS_ONE : MSG_HUNDREDS_MANY, FormatWholeDouble(count));
 }
 
 std::string RatePart(Language language, const FeeTrace& trace) {
   // The reduced rate is rounded to cents before it multiplies.
-  std::string rate = HasFactor(trace) ? Text(language, MSG_RULE_ROUNDED_RATE,
-                                             {Money(trace.Rate), Money(trace.RateCode), Money(trace.Factor)})
+  std::string rate = HasFactor(trace) ? Text(language, MSG_RULE_ROUNDED_RATE, Money(trace.Rate), Money(trace.RateCode), Money(trace.Factor))
                                       : Money(trace.Rate);
-  return Text(language, MSG_RULE_TIMES, {Hundreds(language, trace.Hundreds), rate});
+  return Text(language, MSG_RULE_TIMES, Hundreds(language, trace.Hundreds), rate);
 }
 
 std::string ExcessPart(Language language, double base, const FeeTrace& trace, double ratePer100) {
-  return Text(language, MSG_RULE_EXCESS,
-              {Money(base), Hundreds(language, trace.Hundreds), Money(ExcessThreshold), Money(ratePer100)});
+  return Text(language, MSG_RULE_EXCESS, Money(base), Hundreds(language, trace.Hundreds), Money(ExcessThreshold), Money(ratePer100));
 }
 
 // The factor multiplies the whole of a fixed, bracket or cancellation fee.
 std::string WithFactor(Language language, const std::string& part, const FeeTrace& trace, bool compound) {
   if (!HasFactor(trace)) return part;
-  return Text(language, MSG_RULE_TIMES, {compound ? "(" + part + ")" : part, Money(trace.Factor)});
+  return Text(language, MSG_RULE_TIMES, compound ? "(" + part + ")" : part, Money(trace.Factor));
 }
 
 std::string BracketPart(Language language, const FeeTrace& trace) {
@@ -44,9 +42,9 @@ std::string BracketPart(Language language, const FeeTrace& trace) {
   std::string fee = WithFactor(language, excess ? ExcessPart(language, row.Base, trace, row.RatePer100) : Money(row.Base),
                                trace, excess);
   // The last row goes on past its upper bound, so its bound says nothing.
-  if (trace.BracketRow == BRACKET_ROW_COUNT - 1) return Text(language, MSG_RULE_BRACKET_OVER, {Money(row.Low), fee});
-  if (row.Low > 0.0) return Text(language, MSG_RULE_BRACKET_BETWEEN, {Money(row.Low), Money(row.High), fee});
-  return Text(language, MSG_RULE_BRACKET_UP_TO, {Money(row.High), fee});
+  if (trace.BracketRow == BRACKET_ROW_COUNT - 1) return Text(language, MSG_RULE_BRACKET_OVER, Money(row.Low), fee);
+  if (row.Low > 0.0) return Text(language, MSG_RULE_BRACKET_BETWEEN, Money(row.Low), Money(row.High), fee);
+  return Text(language, MSG_RULE_BRACKET_UP_TO, Money(row.High), fee);
 }
 
 std::string CancellationPart(Language language, const FeeTrace& trace) {
@@ -54,16 +52,16 @@ std::string CancellationPart(Language language, const FeeTrace& trace) {
     return WithFactor(language, ExcessPart(language, CancellationBase, trace, CancellationRatePer100), trace, true);
   }
   return WithFactor(language,
-                    Text(language, MSG_RULE_CANCELLATION_BASE, {Money(CancellationBase), Money(ExcessThreshold)}),
+                    Text(language, MSG_RULE_CANCELLATION_BASE, Money(CancellationBase), Money(ExcessThreshold)),
                     trace, false);
 }
 
 std::string LimitsPart(Language language, const FeeResult& result, const FeeTrace& trace) {
   std::string text;
-  if (trace.CapApplied) text += Text(language, MSG_RULE_CAPPED, {Money(CancellationBase)});
-  if (trace.MinimumApplied || trace.MaximumApplied) text += Text(language, MSG_RULE_RESULT, {Money(result.ComputedFee)});
-  if (trace.MinimumApplied) text += Text(language, MSG_RULE_MINIMUM, {Money(trace.Minimum)});
-  if (trace.MaximumApplied) text += Text(language, MSG_RULE_MAXIMUM, {Money(trace.Maximum)});
+  if (trace.CapApplied) text += Text(language, MSG_RULE_CAPPED, Money(CancellationBase));
+  if (trace.MinimumApplied || trace.MaximumApplied) text += Text(language, MSG_RULE_RESULT, Money(result.ComputedFee));
+  if (trace.MinimumApplied) text += Text(language, MSG_RULE_MINIMUM, Money(trace.Minimum));
+  if (trace.MaximumApplied) text += Text(language, MSG_RULE_MAXIMUM, Money(trace.Maximum));
   return text;
 }
 
@@ -72,7 +70,7 @@ std::string ComputedRule(Language language, const Act& act) {
   switch (trace.Rule) {
     case FeeRule::Rate: return RatePart(language, trace);
     case FeeRule::Fixed:
-      return WithFactor(language, Text(language, MSG_RULE_FIXED, {Money(trace.RateCode), OfficeName(act.What.OfficeIndex)}),
+      return WithFactor(language, Text(language, MSG_RULE_FIXED, Money(trace.RateCode), OfficeName(act.What.OfficeIndex)),
                         trace, false);
     case FeeRule::Bracket:
     case FeeRule::CancellationBracket: return BracketPart(language, trace);
@@ -86,25 +84,24 @@ std::string StatedRule(Language language, const Act& act) {
   const StatedFee& stated = *act.Stated;
   std::string fee = FormatCents(act.FeeCents);
   if (stated.Unit == UNIT_NONE) {
-    return Text(language, stated.InText ? MSG_RULE_STATED_FIXED : MSG_RULE_STATED_SHOWN, {fee});
+    return Text(language, stated.InText ? MSG_RULE_STATED_FIXED : MSG_RULE_STATED_SHOWN, fee);
   }
   long long beforeMinimum = stated.BaseCents + stated.RateCents * act.Quantity;
   std::string count = UnitCount(language, stated.Unit, act.Quantity);
   std::string rate = FormatCents(stated.RateCents);
   std::string rule = stated.BaseCents > 0
-                         ? Text(language, MSG_RULE_STATED_BASE, {FormatCents(stated.BaseCents), count, rate,
-                                                                 FormatCents(beforeMinimum)})
-                         : Text(language, MSG_RULE_STATED_RATE, {count, rate, FormatCents(beforeMinimum)});
-  if (beforeMinimum < stated.MinimumCents) rule += Text(language, MSG_RULE_MINIMUM, {FormatCents(stated.MinimumCents)});
+                         ? Text(language, MSG_RULE_STATED_BASE, FormatCents(stated.BaseCents), count, rate,
+                                                                 FormatCents(beforeMinimum))
+                         : Text(language, MSG_RULE_STATED_RATE, count, rate, FormatCents(beforeMinimum));
+  if (beforeMinimum < stated.MinimumCents) rule += Text(language, MSG_RULE_MINIMUM, FormatCents(stated.MinimumCents));
   return rule;
 }
 
 }  // namespace
 
 std::string ShownFee(const Act& act) {
-  return act.PricedBy == Pricing::TariffText && act.What.ServiceIndex == SERVICE_PRESENTATION
-             ? FormatCents(PresentationFeeCents())
-             : "";
+  const long long shown = FeeShownBeforeComputation(act.What.ServiceIndex);
+  return act.PricedBy == Pricing::TariffText && shown > 0 ? FormatCents(shown) : "";
 }
 
 std::string RuleText(Language language, const Act& act) {
@@ -114,15 +111,19 @@ std::string RuleText(Language language, const Act& act) {
   return ComputedRule(language, act) + LimitsPart(language, act.Result, act.Trace);
 }
 
+bool NeedsCheckByHand(const Act& act) {
+  return act.PricedBy == Pricing::TariffText && act.Conditions != CONDITION_NONE;
+}
+
 std::string CaveatText(Language language, const Act& act) {
-  if (act.PricedBy != Pricing::TariffText || act.Conditions == CONDITION_NONE) return {};
+  if (!NeedsCheckByHand(act)) return {};
   std::string without;
   if ((act.Conditions & CONDITION_ARTICLE_50A) != 0) without = Text(language, MSG_CAVEAT_50A);
   if ((act.Conditions & CONDITION_SOCIAL_SHARE) != 0) {
     std::string share = Text(language, MSG_CAVEAT_SOCIAL_SHARE);
-    without = without.empty() ? share : Text(language, MSG_AND, {without, share});
+    without = without.empty() ? share : Text(language, MSG_AND, without, share);
   }
-  return Text(language, MSG_CAVEAT, {without});
+  return Text(language, MSG_CAVEAT, without);
 }
 
 std::string StatedRate(Language language, const Selection& what) {
@@ -130,15 +131,14 @@ std::string StatedRate(Language language, const Selection& what) {
   const StatedFee* stated = StatedFeeFor(what, &conditions);
   if (stated == nullptr) return {};
   if (stated->Unit == UNIT_NONE) {
-    return Text(language, stated->InText ? MSG_RULE_STATED_FIXED : MSG_RULE_STATED_SHOWN,
-                {FormatCents(stated->BaseCents)});
+    return Text(language, stated->InText ? MSG_RULE_STATED_FIXED : MSG_RULE_STATED_SHOWN, FormatCents(stated->BaseCents));
   }
   std::string unit = UnitName(language, stated->Unit);
   std::string rate =
       stated->BaseCents > 0
-          ? Text(language, MSG_RULE_BASE_PER_UNIT, {FormatCents(stated->BaseCents), FormatCents(stated->RateCents), unit})
-          : Text(language, MSG_RULE_PER_UNIT, {FormatCents(stated->RateCents), unit});
-  if (stated->MinimumCents > 0) rate = Text(language, MSG_RULE_WITH_MINIMUM, {rate, FormatCents(stated->MinimumCents)});
+          ? Text(language, MSG_RULE_BASE_PER_UNIT, FormatCents(stated->BaseCents), FormatCents(stated->RateCents), unit)
+          : Text(language, MSG_RULE_PER_UNIT, FormatCents(stated->RateCents), unit);
+  if (stated->MinimumCents > 0) rate = Text(language, MSG_RULE_WITH_MINIMUM, rate, FormatCents(stated->MinimumCents));
   return rate;
 }
 

@@ -18,7 +18,7 @@ std::string ListChoices(const TextList& list) {
 // The messages of one list: no entry at a position, no entry by a name,
 // more than one entry for a name.
 struct ListMessages {
-  Message NoneAt, Unknown, Ambiguous;
+  MessageOf<Said, Words> NoneAt, Unknown, Ambiguous;
 };
 constexpr ListMessages kOfficeMessages{MSG_NO_OFFICE_AT, MSG_UNKNOWN_OFFICE, MSG_AMBIGUOUS_OFFICE};
 constexpr ListMessages kServiceMessages{MSG_NO_SERVICE_AT, MSG_UNKNOWN_SERVICE, MSG_AMBIGUOUS_SERVICE};
@@ -32,7 +32,7 @@ bool ResolveInList(Language language, std::string_view text, const TextList& lis
       *found = position;
       return true;
     }
-    *error = Text(language, messages.NoneAt, {Echo(text), ListChoices(list)});
+    *error = Text(language, messages.NoneAt, text, ListChoices(list));
     return false;
   }
   std::string wanted = FoldName(text);
@@ -49,7 +49,7 @@ bool ResolveInList(Language language, std::string_view text, const TextList& lis
     }
   }
   if (matches == 1) return true;
-  *error = Text(language, matches > 1 ? messages.Ambiguous : messages.Unknown, {Echo(text), ListChoices(list)});
+  *error = Text(language, matches > 1 ? messages.Ambiguous : messages.Unknown, text, ListChoices(list));
   return false;
 }
 

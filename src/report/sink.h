@@ -11,8 +11,14 @@ namespace tarivox::report {
 struct Sink {
   void* Context;
   void (*Write)(void* context, const char* bytes, std::size_t length);
+  // Asked between records: true when the writer is to stop at this record
+  // boundary, as a program that was told to end (a stop signal) does. A
+  // report stopped so is cut short, never completed later.
+  bool (*StopRequested)() = nullptr;
 };
 
 inline void Put(const Sink& sink, std::string_view text) { sink.Write(sink.Context, text.data(), text.size()); }
+
+inline bool Stopping(const Sink& sink) { return sink.StopRequested != nullptr && sink.StopRequested(); }
 
 }  // namespace tarivox::report

@@ -4,7 +4,8 @@ namespace tarivox::report {
 namespace {
 
 struct UnitWords {
-  Message One, Many, Unit, Units, Field;
+  MessageOf<Count> One, Many;
+  MessageOf<> Unit, Units, Field;
   const char* Key;
 };
 

@@ -1,58 +1,19 @@
 // Reports as CSV: one record a line ended by CRLF, fields quoted when they
-// hold the separator, a quote or a line break.
+// hold the separator, a quote or a line break. The columns and cells are
+// those of the records' descriptions (records.h).
 //
-// Plain CSV is for programs: its column names and its tokens ("act",
-// "yes", "engine", "sheet") never change, figures are written as the
-// calculator writes them ("5,400.00") and again in whole cents (540000).
-// The spreadsheet flavour is for people: headings and tokens in the
+// Plain CSV is for programs: its column names and its codes ("act",
+// "yes", "engine", "sheet", "social") never change, figures are written as
+// the calculator writes them ("5,400.00") and again in whole cents (540000).
+// The spreadsheet flavour is for people: headings and words in the
 // report's language, and figures as a spreadsheet with a decimal comma reads
 // numbers ("5400,00"), so that its columns can be summed.
-#include <vector>
-
-#include "report/in_words.h"
 #include "report/money.h"
-#include "report/units.h"
+#include "report/records.h"
 #include "report/writers.h"
 
 namespace tarivox::report {
 namespace {
-
-struct Cell {
-  std::string Text;
-  bool Figure = false;  // left exactly as it is, so that it stays a number
-};
-using Record = std::vector<Cell>;
-
-// A column: its plain name and, for spreadsheets, its heading.
-struct Column {
-  const char* Name;
-  Message Heading;
-};
-
-constexpr Column kQuoteColumns[] = {
-    {"record", MSG_CSV_RECORD},       {"act", MSG_COLUMN_NUMBER},
-    {"label", MSG_COLUMN_LABEL},      {"office", MSG_COLUMN_OFFICE},
-    {"service", MSG_COLUMN_SERVICE},  {"transaction", MSG_COLUMN_TRANSACTION},
-    {"project", MSG_COLUMN_PROJECT},  {"computed", MSG_CSV_COMPUTED},
-    {"amount", MSG_COLUMN_AMOUNT},    {"amount_cents", MSG_CSV_AMOUNT_CENTS},
-    {"fee", MSG_COLUMN_FEE},          {"fee_cents", MSG_CSV_FEE_CENTS},
-    {"rule", MSG_COLUMN_RULE},        {"note", MSG_COLUMN_NOTE},
-    {"tariff_text", MSG_COLUMN_TARIFF_TEXT}, {"client", MSG_CSV_CLIENT},
-    {"date", MSG_CSV_DATE},           {"priced_by", MSG_CSV_PRICED_BY},
-    {"quantity", MSG_CSV_QUANTITY},   {"unit", MSG_CSV_UNIT},
-    {"caveat", MSG_CSV_CAVEAT},
-};
-
-constexpr Column kComparisonColumns[] = {
-    {"variant", MSG_CSV_VARIANT},     {"office", MSG_COLUMN_OFFICE},
-    {"project", MSG_COLUMN_PROJECT},  {"computed", MSG_CSV_COMPUTED},
-    {"amount", MSG_COLUMN_AMOUNT},    {"amount_cents", MSG_CSV_AMOUNT_CENTS},
-    {"fee", MSG_COLUMN_FEE},          {"fee_cents", MSG_CSV_FEE_CENTS},
-    {"difference", MSG_COLUMN_DIFFERENCE}, {"difference_cents", MSG_CSV_DIFFERENCE_CENTS},
-    {"rule", MSG_COLUMN_RULE},        {"tariff_text", MSG_COLUMN_TARIFF_TEXT},
-    {"priced_by", MSG_CSV_PRICED_BY}, {"quantity", MSG_CSV_QUANTITY},
-    {"unit", MSG_CSV_UNIT},           {"caveat", MSG_CSV_CAVEAT},
-};
 
 // What a record's cells are written with: the style, and the language of
 // the spreadsheet flavour's words.
@@ -92,8 +53,7 @@ bool LooksLikeFormula(std::string_view text) {
   return false;
 }
 
-std::string CsvField(const Cell& cell, char separator) {
-  std::string field = !cell.Figure && LooksLikeFormula(cell.Text) ? "'" + cell.Text : cell.Text;
+std::string Quoted(std::string field, char separator) {
   const char special[] = {separator, '"', '\r', '\n', '\0'};
   if (field.find_first_of(special) == std::string::npos) return field;
   std::string quoted = "\"";
@@ -101,101 +61,91 @@ std::string CsvField(const Cell& cell, char separator) {
   return quoted + "\"";
 }
 
-void WriteRecord(const Writer& writer, const Record& cells) {
-  std::string line;
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    if (i > 0) line += writer.Style.Separator;
-    line += CsvField(cells[i], writer.Style.Separator);
+// What a value's cell holds, before quoting.
+std::string CellText(const Writer& writer, const FieldValue& value) {
+  using Kind = FieldValue::Kind;
+  const bool people = writer.Style.Spreadsheet;
+  switch (value.Type) {
+    case Kind::Money: return people ? SpreadsheetCents(value.Number) : FormatCents(value.Number);
+    case Kind::Signed: return people ? SpreadsheetCents(value.Number) : FormatSignedCents(value.Number);
+    case Kind::Integer: return FormatPlainInteger(value.Number);
+    case Kind::Flag: return people ? Text(writer.Lang, value.On ? MSG_YES : MSG_NO) : value.On ? "yes" : "no";
+    case Kind::Code: return people ? value.Words : value.Text;
+    case Kind::Text: break;
   }
-  Put(writer.Out, line + "\r\n");
+  return value.Text;
 }
 
-template <std::size_t Count>
-void WriteHeading(const Writer& writer, const Column (&columns)[Count]) {
+// A figure stays as it is, so that it stays a number; text is guarded.
+std::string Cell(const Writer& writer, const FieldValue& value) {
+  if (!value.Present) return "";
+  const bool words = value.Type == FieldValue::Kind::Text || value.Type == FieldValue::Kind::Code;
+  std::string text = CellText(writer, value);
+  return Quoted(words && LooksLikeFormula(text) ? "'" + text : std::move(text), writer.Style.Separator);
+}
+
+void EndRecord(const Writer& writer, std::string* line) {
+  line->append("\r\n");
+  Put(writer.Out, *line);
+}
+
+template <typename Record>
+void WriteHeading(const Writer& writer, std::span<const Field<Record>> fields) {
   if (writer.Style.ByteOrderMark) Put(writer.Out, "\xEF\xBB\xBF");
-  Record heading;
-  for (const Column& column : columns) {
-    heading.push_back({writer.Style.Spreadsheet ? Text(writer.Lang, column.Heading) : column.Name});
+  std::string line;
+  for (const Field<Record>& field : fields) {
+    if ((field.Where & TO_CSV) == 0) continue;
+    if (!line.empty()) line += writer.Style.Separator;
+    line += writer.Style.Spreadsheet ? Quoted(Text(writer.Lang, field.Heading), writer.Style.Separator) : field.Name;
   }
-  WriteRecord(writer, heading);
+  EndRecord(writer, &line);
 }
 
-// A token: the plain one for programs, the message for spreadsheets.
-Cell Token(const Writer& writer, const char* plain, Message words) {
-  return {writer.Style.Spreadsheet ? Text(writer.Lang, words) : plain};
+// A record in its own columns.
+template <typename Record>
+void WriteRow(const Writer& writer, std::span<const Field<Record>> fields, const RecordContext& context,
+              const Record& record) {
+  std::string line;
+  for (const Field<Record>& field : fields) {
+    if ((field.Where & TO_CSV) == 0) continue;
+    if (&field != &fields.front()) line += writer.Style.Separator;
+    line += Cell(writer, field.Get(context, record));
+  }
+  EndRecord(writer, &line);
 }
 
-Cell Figure(const Writer& writer, long long cents, bool shown = true, bool sign = false) {
-  if (!shown) return {"", true};
-  if (writer.Style.Spreadsheet) return {SpreadsheetCents(cents), true};
-  return {sign ? FormatSignedCents(cents) : FormatCents(cents), true};
-}
-
-Cell Integer(long long value, bool shown = true) { return {shown ? FormatPlainInteger(value) : "", true}; }
-
-// computed, amount, amount_cents, fee, fee_cents
-Record Figures(const Writer& writer, const Act& act) {
-  bool engine = act.PricedBy == Pricing::Engine;
-  return {engine ? Token(writer, "yes", MSG_YES) : Token(writer, "no", MSG_NO), Figure(writer, act.AmountCents, engine),
-          Integer(act.AmountCents, engine), Figure(writer, act.FeeCents), Integer(act.FeeCents)};
-}
-
-// priced_by, quantity, unit, caveat
-Record HowPriced(const Writer& writer, const Act& act) {
-  if (act.PricedBy == Pricing::Engine) return {Token(writer, "engine", MSG_CSV_BY_ENGINE), {}, {}, {}};
-  QuantityUnit unit = act.Stated->Unit;
-  Cell unitCell{writer.Style.Spreadsheet ? UnitsName(writer.Lang, unit) : UnitKey(unit)};
-  return {Token(writer, "tariff_text", MSG_CSV_BY_TEXT), Integer(act.Quantity, unit != UNIT_NONE), unitCell,
-          {CaveatText(writer.Lang, act)}};
-}
-
-Record Join(Record head, const Record& tail) {
-  head.insert(head.end(), tail.begin(), tail.end());
-  return head;
+// The total in the acts' columns: each cell from the total's field of the
+// same name, empty where it has none.
+void WriteTotalRow(const Writer& writer, const RecordContext& context, const Quote& quote) {
+  std::string line;
+  for (const Field<Act>& column : ActFields()) {
+    if ((column.Where & TO_CSV) == 0) continue;
+    if (&column != &ActFields().front()) line += writer.Style.Separator;
+    const Field<Quote>* field = FindField(TotalFields(), column.Name);
+    if (field != nullptr && (field->Where & TO_CSV) != 0) line += Cell(writer, field->Get(context, quote));
+  }
+  EndRecord(writer, &line);
 }
 
 }  // namespace
 
 void WriteQuoteCsv(const Quote& quote, const Sink& out, CsvStyle style) {
   const Writer writer{style, quote.Lang, out};
-  WriteHeading(writer, kQuoteColumns);
-  long long number = 0;
+  WriteHeading(writer, ActFields());
+  RecordContext context{quote.Lang, &quote};
   for (const Act& act : quote.Acts) {
-    Record head{Token(writer, "act", MSG_CSV_ACT),
-                Integer(++number),
-                {act.Label},
-                {OfficeName(act.What.OfficeIndex)},
-                {ServiceName(act.What.ServiceIndex)},
-                {TransactionName(act.What)},
-                {ProjectName(quote.Lang, act.What.SocialInterest)}};
-    Record tail{{RuleText(quote.Lang, act)}, Integer(act.Note), {TariffText(act.What)}, {quote.Client}, {quote.Date}};
-    WriteRecord(writer, Join(Join(Join(head, Figures(writer, act)), tail), HowPriced(writer, act)));
+    ++context.Position;
+    WriteRow(writer, ActFields(), context, act);
+    if (Stopping(out)) return;
   }
-  std::string acts = CountText(quote.Lang, static_cast<long long>(quote.Acts.size()), MSG_ACTS_ONE, MSG_ACTS_MANY);
-  std::string rule = Text(quote.Lang, MSG_TOTAL_RULE, {acts}) + ": " + AmountInWords(quote.Lang, quote.TotalCents);
-  Record total{Token(writer, "total", MSG_CSV_TOTAL), {}, {}, {}, {}, {}, {}, {}, Figure(writer, 0, false),
-               Integer(0, false), Figure(writer, quote.TotalCents), Integer(quote.TotalCents), {rule}, Integer(0, false),
-               {}, {quote.Client}, {quote.Date}, {}, {}, {}, {}};
-  WriteRecord(writer, total);
+  WriteTotalRow(writer, context, quote);
 }
 
 void WriteComparisonCsv(const Comparison& comparison, const Sink& out, CsvStyle style) {
   const Writer writer{style, comparison.Lang, out};
-  WriteHeading(writer, kComparisonColumns);
-  for (const Variant& variant : comparison.Variants) {
-    const Act& act = variant.Figures;
-    Record head{{VariantName(comparison.Lang, variant)},
-                {OfficeName(act.What.OfficeIndex)},
-                {ProjectName(comparison.Lang, act.What.SocialInterest)}};
-    bool offered = variant.Offered;
-    bool difference = variant.HasDifference;
-    Record figures = offered ? Figures(writer, act) : Record{{}, Figure(writer, 0, false), Integer(0, false),
-                                                             Figure(writer, 0, false), Integer(0, false)};
-    Record tail{Figure(writer, variant.DifferenceCents, difference, true), Integer(variant.DifferenceCents, difference),
-                {VariantRule(comparison.Lang, variant)}, {offered ? TariffText(act.What) : ""}};
-    Record how = offered ? HowPriced(writer, act) : Record{{}, {}, {}, {}};
-    WriteRecord(writer, Join(Join(Join(head, figures), tail), how));
-  }
+  WriteHeading(writer, VariantFields());
+  const RecordContext context{comparison.Lang};
+  for (const Variant& variant : comparison.Variants) WriteRow(writer, VariantFields(), context, variant);
 }
 
 }  // namespace tarivox::report

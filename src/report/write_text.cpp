@@ -15,6 +15,9 @@ namespace tarivox::report {
 namespace {
 
 constexpr std::size_t kLineWidth = 78;
+// A label wider than this goes on in the lines below its act, so that one
+// long label cannot widen every row of the table.
+constexpr std::size_t kLabelWidth = 40;
 using Row = std::vector<std::string>;
 
 // Column widths, found in a first pass over the rows so that a long quote
@@ -33,10 +36,10 @@ void Measure(Columns* columns, const Row& row) {
 }
 
 // Two blanks between columns and none at the end of the line.
-void WriteRow(const Columns& columns, const Row& row, const Sink& out) {
+void WriteLine(const Columns& columns, const Row& row, const Sink& out) {
   std::string line;
   for (std::size_t c = 0; c < row.size(); ++c) {
-    std::size_t gap = columns.Widths[c] - DisplayWidth(row[c]);
+    std::size_t gap = columns.Widths[c] - std::min(columns.Widths[c], DisplayWidth(row[c]));
     if (c > 0) line += "  ";
     if (columns.Right[c]) line.append(gap, ' ');
     line += row[c];
@@ -44,6 +47,40 @@ void WriteRow(const Columns& columns, const Row& row, const Sink& out) {
   }
   line.erase(line.find_last_not_of(' ') + 1);
   Put(out, line + "\n");
+}
+
+// The first characters of UTF-8 text that fill at most width characters,
+// broken after the last blank among them when there is one.
+std::size_t LineBreak(std::string_view text, std::size_t width) {
+  std::size_t characters = 0;
+  std::size_t blank = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if ((static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) continue;
+    if (characters == width) return blank > 0 ? blank : at;
+    if (text[at] == ' ') blank = at + 1;
+    ++characters;
+  }
+  return text.size();
+}
+
+// A row whose cell `wrapped` may be wider than its column: the rest of that
+// cell goes on below it, the other cells blank.
+void WriteRow(const Columns& columns, Row row, std::size_t wrapped, const Sink& out) {
+  const std::size_t width = wrapped < row.size() ? columns.Widths[wrapped] : 0;
+  std::string rest;
+  if (width > 0 && DisplayWidth(row[wrapped]) > width) {
+    const std::size_t cut = LineBreak(row[wrapped], width);
+    rest = row[wrapped].substr(cut);
+    row[wrapped].resize(cut);
+  }
+  WriteLine(columns, row, out);
+  while (!rest.empty()) {
+    Row more(row.size());
+    const std::size_t cut = LineBreak(rest, width);
+    more[wrapped] = rest.substr(0, cut);
+    rest.erase(0, cut);
+    WriteLine(columns, more, out);
+  }
 }
 
 // Word by word in lines of at most kLineWidth characters.
@@ -92,10 +129,10 @@ Row ActRow(Language language, const Act& act, std::size_t number, bool withLabel
 
 Row HeadingRow(Language language, bool withLabel) {
   Row heading;
-  for (Message column : {MSG_COLUMN_NUMBER, MSG_COLUMN_LABEL, MSG_COLUMN_OFFICE, MSG_COLUMN_SERVICE,
-                         MSG_COLUMN_TRANSACTION, MSG_COLUMN_PROJECT, MSG_COLUMN_AMOUNT, MSG_COLUMN_FEE, MSG_COLUMN_RULE,
-                         MSG_COLUMN_NOTE}) {
-    if (column != MSG_COLUMN_LABEL || withLabel) heading.push_back(Text(language, column));
+  for (MessageOf<> column : {MSG_COLUMN_NUMBER, MSG_COLUMN_LABEL, MSG_COLUMN_OFFICE, MSG_COLUMN_SERVICE,
+                             MSG_COLUMN_TRANSACTION, MSG_COLUMN_PROJECT, MSG_COLUMN_AMOUNT, MSG_COLUMN_FEE,
+                             MSG_COLUMN_RULE, MSG_COLUMN_NOTE}) {
+    if (column.Index != MSG_COLUMN_LABEL.Index || withLabel) heading.push_back(Text(language, column));
   }
   return heading;
 }
@@ -107,23 +144,29 @@ void WriteActs(const Quote& quote, const Sink& out) {
   auto row = [&quote, withLabel](std::size_t i) { return ActRow(quote.Lang, quote.Acts[i], i + 1, withLabel); };
   Columns columns;
   Measure(&columns, heading);
-  for (std::size_t i = 0; i < quote.Acts.size(); ++i) Measure(&columns, row(i));
+  for (std::size_t i = 0; i < quote.Acts.size(); ++i) {
+    Measure(&columns, row(i));
+    if (Stopping(out)) return;
+  }
   std::size_t amount = withLabel ? 6 : 5;
   columns.Right[0] = columns.Right[amount] = columns.Right[amount + 1] = true;
-  WriteRow(columns, heading, out);
-  for (std::size_t i = 0; i < quote.Acts.size(); ++i) WriteRow(columns, row(i), out);
+  // The label, when there is one, is the second column.
+  const std::size_t label = withLabel ? 1 : heading.size();
+  if (withLabel) columns.Widths[label] = std::min(columns.Widths[label], kLabelWidth);
+  WriteRow(columns, heading, label, out);
+  for (std::size_t i = 0; i < quote.Acts.size() && !Stopping(out); ++i) WriteRow(columns, row(i), label, out);
 }
 
 }  // namespace
 
 std::string ActCountText(Language language, long long all, long long byEngine) {
   long long byText = all - byEngine;
-  std::string engine = Text(language, MSG_PRICED_BY_ENGINE, {FormatCount(byEngine)});
-  std::string fromText = Text(language, MSG_PRICED_BY_TEXT, {FormatCount(byText)});
+  std::string engine = Text(language, MSG_PRICED_BY_ENGINE, byEngine);
+  std::string fromText = Text(language, MSG_PRICED_BY_TEXT, byText);
   std::string parts = byText == 0     ? engine
                       : byEngine == 0 ? fromText
-                                      : Text(language, MSG_AND, {engine, fromText});
-  return Text(language, MSG_ACT_COUNT, {CountText(language, all, MSG_ACTS_ONE, MSG_ACTS_MANY), parts});
+                                      : Text(language, MSG_AND, engine, fromText);
+  return Text(language, MSG_ACT_COUNT, CountText(language, all, MSG_ACTS_ONE, MSG_ACTS_MANY), parts);
 }
 
 namespace {
@@ -131,8 +174,8 @@ namespace {
 void WriteTotal(const Quote& quote, const Sink& out) {
   Language language = quote.Lang;
   Put(out, ActCountText(quote.Lang, static_cast<long long>(quote.Acts.size()), quote.EngineCount) + "\n");
-  Put(out, Text(language, MSG_TOTAL, {FormatCents(quote.TotalCents)}) + "\n");
-  Put(out, Text(language, MSG_TOTAL_IN_WORDS, {AmountInWords(language, quote.TotalCents)}) + "\n");
+  Put(out, Text(language, MSG_TOTAL, Cents{quote.TotalCents}) + "\n");
+  Put(out, Text(language, MSG_TOTAL_IN_WORDS, AmountInWords(language, quote.TotalCents)) + "\n");
 }
 
 // What some acts were priced without, named by act, so that nobody reads
@@ -144,7 +187,7 @@ void WriteCaveats(const Quote& quote, const Sink& out) {
     if (caveat.empty()) continue;
     if (first) Put(out, "\n" + Text(quote.Lang, MSG_CAVEATS_HEADING) + "\n");
     first = false;
-    WriteWrapped(Text(quote.Lang, MSG_ACT_ITEM, {FormatCount(static_cast<long long>(i + 1)), caveat}), "  ", "    ",
+    WriteWrapped(Text(quote.Lang, MSG_ACT_ITEM, static_cast<long long>(i + 1), caveat), "  ", "    ",
                  out);
   }
 }
@@ -153,11 +196,11 @@ std::string ValueHeading(const Comparison& comparison) {
   const Act& first = comparison.Variants.front().Figures;
   std::string heading = NoteHeading(comparison.Reference);
   if (first.PricedBy == Pricing::Engine) {
-    return Text(comparison.Lang, MSG_COMPARISON_HEADING, {heading, Inert(comparison.Typed)});
+    return Text(comparison.Lang, MSG_COMPARISON_HEADING, heading, comparison.Typed);
   }
   if (first.Quantity > 0) {
-    heading = Text(comparison.Lang, MSG_COMPARISON_QUANTITY_HEADING,
-                   {heading, UnitCount(comparison.Lang, first.Stated->Unit, first.Quantity)});
+    heading = Text(comparison.Lang, MSG_COMPARISON_QUANTITY_HEADING, heading,
+                   UnitCount(comparison.Lang, first.Stated->Unit, first.Quantity));
   }
   return heading;
 }
@@ -184,7 +227,7 @@ void WriteFigures(const Comparison& comparison, const Sink& out) {
   for (const Row& row : rows) Measure(&columns, row);
   columns.Right.assign(columns.Widths.size(), true);
   columns.Right[0] = false;
-  for (const Row& row : rows) WriteRow(columns, row, out);
+  for (const Row& row : rows) WriteLine(columns, row, out);
 }
 
 }  // namespace
@@ -192,10 +235,12 @@ void WriteFigures(const Comparison& comparison, const Sink& out) {
 void WriteQuoteText(const Quote& quote, const Sink& out) {
   Language language = quote.Lang;
   Put(out, Text(language, MSG_QUOTE_TITLE) + "\n");
-  if (!quote.Client.empty()) Put(out, Text(language, MSG_CLIENT, {Inert(quote.Client)}) + "\n");
-  if (!quote.Date.empty()) Put(out, Text(language, MSG_DATE, {Inert(quote.Date)}) + "\n");
+  if (!quote.Client.empty()) Put(out, Text(language, MSG_CLIENT, quote.Client) + "\n");
+  if (!quote.Date.empty()) Put(out, Text(language, MSG_DATE, quote.Date) + "\n");
   Put(out, "\n");
   WriteActs(quote, out);
+  // Stopped on the way: the acts written stay, without a total for them.
+  if (Stopping(out)) return;
   Put(out, "\n");
   WriteTotal(quote, out);
   WriteCaveats(quote, out);
@@ -211,7 +256,7 @@ void WriteComparisonText(const Comparison& comparison, const Sink& out) {
   for (const Variant& variant : comparison.Variants) {
     WriteWrapped(VariantRule(language, variant), "  " + VariantName(language, variant) + ": ", "    ", out);
     std::string caveat = variant.Offered ? CaveatText(language, variant.Figures) : "";
-    if (!caveat.empty()) WriteWrapped(Text(language, MSG_CAVEAT_LINE, {caveat}), "    ", "    ", out);
+    if (!caveat.empty()) WriteWrapped(Text(language, MSG_CAVEAT_LINE, caveat), "    ", "    ", out);
   }
   Put(out, "\n");
   WriteNotes(language, comparison.Notes, out);

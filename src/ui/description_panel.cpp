@@ -2,6 +2,7 @@
 // an "Inscripción" transaction, and hiding the panel by shortening the
 // window (no control moves; the shorter window cuts the panel off).
 #include "catalogue/description.h"
+#include "fees/fee_engine.h"
 #include "resource.h"
 #include "ui/calculator_state.h"
 #include "ui/calculator_ui.h"

@@ -33,7 +33,7 @@ void ApplyServiceControlState(HWND window, int service, int office) {
   // At office 0 the radios are already disabled; leaving them alone keeps
   // them so.
   if (!state.ProjectKind) EnableRadios(window, false);
-  else if (office != 0) EnableRadios(window, true);
+  else if (OfficeOffersSocialInterest(office)) EnableRadios(window, true);
 }
 
 void ReloadTransactions(HWND window, const Selection& selection) {
@@ -65,7 +65,7 @@ void OnOfficeChange(HWND window) {
   CalculatorState.LastOffice = selection.OfficeIndex;
   // "Literales" is offered at office 0 only, so the list changes length.
   if (selection.ServiceIndex == SERVICE_CERTIFICATION) ReloadTransactions(window, selection);
-  EnableRadios(window, selection.OfficeIndex != 0);
+  EnableRadios(window, OfficeOffersSocialInterest(selection.OfficeIndex));
   selection.TransactionIndex = ReadSelection(window).TransactionIndex;
   ShowDescription(window, selection);
 }
@@ -76,11 +76,10 @@ void OnServiceChange(HWND window) {
   CalculatorState.LastService = selection.ServiceIndex;
   ReloadTransactions(window, selection);
   ApplyServiceControlState(window, selection.ServiceIndex, selection.OfficeIndex);
-  // "Presentación" shows its fixed fee; nothing else is computed here.
-  char fee[FEE_TEXT_SIZE] = "0.00";
-  if (selection.ServiceIndex == SERVICE_PRESENTATION) {
-    WriteGroupedCents(static_cast<unsigned long long>(PresentationFeeCents()), fee, sizeof fee);
-  }
+  // "Presentación" shows its fixed fee, every other service 0.00.
+  char fee[FEE_TEXT_SIZE] = "";
+  WriteGroupedCents(static_cast<unsigned long long>(FeeShownBeforeComputation(selection.ServiceIndex)), fee,
+                    sizeof fee);
   SetAmountTexts(fee, "0.00");
   // The text of the new list's first entry, as UpdateDescription gives it.
   char text[DESCRIPTION_TEXT_SIZE];

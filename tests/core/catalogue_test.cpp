@@ -6,6 +6,7 @@
 #include <string>
 
 #include "catalogue/catalogue.h"
+#include "fees/fee_engine.h"
 #include "catalogue/description.h"
 
 namespace tarivox {

@@ -25,15 +25,19 @@ TEST(FeeEngine, HundredUnits) {
   EXPECT_EQ(HundredUnits(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
-TEST(FeeEngine, BracketFee) {
+// Production credits before the maximum: each row of the schedule, and
+// past its last bound the last row going on.
+TEST(FeeEngine, BracketScheduleBeforeTheMaximum) {
   const struct {
     double amount, expected;
   } rows[] = {
       {0, 0},          {-3, 0},         {0.01, 1.80},   {1800.00, 1.80}, {1800.01, 3.60},
       {4500.00, 3.60}, {4500.01, 5.40}, {9000.00, 5.40}, {9000.01, 5.53}, {10000000000.00, 12999993.70},
-      {10000000000.01, -1}, {1e14, -1},  // no row applies
+      {10000000000.01, 12999993.83},
   };
-  for (const auto& row : rows) EXPECT_DOUBLE_EQ(BracketFee(row.amount), row.expected) << row.amount;
+  for (const auto& row : rows) {
+    EXPECT_DOUBLE_EQ(EvaluateFee({{0, 0, 8, false}, row.amount}).ComputedFee, row.expected) << row.amount;
+  }
 }
 
 TEST(FeeEngine, RoundToCents) {

@@ -9,6 +9,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/tariff_rules.h"
+#include "fees/fee_engine.h"
 
 namespace tarivox {
 namespace {
@@ -85,7 +86,7 @@ TEST(TariffRules, EveryTransactionWithoutAComputedFeeHasItsRow) {
   }
   EXPECT_EQ(reached.size(), static_cast<std::size_t>(STATED_FEE_COUNT));
   unsigned conditions = CONDITION_NONE;
-  EXPECT_EQ(StatedFeeCents(*StatedFeeFor({0, SERVICE_PRESENTATION, 0, false}, &conditions), 0), PresentationFeeCents());
+  EXPECT_EQ(StatedFeeCents(*StatedFeeFor({0, SERVICE_PRESENTATION, 0, false}, &conditions), 0), FeeShownBeforeComputation(SERVICE_PRESENTATION));
 }
 
 TEST(TariffRules, FeeIsBasePlusRateTimesQuantityAtLeastTheMinimum) {

@@ -1,0 +1,176 @@
+#include "report/records.h"
+
+#include "report/in_words.h"
+#include "report/units.h"
+#include "report/writers.h"
+
+namespace tarivox::report {
+namespace {
+
+using Kind = FieldValue::Kind;
+
+FieldValue TextOf(std::string text, bool present = true) {
+  return {.Type = Kind::Text, .Present = present, .Text = std::move(text)};
+}
+// Null in JSON, an empty cell in CSV, when there is nothing to say.
+FieldValue TextOrNull(std::string text) {
+  const bool present = !text.empty();
+  return TextOf(std::move(text), present);
+}
+FieldValue CodeOf(std::string code, std::string words, bool present = true) {
+  return {.Type = Kind::Code, .Present = present, .Text = std::move(code), .Words = std::move(words)};
+}
+FieldValue FlagOf(bool on, bool present = true) { return {.Type = Kind::Flag, .Present = present, .On = on}; }
+FieldValue MoneyOf(long long cents, bool present = true) {
+  return {.Type = Kind::Money, .Present = present, .Number = cents};
+}
+FieldValue IntegerOf(long long value, bool present = true) {
+  return {.Type = Kind::Integer, .Present = present, .Number = value};
+}
+
+bool ByEngine(const Act& act) { return act.PricedBy == Pricing::Engine; }
+bool Counted(const Act& act) { return !ByEngine(act) && act.Stated->Unit != UNIT_NONE; }
+
+FieldValue ProjectOf(Language language, const Selection& what) {
+  return CodeOf(what.SocialInterest ? "social" : "normal", ProjectName(language, what.SocialInterest));
+}
+
+// The figures every priced act has, shared by a quote's acts and a
+// comparison's columns; offered is false for a column whose act does not
+// exist there, whose figures are all absent.
+FieldValue Computed(const Act& act, bool offered) { return FlagOf(ByEngine(act), offered); }
+FieldValue AmountTyped(const Act& act, bool offered) { return TextOf(act.Typed, offered && ByEngine(act)); }
+FieldValue Amount(const Act& act, bool offered) { return MoneyOf(act.AmountCents, offered && ByEngine(act)); }
+FieldValue AmountCents(const Act& act, bool offered) { return IntegerOf(act.AmountCents, offered && ByEngine(act)); }
+FieldValue Fee(const Act& act, bool offered) { return MoneyOf(act.FeeCents, offered); }
+FieldValue FeeCents(const Act& act, bool offered) { return IntegerOf(act.FeeCents, offered); }
+FieldValue Shown(const Act& act, bool offered) { return offered ? TextOrNull(ShownFee(act)) : TextOf("", false); }
+FieldValue PricedBy(Language language, const Act& act, bool offered) {
+  return ByEngine(act) ? CodeOf("engine", Text(language, MSG_CSV_BY_ENGINE), offered)
+                       : CodeOf("tariff_text", Text(language, MSG_CSV_BY_TEXT), offered);
+}
+FieldValue Quantity(const Act& act, bool offered) { return IntegerOf(act.Quantity, offered && Counted(act)); }
+FieldValue Unit(Language language, const Act& act, bool offered) {
+  const bool counted = offered && Counted(act);
+  return counted ? CodeOf(UnitKey(act.Stated->Unit), UnitsName(language, act.Stated->Unit)) : CodeOf("", "", false);
+}
+FieldValue Caveat(Language language, const Act& act, bool offered) {
+  return offered ? TextOrNull(CaveatText(language, act)) : TextOf("", false);
+}
+
+using C = const RecordContext&;
+
+constexpr Field<Act> kActFields[] = {
+    {"record", MSG_CSV_RECORD, TO_CSV, [](C c, const Act&) { return CodeOf("act", Text(c.Lang, MSG_CSV_ACT)); }},
+    {"act", MSG_COLUMN_NUMBER, TO_BOTH, [](C c, const Act&) { return IntegerOf(c.Position); }},
+    {"source", NO_HEADING, TO_JSON, [](C c, const Act& a) { return TextOf(SourceText(c.Lang, a)); }},
+    {"label", MSG_COLUMN_LABEL, TO_BOTH, [](C, const Act& a) { return TextOrNull(a.Label); }},
+    {"office", MSG_COLUMN_OFFICE, TO_BOTH, [](C, const Act& a) { return TextOf(OfficeName(a.What.OfficeIndex)); }},
+    {"office_position", NO_HEADING, TO_JSON, [](C, const Act& a) { return IntegerOf(a.What.OfficeIndex); }},
+    {"service", MSG_COLUMN_SERVICE, TO_BOTH, [](C, const Act& a) { return TextOf(ServiceName(a.What.ServiceIndex)); }},
+    {"service_position", NO_HEADING, TO_JSON, [](C, const Act& a) { return IntegerOf(a.What.ServiceIndex); }},
+    {"transaction", MSG_COLUMN_TRANSACTION, TO_BOTH, [](C, const Act& a) { return TextOf(TransactionName(a.What)); }},
+    {"transaction_position", NO_HEADING, TO_JSON, [](C, const Act& a) { return IntegerOf(a.What.TransactionIndex); }},
+    {"project", MSG_COLUMN_PROJECT, TO_CSV, [](C c, const Act& a) { return ProjectOf(c.Lang, a.What); }},
+    {"social_interest", NO_HEADING, TO_JSON, [](C, const Act& a) { return FlagOf(a.What.SocialInterest); }},
+    {"computed", MSG_CSV_COMPUTED, TO_BOTH, [](C, const Act& a) { return Computed(a, true); }},
+    {"amount_typed", NO_HEADING, TO_JSON, [](C, const Act& a) { return AmountTyped(a, true); }},
+    {"amount", MSG_COLUMN_AMOUNT, TO_BOTH, [](C, const Act& a) { return Amount(a, true); }},
+    {"amount_cents", MSG_CSV_AMOUNT_CENTS, TO_BOTH, [](C, const Act& a) { return AmountCents(a, true); }},
+    {"fee", MSG_COLUMN_FEE, TO_BOTH, [](C, const Act& a) { return Fee(a, true); }},
+    {"fee_cents", MSG_CSV_FEE_CENTS, TO_BOTH, [](C, const Act& a) { return FeeCents(a, true); }},
+    {"shown_fee", NO_HEADING, TO_JSON, [](C, const Act& a) { return Shown(a, true); }},
+    {"rule", MSG_COLUMN_RULE, TO_BOTH, [](C c, const Act& a) { return TextOf(RuleText(c.Lang, a)); }},
+    {"note", MSG_COLUMN_NOTE, TO_BOTH, [](C, const Act& a) { return IntegerOf(a.Note); }},
+    {"tariff_text", MSG_COLUMN_TARIFF_TEXT, TO_CSV, [](C, const Act& a) { return TextOf(TariffText(a.What)); }},
+    {"client", MSG_CSV_CLIENT, TO_CSV, [](C c, const Act&) { return TextOf(c.InQuote->Client); }},
+    {"date", MSG_CSV_DATE, TO_CSV, [](C c, const Act&) { return TextOf(c.InQuote->Date); }},
+    {"priced_by", MSG_CSV_PRICED_BY, TO_BOTH, [](C c, const Act& a) { return PricedBy(c.Lang, a, true); }},
+    {"quantity", MSG_CSV_QUANTITY, TO_BOTH, [](C, const Act& a) { return Quantity(a, true); }},
+    {"unit", MSG_CSV_UNIT, TO_BOTH, [](C c, const Act& a) { return Unit(c.Lang, a, true); }},
+    {"caveat", MSG_CSV_CAVEAT, TO_BOTH, [](C c, const Act& a) { return Caveat(c.Lang, a, true); }},
+    // What the page shows of an act besides the members above.
+    {"name", NO_HEADING, TO_PAGE, [](C c, const Act& a) { return TextOf(ActName(c.Lang, a.What)); }},
+    {"value_text", NO_HEADING, TO_PAGE, [](C c, const Act& a) { return TextOf(ValueText(c.Lang, a)); }},
+};
+
+using V = const Variant&;
+
+constexpr Field<Variant> kVariantFields[] = {
+    {"variant", MSG_CSV_VARIANT, TO_BOTH,
+     [](C c, V v) { return CodeOf(VariantCode(v), VariantName(c.Lang, v)); }},
+    {"office", MSG_COLUMN_OFFICE, TO_BOTH, [](C, V v) { return TextOf(OfficeName(v.Figures.What.OfficeIndex)); }},
+    {"office_position", NO_HEADING, TO_JSON, [](C, V v) { return IntegerOf(v.Figures.What.OfficeIndex); }},
+    {"project", MSG_COLUMN_PROJECT, TO_CSV, [](C c, V v) { return ProjectOf(c.Lang, v.Figures.What); }},
+    {"social_interest", NO_HEADING, TO_JSON, [](C, V v) { return FlagOf(v.Figures.What.SocialInterest); }},
+    {"offered", NO_HEADING, TO_JSON, [](C, V v) { return FlagOf(v.Offered); }},
+    {"transaction_position", NO_HEADING, TO_JSON,
+     [](C, V v) { return IntegerOf(v.Figures.What.TransactionIndex, v.Offered); }},
+    {"computed", MSG_CSV_COMPUTED, TO_BOTH, [](C, V v) { return Computed(v.Figures, v.Offered); }},
+    {"amount_typed", NO_HEADING, TO_JSON, [](C, V v) { return AmountTyped(v.Figures, v.Offered); }},
+    {"amount", MSG_COLUMN_AMOUNT, TO_BOTH, [](C, V v) { return Amount(v.Figures, v.Offered); }},
+    {"amount_cents", MSG_CSV_AMOUNT_CENTS, TO_BOTH, [](C, V v) { return AmountCents(v.Figures, v.Offered); }},
+    {"fee", MSG_COLUMN_FEE, TO_BOTH, [](C, V v) { return Fee(v.Figures, v.Offered); }},
+    {"fee_cents", MSG_CSV_FEE_CENTS, TO_BOTH, [](C, V v) { return FeeCents(v.Figures, v.Offered); }},
+    {"shown_fee", NO_HEADING, TO_JSON, [](C, V v) { return Shown(v.Figures, v.Offered); }},
+    {"difference", MSG_COLUMN_DIFFERENCE, TO_BOTH,
+     [](C, V v) { return FieldValue{.Type = Kind::Signed, .Present = v.HasDifference, .Number = v.DifferenceCents}; }},
+    {"difference_cents", MSG_CSV_DIFFERENCE_CENTS, TO_BOTH,
+     [](C, V v) { return IntegerOf(v.DifferenceCents, v.HasDifference); }},
+    {"rule", MSG_COLUMN_RULE, TO_BOTH, [](C c, V v) { return TextOf(VariantRule(c.Lang, v)); }},
+    {"note", NO_HEADING, TO_JSON, [](C, V v) { return IntegerOf(v.Figures.Note, v.Offered); }},
+    {"tariff_text", MSG_COLUMN_TARIFF_TEXT, TO_CSV,
+     [](C, V v) { return TextOf(v.Offered ? TariffText(v.Figures.What) : ""); }},
+    {"priced_by", MSG_CSV_PRICED_BY, TO_BOTH, [](C c, V v) { return PricedBy(c.Lang, v.Figures, v.Offered); }},
+    {"quantity", MSG_CSV_QUANTITY, TO_BOTH, [](C, V v) { return Quantity(v.Figures, v.Offered); }},
+    {"unit", MSG_CSV_UNIT, TO_BOTH, [](C c, V v) { return Unit(c.Lang, v.Figures, v.Offered); }},
+    {"caveat", MSG_CSV_CAVEAT, TO_BOTH, [](C c, V v) { return Caveat(c.Lang, v.Figures, v.Offered); }},
+};
+
+using Q = const Quote&;
+
+long long ActCount(Q quote) { return static_cast<long long>(quote.Acts.size()); }
+
+constexpr Field<Quote> kTotalFields[] = {
+    {"record", MSG_CSV_RECORD, TO_CSV, [](C c, Q) { return CodeOf("total", Text(c.Lang, MSG_CSV_TOTAL)); }},
+    {"fee", MSG_COLUMN_FEE, TO_BOTH, [](C, Q q) { return MoneyOf(q.TotalCents); }},
+    {"fee_cents", MSG_CSV_FEE_CENTS, TO_BOTH, [](C, Q q) { return IntegerOf(q.TotalCents); }},
+    {"rule", MSG_COLUMN_RULE, TO_CSV,
+     [](C c, Q q) {
+       const std::string acts = CountText(c.Lang, ActCount(q), MSG_ACTS_ONE, MSG_ACTS_MANY);
+       return TextOf(Text(c.Lang, MSG_TOTAL_RULE, acts, AmountInWords(c.Lang, q.TotalCents)));
+     }},
+    {"in_words", NO_HEADING, TO_JSON, [](C c, Q q) { return TextOf(AmountInWords(c.Lang, q.TotalCents)); }},
+    {"computed_acts", NO_HEADING, TO_JSON, [](C, Q q) { return IntegerOf(q.EngineCount); }},
+    {"not_computed_acts", NO_HEADING, TO_JSON, [](C, Q q) { return IntegerOf(ActCount(q) - q.EngineCount); }},
+    {"complete", NO_HEADING, TO_JSON, [](C, Q q) { return FlagOf(IsComplete(q)); }},
+    {"client", MSG_CSV_CLIENT, TO_CSV, [](C, Q q) { return TextOf(q.Client); }},
+    {"date", MSG_CSV_DATE, TO_CSV, [](C, Q q) { return TextOf(q.Date); }},
+    // What the page shows after the last act.
+    {"count_text", NO_HEADING, TO_PAGE, [](C c, Q q) { return TextOf(ActCountText(c.Lang, ActCount(q), q.EngineCount)); }},
+    {"total_text", NO_HEADING, TO_PAGE, [](C c, Q q) { return TextOf(Text(c.Lang, MSG_TOTAL, Cents{q.TotalCents})); }},
+    {"words_text", NO_HEADING, TO_PAGE,
+     [](C c, Q q) { return TextOf(Text(c.Lang, MSG_TOTAL_IN_WORDS, AmountInWords(c.Lang, q.TotalCents))); }},
+};
+
+constexpr Field<Selection> kNoteFields[] = {
+    {"note", NO_HEADING, TO_JSON, [](C c, const Selection&) { return IntegerOf(c.Position); }},
+    {"heading", NO_HEADING, TO_JSON, [](C, const Selection& s) { return TextOf(NoteHeading(s)); }},
+    {"text", NO_HEADING, TO_JSON, [](C, const Selection& s) { return TextOf(TariffText(s)); }},
+};
+
+}  // namespace
+
+std::span<const Field<Act>> ActFields() { return kActFields; }
+std::span<const Field<Variant>> VariantFields() { return kVariantFields; }
+std::span<const Field<Quote>> TotalFields() { return kTotalFields; }
+std::span<const Field<Selection>> NoteFields() { return kNoteFields; }
+
+bool IsComplete(const Quote& quote) {
+  for (const Act& act : quote.Acts) {
+    if (NeedsCheckByHand(act)) return false;
+  }
+  return true;
+}
+
+}  // namespace tarivox::report
