@@ -21,7 +21,7 @@ echo "== the page's tests in chromium and firefox-esr"
 # Every package is pinned with its checksum: npm's cache serves it offline.
 (cd tests/web && npm ci --prefer-offline --no-audit --no-fund)
 mkdir -p build/web-tests
-node --test --test-timeout=300000 tests/web/page.test.js
+node --test tests/web/page.test.js
 
 echo "== the page's figures"
 node bench/page_figures.js

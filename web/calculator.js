@@ -55,6 +55,9 @@ const Calculator = (() => {
     return listFor(current).transactions[current.transaction];
   }
 
+  // Everything the module says depends on the selection.
+  const ask = (action, more = {}) => Core.call({ action, selection: selection(), ...more });
+
   // The act in the calculator, with the value the transaction takes.
   function pendingAct() {
     const current = selection();
@@ -102,7 +105,7 @@ const Calculator = (() => {
     form.stated.textContent = "";
     if (value === "amount" || (value === "quantity" && act.typed.trim() === "")) return;
     try {
-      const priced = Core.act(act, true);
+      const priced = Core.call({ action: "price", act }).act;
       form.stated.textContent = Core.text("page.stated", priced.fee, priced.rule);
     } catch (error) {
       form.stated.textContent = error.message;
@@ -112,7 +115,7 @@ const Calculator = (() => {
   // A result belongs to the selection and the amount it was computed for:
   // any change takes it away, the comparison included.
   function clearResult() {
-    form.fee.value = item().shown;
+    form.fee.value = catalogue.services[selection().service].shown_fee;
     form.sentence.textContent = "";
     form.notice.hidden = true;
     form.notice.textContent = "";
@@ -125,7 +128,7 @@ const Calculator = (() => {
 
   function onSelectionChange() {
     applyControls();
-    form.tariffText.textContent = Core.describe(selection());
+    form.tariffText.textContent = ask("select").tariff_text;
     clearResult();
   }
 
@@ -151,15 +154,13 @@ const Calculator = (() => {
   function onCalculate(event) {
     event.preventDefault();
     if (form.calculate.disabled) return;
-    const current = selection();
-    const texts = Core.compute(current.office, current.service, current.transaction, current.social, form.amount.value);
-    const notice = Core.amountNotice(current, form.amount.value);
-    form.explanationText.textContent = Core.explain(current, form.amount.value);
-    form.amount.value = texts.amount;
-    form.fee.value = texts.fee;
-    form.sentence.textContent = texts.message;
-    form.notice.textContent = notice;
-    form.notice.hidden = notice === "";
+    const answer = ask("calculate", { typed: form.amount.value });
+    form.explanationText.textContent = answer.explanation;
+    form.amount.value = answer.amount;
+    form.fee.value = answer.fee;
+    form.sentence.textContent = answer.message;
+    form.notice.textContent = answer.notice;
+    form.notice.hidden = answer.notice === "";
     form.explanation.hidden = false;
     // The next amount replaces this one instead of being appended to it.
     selectAmount();
@@ -181,7 +182,7 @@ const Calculator = (() => {
   function onCompare() {
     const act = pendingAct();
     try {
-      form.comparisonText.textContent = Core.compare(act, act.typed, "text");
+      form.comparisonText.textContent = ask("compare", { typed: act.typed }).text;
     } catch (error) {
       form.comparisonText.textContent = Core.text("page.cannot_compare", error.message);
     }

@@ -78,26 +78,22 @@ const Page = (() => {
   function openQuote(quoteId) {
     quote = QuoteModel.create(quoteId, QuoteStore.header(quoteId) ?? {});
     const entries = QuoteStore.records(quoteId).map((entry) => ({ ...entry, record: QuoteStore.parsed(entry.text) }));
-    QuoteModel.priceAll(entries).forEach((result, i) => {
-      if (result.act) QuoteModel.insert(quote, result.act);
-      else quote.unreadable.push({ actId: entries[i].actId, text: entries[i].text, reason: result.reason });
-    });
+    QuoteModel.open(quote, entries);
     if (QuoteStore.open() !== quoteId) QuoteStore.setOpen(quoteId);
     showAll();
     checkSaved();
   }
 
   function showChange(renumbered) {
-    if (renumbered.size > 0) {
-      QuoteView.renumberNotes(quote, renumbered);
-      QuoteView.showNotes(quote);
-    }
+    QuoteView.renumberNotes(quote, renumbered);
+    QuoteView.showNotes(quote);
     QuoteView.showSummary(quote);
     showKept();
   }
 
-  function insertAct(act) {
-    const { index, renumbered } = QuoteModel.insert(quote, act);
+  // Throws the module's refusal.
+  function insertAct(aid, record) {
+    const { index, renumbered } = QuoteModel.add(quote, aid, record);
     QuoteView.insertAct(quote, index);
     showChange(renumbered);
     return index;
@@ -113,15 +109,19 @@ const Page = (() => {
   function onAdd(event) {
     if (event.detail > 1 || performance.now() < addLockedUntil) return;
     addLockedUntil = performance.now() + REPEAT_MS;
-    const result = QuoteModel.price(QuoteStore.newId(), Calculator.pendingAct(), true);
-    if (result.reason) {
-      QuoteView.sayAdd(Core.text("page.not_added", result.reason), true);
+    const aid = QuoteStore.newId();
+    const record = Calculator.pendingAct();
+    let index = 0;
+    try {
+      index = insertAct(aid, record);
+    } catch (error) {
+      if (error instanceof RangeError) throw error;
+      QuoteView.sayAdd(Core.text("page.not_added", error.message), true);
       return;
     }
-    QuoteStore.setAct(quote.id, result.act.aid, JSON.stringify(QuoteModel.recordOf(result.act)));
-    const index = insertAct(result.act);
+    QuoteStore.setAct(quote.id, aid, JSON.stringify(QuoteModel.recordOf(record)));
     Calculator.clearLabel();
-    QuoteView.sayAdd(Core.text("page.added", index + 1, result.act.fee), false);
+    QuoteView.sayAdd(Core.text("page.added", index + 1, quote.acts[index].shown.fee), false);
     QuoteView.mark(index);
     checkSaved();
   }
@@ -136,8 +136,8 @@ const Page = (() => {
     const quoteId = quote.id;
     QuoteView.say(Core.text("page.removed", index + 1), () => {
       if (quote.id !== quoteId || QuoteModel.find(quote, act.aid) >= 0) return;
-      QuoteStore.setAct(quoteId, act.aid, JSON.stringify(QuoteModel.recordOf(act)));
-      const back = insertAct(act);
+      QuoteStore.setAct(quoteId, act.aid, JSON.stringify(act.record));
+      const back = insertAct(act.aid, act.record);
       QuoteView.mark(back);
       QuoteView.say(Core.text("page.restored", back + 1));
       checkSaved();
@@ -269,7 +269,7 @@ const Page = (() => {
       return;
     }
     const file = Core.text(entry.file);
-    download(Core.exportQuote(quote.client, quote.date, quote.acts, entry.format), file, entry.type);
+    download(QuoteModel.exported(quote, entry.format), file, entry.type);
     QuoteView.say(Core.text("page.exported", file));
   }
 
@@ -298,18 +298,24 @@ const Page = (() => {
     }
   }
 
+  // An act another tab added, removed or changed, put in step.
   function onOtherTabAct(actId) {
     const text = QuoteStore.act(quote.id, actId);
     const unreadable = quote.unreadable.findIndex((entry) => entry.actId === actId);
-    if (unreadable >= 0) quote.unreadable.splice(unreadable, 1);
     const index = QuoteModel.find(quote, actId);
+    if (unreadable >= 0 || (index >= 0 && text !== null)) {
+      openQuote(quote.id);
+      return;
+    }
     if (index >= 0) removeAct(index);
     if (text !== null) {
-      const result = QuoteModel.price(actId, QuoteStore.parsed(text), false);
-      if (result.act) insertAct(result.act);
-      else quote.unreadable.push({ actId, text, reason: result.reason });
+      try {
+        insertAct(actId, QuoteStore.parsed(text));
+      } catch (error) {
+        openQuote(quote.id);
+        return;
+      }
     }
-    QuoteView.showUnreadable(quote);
     showKept();
   }
 

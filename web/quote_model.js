@@ -1,58 +1,44 @@
 "use strict";
-// The quote ("Presupuesto") as data: its acts in the order they were added,
-// each priced by the module once, when it is added or read back; the total
-// kept in whole cents as acts come and go; the tariff texts numbered as the
-// report library numbers its notes (in the order the acts first cite them).
-// Nothing here touches the page or the browser's storage, and no change
-// prices or visits the acts it does not concern.
+// The quote ("Presupuesto") as the page holds it. The module prices the
+// open quote's acts, numbers its tariff texts as notes and keeps its total;
+// here are its acts in order, each with its id (its key in the browser's
+// storage, growing with time), the record it is kept as and the module's
+// record of it, and the module's last word on the total and the notes.
+// Nothing here touches the page or the storage; each change is one call.
 
 const QuoteModel = (() => {
   // An act as it is kept: the calculator's fields, nothing computed.
-  function isRecord(record) {
-    return record !== null && typeof record === "object" &&
-           [record.office, record.service, record.transaction].every(Number.isInteger) &&
-           typeof record.social === "boolean" && (record.typed === null || typeof record.typed === "string") &&
-           typeof record.label === "string";
-  }
-
-  function recordOf(act) {
-    return { office: act.office, service: act.service, transaction: act.transaction, social: act.social,
-             typed: act.typed, label: act.label };
+  function recordOf(record) {
+    return { office: record.office, service: record.service, transaction: record.transaction, social: record.social,
+             typed: record.typed, label: record.label };
   }
 
   function create(id, header = {}) {
-    return { id, client: header.client ?? "", date: header.date ?? "", acts: [], unreadable: [], totalCents: 0n,
-             byEngine: 0, notes: [], noteNumbers: new Map(), noteUses: new Map() };
+    return { id, client: header.client ?? "", date: header.date ?? "", acts: [], unreadable: [], total: null,
+             notes: [] };
   }
 
-  // An act priced from its record: { act } or, when it cannot be read,
-  // { reason }. Strict for what was just typed (see Core.act).
-  function price(aid, record, strict) {
-    if (!isRecord(record)) return { reason: Core.text("page.not_an_act") };
-    try {
-      const priced = Core.act(record, strict);
-      return { act: { aid, ...recordOf(record), ...priced } };
-    } catch (error) {
-      if (error instanceof RangeError) return { reason: Core.text("page.not_an_act") };
-      return { reason: error.message };
-    }
+  // What the module says after a change: the notes whose number changed
+  // for the acts listed, the total, the notes.
+  function apply(quote, answer) {
+    for (const [index, note] of answer.renumbered ?? []) quote.acts[index].shown.note = note;
+    quote.total = answer.total;
+    quote.notes = answer.notes;
   }
 
-  // Many records at once, as a kept quote is read: for each { actId,
-  // record }, { act } or { reason }.
-  function priceAll(entries) {
-    const readable = entries.filter((entry) => isRecord(entry.record));
-    const priced = Core.acts(readable.map((entry) => entry.record));
-    const byEntry = new Map(readable.map((entry, i) => [entry, priced[i]]));
-    return entries.map((entry) => {
-      const result = byEntry.get(entry);
-      if (result === undefined) return { reason: Core.text("page.not_an_act") };
-      if (result.reason !== undefined) return result;
-      return { act: { aid: entry.actId, ...recordOf(entry.record), ...result } };
+  // The kept records [{ actId, text, record }] priced in one call; those
+  // the module cannot read are listed apart, with why.
+  function open(quote, entries) {
+    const answer = Core.call({ action: "open_quote", acts: entries.map((entry) => entry.record) });
+    answer.acts.forEach((shown, i) => {
+      const { actId, text, record } = entries[i];
+      if (shown.refused !== undefined) quote.unreadable.push({ actId, text, reason: shown.refused });
+      else quote.acts.push({ aid: actId, record: recordOf(record), shown });
     });
+    apply(quote, answer);
   }
 
-  // Acts are kept in the order of their ids, which grow with time.
+  // Acts are kept in the order of their ids.
   function indexOf(quote, aid) {
     let low = 0;
     let high = quote.acts.length;
@@ -69,65 +55,27 @@ const QuoteModel = (() => {
     return index < quote.acts.length && quote.acts[index].aid === aid ? index : -1;
   }
 
-  // The notes in the order the acts first cite them; the ids whose number
-  // changed. It stops as soon as every cited note has been met.
-  function renumberNotes(quote) {
-    const order = [];
-    const seen = new Set();
-    for (const act of quote.acts) {
-      if (seen.has(act.noteId)) continue;
-      seen.add(act.noteId);
-      order.push(act.noteId);
-      if (order.length === quote.noteUses.size) break;
-    }
-    const changed = new Set();
-    order.forEach((noteId, index) => {
-      if (quote.noteNumbers.get(noteId) !== index + 1) changed.add(noteId);
-    });
-    quote.notes = order;
-    quote.noteNumbers = new Map(order.map((noteId, index) => [noteId, index + 1]));
-    return changed;
-  }
-
-  function count(quote, act, step) {
-    quote.totalCents += step > 0 ? act.feeCents : -act.feeCents;
-    if (act.engine) quote.byEngine += step;
-    const uses = (quote.noteUses.get(act.noteId) ?? 0) + step;
-    if (uses === 0) quote.noteUses.delete(act.noteId);
-    else quote.noteUses.set(act.noteId, uses);
-  }
-
-  // Puts a priced act in its place: { index, renumbered } with the notes
-  // whose number changed. An act added last renumbers nothing.
-  function insert(quote, act) {
-    const existing = find(quote, act.aid);
-    if (existing >= 0) remove(quote, existing);
-    const index = indexOf(quote, act.aid);
-    quote.acts.splice(index, 0, act);
-    count(quote, act, 1);
-    if (index === quote.acts.length - 1) {
-      if (!quote.noteNumbers.has(act.noteId)) {
-        quote.notes.push(act.noteId);
-        quote.noteNumbers.set(act.noteId, quote.notes.length);
-        return { index, renumbered: new Set([act.noteId]) };
-      }
-      return { index, renumbered: new Set() };
-    }
-    return { index, renumbered: renumberNotes(quote) };
+  // A record priced and put in its place: { index, renumbered }, the acts
+  // whose note mark changed. Throws the module's refusal.
+  function add(quote, aid, record) {
+    const at = indexOf(quote, aid);
+    const answer = Core.call({ action: "add_act", act: recordOf(record), at });
+    quote.acts.splice(answer.index, 0, { aid, record: recordOf(record), shown: answer.act });
+    apply(quote, answer);
+    return { index: answer.index, renumbered: answer.renumbered };
   }
 
   function remove(quote, index) {
+    const answer = Core.call({ action: "remove_act", index });
     const [act] = quote.acts.splice(index, 1);
-    count(quote, act, -1);
-    // The scan stops once every cited note is met: near the start of any
-    // quote but one whose last acts alone cite a text.
-    return { act, renumbered: renumberNotes(quote) };
+    apply(quote, answer);
+    return { act, renumbered: answer.renumbered };
   }
 
-  // What the quote says after its last act.
-  function summary(quote) {
-    return Core.total(quote.totalCents, quote.acts.length, quote.byEngine);
+  // The bytes of an export in one of the report formats.
+  function exported(quote, format) {
+    return Core.bytes({ action: "export", format, client: quote.client, date: quote.date });
   }
 
-  return { isRecord, recordOf, create, price, priceAll, insert, remove, find, summary };
+  return { recordOf, create, open, find, add, remove, exported };
 })();

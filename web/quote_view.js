@@ -54,17 +54,18 @@ const QuoteView = (() => {
 
   // A row as markup: many rows are parsed at once far faster than they are
   // built element by element.
-  function rowMarkup(act, number, noteNumber) {
+  function rowMarkup(act, number) {
     removeWord ??= escape(Core.text("page.remove"));
-    const label = act.label ? `<strong class="act-label">${escape(act.label)}</strong> ` : "";
-    const caveat = act.caveat ? `<span class="act-caveat">${escape(Core.text("caveat.line", act.caveat))}</span>` : "";
+    const shown = act.shown;
+    const label = shown.label ? `<strong class="act-label">${escape(shown.label)}</strong> ` : "";
+    const caveat = shown.caveat ? `<span class="act-caveat">${escape(Core.text("caveat.line", shown.caveat))}</span>` : "";
     return `<div role="row" class="act" data-aid="${escape(act.aid)}">` +
       `<span role="cell" class="act-number">${number}</span>` +
-      `<span role="cell" class="act-what">${label}${escape(act.name)}${caveat}</span>` +
-      `<span role="cell" class="figure act-value">${escape(act.engine ? act.amount : act.quantity || "—")}</span>` +
-      `<span role="cell" class="figure act-fee">${escape(act.fee)}</span>` +
-      `<span role="cell" class="act-rule">${escape(act.rule)}</span>` +
-      `<span role="cell" class="act-note">${escape(fill("page.note_mark", noteNumber))}</span>` +
+      `<span role="cell" class="act-what">${label}${escape(shown.name)}${caveat}</span>` +
+      `<span role="cell" class="figure act-value">${escape(shown.value_text || "—")}</span>` +
+      `<span role="cell" class="figure act-fee">${escape(shown.fee)}</span>` +
+      `<span role="cell" class="act-rule">${escape(shown.rule)}</span>` +
+      `<span role="cell" class="act-note">${escape(fill("page.note_mark", shown.note))}</span>` +
       `<span role="cell" class="act-remove no-print"><button type="button" aria-label="` +
       `${escape(fill("page.remove_act", number))}">${removeWord}</button></span></div>`;
   }
@@ -123,8 +124,7 @@ const QuoteView = (() => {
     for (let start = from; start < to; start += BLOCK) {
       const markup = [];
       for (let i = start; i < Math.min(start + BLOCK, to); i++) {
-        const act = quote.acts[i];
-        markup.push(rowMarkup(act, i + 1, quote.noteNumbers.get(act.noteId)));
+        markup.push(rowMarkup(quote.acts[i], i + 1));
       }
       blocks.push(`<div class="act-block" role="none">${markup.join("")}</div>`);
     }
@@ -162,8 +162,7 @@ const QuoteView = (() => {
   // at the end into the last block while it has room.
   function insertAct(quote, index) {
     finishRows();
-    const act = quote.acts[index];
-    scratch.innerHTML = rowMarkup(act, index + 1, quote.noteNumbers.get(act.noteId));
+    scratch.innerHTML = rowMarkup(quote.acts[index], index + 1);
     const row = scratch.content.firstChild;
     if (index < rows.length) {
       rows[index].before(row);
@@ -221,22 +220,17 @@ const QuoteView = (() => {
     if (now < rows.length) renumbering = { from: now, timer: setTimeout(() => renumberLater(now), 0) };
   }
 
-  // The note marks of the acts whose note got another number.
+  // The note marks of the acts whose note got another number: [[index,
+  // note], ...].
   function renumberNotes(quote, renumbered) {
-    if (renumbered.size === 0) return;
+    if (renumbered.length === 0) return;
     finishRows();
     finishRenumbering();
-    quote.acts.forEach((act, index) => {
-      if (renumbered.has(act.noteId)) rows[index].children[5].textContent = fill("page.note_mark",
-                                                                                 quote.noteNumbers.get(act.noteId));
-    });
+    for (const [index, note] of renumbered) rows[index].children[5].textContent = fill("page.note_mark", note);
   }
 
-  const noteTexts = new Map();
   function showNotes(quote) {
-    view.notes.replaceChildren(...quote.notes.map((noteId) => {
-      if (!noteTexts.has(noteId)) noteTexts.set(noteId, Core.note(noteId));
-      const note = noteTexts.get(noteId);
+    view.notes.replaceChildren(...quote.notes.map((note) => {
       const item = document.createElement("li");
       const heading = document.createElement("strong");
       heading.textContent = note.heading + ". ";
@@ -247,10 +241,9 @@ const QuoteView = (() => {
 
   function showSummary(quote) {
     if (quote.acts.length === 0) return;
-    const summary = QuoteModel.summary(quote);
-    view.count.textContent = summary.count;
-    view.total.textContent = summary.total;
-    view.words.textContent = summary.words;
+    view.count.textContent = quote.total.count_text;
+    view.total.textContent = quote.total.total_text;
+    view.words.textContent = quote.total.words_text;
   }
 
   // The acts kept that could not be read, each as it is kept, with why.

@@ -119,6 +119,36 @@ bool BuildAct(Language language, const Selection& what, bool hasValue, std::stri
          PriceAct(language, act, reason);
 }
 
+bool SelectionFromJson(const JsonNode* node, Selection* what) {
+  long long office = -1, service = -1, transaction = -1;
+  bool social = false;
+  if (node == nullptr || !MemberInteger(*node, "office", &office) || !MemberInteger(*node, "service", &service) ||
+      !MemberInteger(*node, "transaction", &transaction) || !MemberBool(*node, "social", &social)) {
+    return false;
+  }
+  const bool inLists = office >= 0 && office < OFFICE_COUNT && service >= 0 && service < SERVICE_COUNT &&
+                       transaction >= 0 && transaction < 64;
+  *what = {static_cast<int>(office), static_cast<int>(service), static_cast<int>(transaction), social};
+  return inLists && IsInCatalogue(*what);
+}
+
+bool ActFromJson(Language language, const JsonNode& node, Act* act, std::string* reason) {
+  Selection what{};
+  const JsonNode* typed = node.Find("typed");
+  std::string label;
+  const bool typedShaped =
+      typed != nullptr && (typed->Type == JsonNode::Kind::String || typed->Type == JsonNode::Kind::Null);
+  if (!SelectionFromJson(&node, &what) || !typedShaped ||
+      (node.Find("label") != nullptr && !MemberText(node, "label", &label))) {
+    return false;
+  }
+  reason->clear();
+  const bool hasValue = typed->Type == JsonNode::Kind::String;
+  if (!BuildAct(language, what, hasValue, typed->Text, label, act, reason)) return true;
+  reason->clear();
+  return true;
+}
+
 bool ParseAct(Language language, std::string_view text, Act* act, std::string* reason) {
   const std::size_t bar = text.find('|');
   const std::string_view label = bar == std::string_view::npos ? std::string_view() : text.substr(bar + 1);

@@ -16,6 +16,7 @@
 
 #include "catalogue/tariff_rules.h"
 #include "fees/fee_engine.h"
+#include "report/json_reader.h"
 #include "report/messages.h"
 #include "report/selection.h"
 
@@ -60,6 +61,16 @@ std::string SourceText(Language language, const Act& act);
 // missing or not wanted, or a value refused.
 bool BuildAct(Language language, const Selection& what, bool hasValue, std::string_view value,
               std::string_view label, Act* act, std::string* reason);
+
+// A selection written as JSON, {"office": 0, "service": 0, "transaction":
+// 0, "social": false}, inside the catalogue; false otherwise.
+bool SelectionFromJson(const JsonNode* node, Selection* what);
+
+// An act as the page keeps it, JSON: the selection's members, "typed" (the
+// amount or the quantity as typed, null when it takes none) and "label".
+// False when it is not shaped so; otherwise BuildAct's answer is in
+// *reason, empty when the act was priced.
+bool ActFromJson(Language language, const JsonNode& node, Act* act, std::string* reason);
 
 // Reads the act's text (UTF-8) and prices it: BuildAct for the selection
 // its names or positions find. False, with the reason, for a malformed act

@@ -35,4 +35,10 @@ std::string RecordJson(std::span<const Field<Record>> fields, unsigned where, co
   return text + "\n" + JsonIndent(depth) + "}";
 }
 
+// [{"note": 1, "heading": ..., "text": ...}, ...]: the notes of a report.
+std::string NotesJson(Language language, const TariffNotes& notes, int depth);
+
+// The message table: [[key, text, number of arguments], ...].
+std::string MessagesJson(Language language);
+
 }  // namespace tarivox::report

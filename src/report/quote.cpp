@@ -26,9 +26,17 @@ void CountAct(Quote* quote, const Act& act, int step) {
   if (act.PricedBy == Pricing::Engine) quote->EngineCount += step;
 }
 
-void RenumberNotes(Quote* quote) {
+// An act just put in has note 0, and is not counted as renumbered.
+Renumbering RenumberNotes(Quote* quote) {
+  Renumbering changed;
   quote->Notes = {};
-  for (Act& act : quote->Acts) act.Note = NoteFor(&quote->Notes, act.What);
+  for (std::size_t i = 0; i < quote->Acts.size(); ++i) {
+    Act& act = quote->Acts[i];
+    const int note = NoteFor(&quote->Notes, act.What);
+    if (act.Note != 0 && act.Note != note) changed.emplace_back(i, note);
+    act.Note = note;
+  }
+  return changed;
 }
 
 // A heading line: its keywords, the field it sets and what is wrong with
@@ -97,22 +105,36 @@ void AppendAct(Quote* quote, Act act) {
   quote->Acts.push_back(std::move(act));
 }
 
-Act RemoveActAt(Quote* quote, std::size_t index) {
-  Act act = std::move(quote->Acts[index]);
+Renumbering RemoveActAt(Quote* quote, std::size_t index, Act* removed) {
+  *removed = std::move(quote->Acts[index]);
   quote->Acts.erase(quote->Acts.begin() + static_cast<std::ptrdiff_t>(index));
-  CountAct(quote, act, -1);
-  RenumberNotes(quote);
-  return act;
+  CountAct(quote, *removed, -1);
+  return RenumberNotes(quote);
 }
 
-void InsertActAt(Quote* quote, std::size_t index, Act act) {
+Renumbering InsertActAt(Quote* quote, std::size_t index, Act act) {
+  if (index == quote->Acts.size()) {
+    AppendAct(quote, std::move(act));
+    return {};
+  }
   CountAct(quote, act, 1);
+  act.Note = 0;
   quote->Acts.insert(quote->Acts.begin() + static_cast<std::ptrdiff_t>(index), std::move(act));
-  RenumberNotes(quote);
+  return RenumberNotes(quote);
 }
 
 void AddArgumentAct(Quote* quote, std::string_view text, long long number) {
   AddAct(quote, AsUtf8(text), number, true);
+}
+
+void AddQuoteText(Quote* quote, std::string_view text) {
+  long long number = 0;
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+    AddQuoteLine(quote, text.substr(0, end), ++number);
+    const bool crlf = text.substr(end).starts_with("\r\n");
+    text.remove_prefix(std::min(end + (crlf ? 2 : 1), text.size()));
+  }
 }
 
 void AddQuoteLine(Quote* quote, std::string_view line, long long number) {

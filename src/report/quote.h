@@ -35,6 +35,9 @@ struct Quote {
   long long TotalCents = 0;   // of every act: each one is priced
   long long EngineCount = 0;  // acts priced by the calculator; the others by their tariff texts
   std::vector<std::string> Refused;  // "línea 5: reason", in input order
+  // Acts kept for this quote that could not be read back (the page's
+  // storage): not in the total, so the quote is not complete.
+  long long Unreadable = 0;
 };
 
 // The number-th --act option (from 1).
@@ -44,10 +47,14 @@ void AddArgumentAct(Quote* quote, std::string_view text, long long number);
 // its fee in the total.
 void AppendAct(Quote* quote, Act act);
 
-// The act at index taken out, or put back there (as an undo does); the
-// notes are numbered again in the order the acts then cite them.
-Act RemoveActAt(Quote* quote, std::size_t index);
-void InsertActAt(Quote* quote, std::size_t index, Act act);
+// The acts whose note got another number by a change, with the new one
+// (the act a change adds is not among them: it is new).
+using Renumbering = std::vector<std::pair<std::size_t, int>>;
+
+// The act at index taken out, or an act put there (an undo puts one back);
+// the notes are numbered again in the order the acts then cite them.
+Renumbering RemoveActAt(Quote* quote, std::size_t index, Act* removed);
+Renumbering InsertActAt(Quote* quote, std::size_t index, Act act);
 
 // A quote line is one act: longer ones are refused rather than kept, so
 // that every act costs the quote a bounded amount of memory.
@@ -60,5 +67,8 @@ inline constexpr std::size_t QUOTE_LINE_LIMIT = 1024;
 // Windows often are. A line longer than QUOTE_LINE_LIMIT bytes is refused
 // (a reader may pass only its first QUOTE_LINE_LIMIT + 1 bytes).
 void AddQuoteLine(Quote* quote, std::string_view line, long long number);
+
+// A quote file's whole text, its lines ended by LF, CR LF or CR alone.
+void AddQuoteText(Quote* quote, std::string_view text);
 
 }  // namespace tarivox::report

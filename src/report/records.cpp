@@ -9,8 +9,16 @@ namespace {
 
 using Kind = FieldValue::Kind;
 
+FieldValue ValueOf(Kind type, bool present) {
+  FieldValue value;
+  value.Type = type;
+  value.Present = present;
+  return value;
+}
 FieldValue TextOf(std::string text, bool present = true) {
-  return {.Type = Kind::Text, .Present = present, .Text = std::move(text)};
+  FieldValue value = ValueOf(Kind::Text, present);
+  value.Text = std::move(text);
+  return value;
 }
 // Null in JSON, an empty cell in CSV, when there is nothing to say.
 FieldValue TextOrNull(std::string text) {
@@ -18,15 +26,23 @@ FieldValue TextOrNull(std::string text) {
   return TextOf(std::move(text), present);
 }
 FieldValue CodeOf(std::string code, std::string words, bool present = true) {
-  return {.Type = Kind::Code, .Present = present, .Text = std::move(code), .Words = std::move(words)};
+  FieldValue value = ValueOf(Kind::Code, present);
+  value.Text = std::move(code);
+  value.Words = std::move(words);
+  return value;
 }
-FieldValue FlagOf(bool on, bool present = true) { return {.Type = Kind::Flag, .Present = present, .On = on}; }
-FieldValue MoneyOf(long long cents, bool present = true) {
-  return {.Type = Kind::Money, .Present = present, .Number = cents};
+FieldValue FlagOf(bool on, bool present = true) {
+  FieldValue value = ValueOf(Kind::Flag, present);
+  value.On = on;
+  return value;
 }
-FieldValue IntegerOf(long long value, bool present = true) {
-  return {.Type = Kind::Integer, .Present = present, .Number = value};
+FieldValue NumberOf(Kind type, long long number, bool present) {
+  FieldValue value = ValueOf(type, present);
+  value.Number = number;
+  return value;
 }
+FieldValue MoneyOf(long long cents, bool present = true) { return NumberOf(Kind::Money, cents, present); }
+FieldValue IntegerOf(long long value, bool present = true) { return NumberOf(Kind::Integer, value, present); }
 
 bool ByEngine(const Act& act) { return act.PricedBy == Pricing::Engine; }
 bool Counted(const Act& act) { return !ByEngine(act) && act.Stated->Unit != UNIT_NONE; }
@@ -114,7 +130,7 @@ constexpr Field<Variant> kVariantFields[] = {
     {"fee_cents", MSG_CSV_FEE_CENTS, TO_BOTH, [](C, V v) { return FeeCents(v.Figures, v.Offered); }},
     {"shown_fee", NO_HEADING, TO_JSON, [](C, V v) { return Shown(v.Figures, v.Offered); }},
     {"difference", MSG_COLUMN_DIFFERENCE, TO_BOTH,
-     [](C, V v) { return FieldValue{.Type = Kind::Signed, .Present = v.HasDifference, .Number = v.DifferenceCents}; }},
+     [](C, V v) { return NumberOf(Kind::Signed, v.DifferenceCents, v.HasDifference); }},
     {"difference_cents", MSG_CSV_DIFFERENCE_CENTS, TO_BOTH,
      [](C, V v) { return IntegerOf(v.DifferenceCents, v.HasDifference); }},
     {"rule", MSG_COLUMN_RULE, TO_BOTH, [](C c, V v) { return TextOf(VariantRule(c.Lang, v)); }},
@@ -143,6 +159,7 @@ constexpr Field<Quote> kTotalFields[] = {
     {"in_words", NO_HEADING, TO_JSON, [](C c, Q q) { return TextOf(AmountInWords(c.Lang, q.TotalCents)); }},
     {"computed_acts", NO_HEADING, TO_JSON, [](C, Q q) { return IntegerOf(q.EngineCount); }},
     {"not_computed_acts", NO_HEADING, TO_JSON, [](C, Q q) { return IntegerOf(ActCount(q) - q.EngineCount); }},
+    {"unreadable_acts", NO_HEADING, TO_JSON, [](C, Q q) { return IntegerOf(q.Unreadable); }},
     {"complete", NO_HEADING, TO_JSON, [](C, Q q) { return FlagOf(IsComplete(q)); }},
     {"client", MSG_CSV_CLIENT, TO_CSV, [](C, Q q) { return TextOf(q.Client); }},
     {"date", MSG_CSV_DATE, TO_CSV, [](C, Q q) { return TextOf(q.Date); }},
@@ -167,6 +184,7 @@ std::span<const Field<Quote>> TotalFields() { return kTotalFields; }
 std::span<const Field<Selection>> NoteFields() { return kNoteFields; }
 
 bool IsComplete(const Quote& quote) {
+  if (quote.Unreadable > 0) return false;
   for (const Act& act : quote.Acts) {
     if (NeedsCheckByHand(act)) return false;
   }

@@ -64,7 +64,8 @@ std::span<const Field<Variant>> VariantFields();
 std::span<const Field<Quote>> TotalFields();
 std::span<const Field<Selection>> NoteFields();
 
-// False while any act carries a notice asking for a check by hand.
+// False while any act carries a notice asking for a check by hand, or some
+// kept act could not be read.
 bool IsComplete(const Quote& quote);
 
 // The CSV total row fills the act's columns of the same name.

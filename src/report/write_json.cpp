@@ -48,6 +48,26 @@ std::string JsonValue(const FieldValue& value) {
 
 std::string JsonIndent(int depth) { return std::string(static_cast<std::size_t>(depth) * 2, ' '); }
 
+std::string NotesJson(Language language, const TariffNotes& notes, int depth) {
+  std::string json = "[";
+  long long number = 0;
+  for (const Selection& what : notes.Items) {
+    json += number++ > 0 ? ",\n" : "\n";
+    json += JsonIndent(depth + 1) +
+            RecordJson(NoteFields(), TO_JSON, RecordContext{language, nullptr, number}, what, depth + 1);
+  }
+  return json + (number > 0 ? "\n" + JsonIndent(depth) + "]" : "]");
+}
+
+std::string MessagesJson(Language language) {
+  std::string json = "[";
+  for (int i = 0; i < MESSAGE_COUNT; ++i) {
+    json += (i > 0 ? ",\n[" : "\n[") + JsonString(MessageKey(i)) + ", " + JsonString(MessageText(language, i)) + ", " +
+            FormatPlainInteger(MessageArity(i)) + "]";
+  }
+  return json + "]";
+}
+
 namespace {
 
 // The document's top-level object, written a member at a time.
@@ -78,9 +98,7 @@ bool ArrayMember(Document& document, const char* name, const std::vector<Item>& 
 }
 
 void WriteNotes(Document& document, Language language, const TariffNotes& notes) {
-  ArrayMember(document, "notes", notes.Items, [language](const Selection& what, long long number) {
-    return RecordJson(NoteFields(), TO_JSON, RecordContext{language, nullptr, number}, what, 2);
-  });
+  Member(document, "notes", NotesJson(language, notes, 1));
 }
 
 void End(Document& document) { Put(document.Out, "\n}\n"); }

@@ -1,0 +1,16 @@
+// The catalogue as a front end without the window's code shows it (the
+// page): every list as the window loads it, what each service enables,
+// where the project kind may be chosen, what each transaction takes and
+// the fee the display shows before a computation; all from the owners of
+// those facts, as JSON.
+#pragma once
+
+#include <string>
+
+#include "report/messages.h"
+
+namespace tarivox::report {
+
+std::string CatalogueJson(Language language);
+
+}  // namespace tarivox::report

@@ -1,0 +1,45 @@
+// JSON read strictly (RFC 8259, UTF-8): what the page asks of the module,
+// and the quotes and tariff editions people hand to the tool. Numbers are
+// kept as the text they were written in, so that a figure is read by the
+// program's own exact decimal code and never through a double; integers are
+// read exactly or refused. Depth and size are bounded by the text itself
+// (at most one node per byte), and nesting by JSON_DEPTH_LIMIT, so that no
+// document can exhaust the stack.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "report/messages.h"
+
+namespace tarivox::report {
+
+inline constexpr int JSON_DEPTH_LIMIT = 64;
+
+struct JsonNode {
+  enum class Kind { Null, Bool, Number, String, Array, Object };
+  Kind Type = Kind::Null;
+  bool On = false;    // Bool
+  std::string Text;   // String: the text itself; Number: as written
+  std::vector<JsonNode> Items;                            // Array
+  std::vector<std::pair<std::string, JsonNode>> Members;  // Object, in order
+
+  // The member of that name, or null (also when this is not an object).
+  const JsonNode* Find(std::string_view name) const;
+};
+
+// False, with where and why in *error, for text that is not one JSON value.
+bool ParseJson(Language language, std::string_view text, JsonNode* root, std::string* error);
+
+// A whole number written as one, within what a long long holds.
+bool ReadJsonInteger(const JsonNode& node, long long* value);
+
+// The member's value when it is present and of that kind.
+bool MemberText(const JsonNode& object, std::string_view name, std::string* text);
+bool MemberInteger(const JsonNode& object, std::string_view name, long long* value);
+bool MemberBool(const JsonNode& object, std::string_view name, bool* value);
+
+}  // namespace tarivox::report
