@@ -70,7 +70,7 @@ const std::set<std::string> kQuoted = {"tarivox-cli", "csv", "csv-excel", "json"
                                        "es", "en", "pos", "calc", "list", "batch", "quote", "compare", "text",
                                        "help", "act", "file", "client", "date", "format", "lang", "explain",
                                        "office", "service", "transaction", "n", "bytes", "son", "hay", "da",
-                                       "lee", "comas", "miles", "tildes", "reduce", "excel"};
+                                       "lee", "comas", "miles", "tildes", "reduce", "excel", "control"};
 
 // No word of a Spanish text is English (Debian's wamerican) unless Spanish
 // has it too (wspanish, which lists words in their plain form: it holds
