@@ -51,6 +51,7 @@ const report::MessageOf<>* ReadSelection(std::string_view record, Selection* sel
 }  // namespace
 
 int RunBatch(const Arguments&, const Streams& io) {
+  if (ReadsOwnOutput(io, io.In)) return EXIT_USAGE;
   int status = EXIT_OK;
   long long number = 0;
   std::string_view record;

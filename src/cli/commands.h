@@ -43,6 +43,9 @@ bool ResolveSelection(const Arguments& arguments, report::Language language, Sel
 // an operand missing or not wanted, EXIT_REFUSED for a project kind the
 // office or the service does not offer (one rule for every command).
 int ReadOperandAct(const Arguments& arguments, const Streams& io, report::Act* act);
+// True, after saying so (a usage error), when the input is the very file
+// standard output writes to.
+bool ReadsOwnOutput(const Streams& io, const Input* in);
 // --format, text when not given; null, after saying so, for an unknown one.
 const report::ReportFormat* ChosenFormat(const Arguments& arguments, const Streams& io);
 

@@ -35,6 +35,12 @@ int ReadOperandAct(const Arguments& arguments, const Streams& io, report::Act* a
   return EXIT_REFUSED;
 }
 
+bool ReadsOwnOutput(const Streams& io, const Input* in) {
+  if (!SameRegularFile(in->Fd, io.Out->Fd)) return false;
+  UsageError(io, report::Text(io.Lang, report::MSG_CLI_INPUT_IS_OUTPUT, in->Name));
+  return true;
+}
+
 const report::ReportFormat* ChosenFormat(const Arguments& arguments, const Streams& io) {
   std::string_view name = arguments.Given[OPTION_FORMAT] ? arguments.Value[OPTION_FORMAT] : "text";
   const report::ReportFormat* format = report::FindReportFormat(name);

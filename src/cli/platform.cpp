@@ -120,7 +120,17 @@ long WriteSome(int fd, const char* bytes, std::size_t size) {
   return static_cast<long>(written);
 }
 
-int OpenForReading(const char* utf8Path) { return _wopen(WideFromUtf8(utf8Path).c_str(), _O_RDONLY | _O_BINARY); }
+// Windows refuses to open a folder as "access denied"; it is said to be a
+// folder, as on POSIX.
+int OpenForReading(const char* utf8Path) {
+  const std::wstring path = WideFromUtf8(utf8Path);
+  const int fd = _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
+  if (fd < 0 && errno == EACCES) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) errno = EISDIR;
+  }
+  return fd;
+}
 int CloseDescriptor(int fd) { return _close(fd); }
 
 bool WaitForDescriptor(int, bool) { return false; }
@@ -135,6 +145,14 @@ bool StampOfFile(int fd, FileStamp* stamp) {
   }
   *stamp = {standard.EndOfFile.QuadPart, basic.LastWriteTime.QuadPart, basic.ChangeTime.QuadPart};
   return true;
+}
+
+bool SameRegularFile(int first, int second) {
+  BY_HANDLE_FILE_INFORMATION one{}, other{};
+  HANDLE a = HandleOf(first), b = HandleOf(second);
+  return IsDiskFile(a) && IsDiskFile(b) && GetFileInformationByHandle(a, &one) &&
+         GetFileInformationByHandle(b, &other) && one.dwVolumeSerialNumber == other.dwVolumeSerialNumber &&
+         one.nFileIndexHigh == other.nFileIndexHigh && one.nFileIndexLow == other.nFileIndexLow;
 }
 
 bool CutBackFile(int fd, unsigned long long tail) {
@@ -208,6 +226,12 @@ bool StampOfFile(int fd, FileStamp* stamp) {
   *stamp = {static_cast<long long>(status.st_size), status.st_mtim.tv_sec * kNano + status.st_mtim.tv_nsec,
             status.st_ctim.tv_sec * kNano + status.st_ctim.tv_nsec};
   return true;
+}
+
+bool SameRegularFile(int first, int second) {
+  struct stat one {}, other {};
+  return fstat(first, &one) == 0 && fstat(second, &other) == 0 && S_ISREG(one.st_mode) && one.st_dev == other.st_dev &&
+         one.st_ino == other.st_ino;
 }
 
 bool CutBackFile(int fd, unsigned long long tail) {

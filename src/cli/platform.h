@@ -44,6 +44,10 @@ struct FileStamp {
 };
 bool StampOfFile(int fd, FileStamp* stamp);
 
+// True when both descriptors are the same regular file: a run that reads
+// its own output would grow it until the disk is full ("batch < f >> f").
+bool SameRegularFile(int first, int second);
+
 // Cuts the last tail bytes written to the regular file at fd away, and
 // leaves its position at the new end. False for what is no regular file,
 // or when the system refuses.

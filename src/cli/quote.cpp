@@ -20,6 +20,10 @@ int ReadQuoteFile(const Arguments& arguments, const Streams& io, report::Quote* 
       return EXIT_IO;
     }
   }
+  if (ReadsOwnOutput(io, in)) {
+    if (file != nullptr) CloseInput(in);
+    return EXIT_USAGE;
+  }
   std::string_view line;
   long long number = 0;
   bool lastBlank = true;

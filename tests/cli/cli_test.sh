@@ -365,17 +365,33 @@ faults() {
   run "directory as standard input" 3 batch <"$golden"
   has "directory as standard input" err "entrada estándar: "
   run "directory as quote file" 3 quote --file "$golden"
-  has "directory as quote file" err "$golden: "
+  has "directory as quote file" err "$golden: es una carpeta"
   run "closed standard input" 3 batch <&-
   has "closed standard input" err "entrada estándar: "
   run "missing file" 3 quote --file "$work/none"
   has "missing file" err "$work/none: "
+  own_output
   # Under Wine the moment the tool reads is not tied to the moment its
   # first output arrives (Wine's own layers sit between), so a change made
   # then may come too early or too late to test anything: native only.
   [ "$native" = 1 ] && changed_input
   [ "$native" = 1 ] && whole_records
   [ "$native" = 1 ] && command -v strace >/dev/null && read_errors
+}
+
+# A run never reads the file it writes to, which would grow without end:
+# refused before anything is read or written.
+own_output() {
+  local why="es también la salida estándar"
+  printf '0\t0\t0\t0\t5\n' >"$work/own"
+  "${cli[@]}" batch <"$work/own" >>"$work/own" 2>"$work/err"
+  expect "batch < f >> f" $? 2
+  has "batch < f >> f" err "entrada estándar: $why"
+  printf 'KLDA:0:0=5\n' >"$work/own"
+  "${cli[@]}" quote --file "$work/own" >>"$work/own" 2>"$work/err"
+  expect "quote --file f >> f" $? 2
+  has "quote --file f >> f" err "$why"
+  [ "$(wc -l <"$work/own")" = 1 ] || fail "quote --file f >> f" "the file grew: $(head -c 200 "$work/own")"
 }
 
 # A regular input file that changes while it is read is named, status 3:
