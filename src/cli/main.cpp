@@ -5,7 +5,9 @@
 
 #include "cli/commands.h"
 #include "cli/platform.h"
+#include "fees/amount_text.h"
 #include "report/text.h"
+#include "report/typed_input.h"
 
 namespace tarivox::cli {
 namespace {
@@ -16,6 +18,8 @@ struct Command {
   Grammar Syntax;
   report::MessageOf<> Help;
   int (*Run)(const Arguments& arguments, const Streams& io);
+  // How the command reads amounts and quantities, said after its help.
+  bool WindowReading, AmountRule, QuantityRule;
 };
 
 constexpr unsigned kSelection =
@@ -23,17 +27,26 @@ constexpr unsigned kSelection =
 
 const Command kCommands[] = {
     {"calc", report::MSG_CLI_SUMMARY_CALC, {kSelection | OptionBit(OPTION_EXPLAIN), true}, report::MSG_CLI_HELP_CALC,
-     RunCalc},
-    {"list", report::MSG_CLI_SUMMARY_LIST, {0, false}, report::MSG_CLI_HELP_LIST, RunList},
-    {"batch", report::MSG_CLI_SUMMARY_BATCH, {0, false}, report::MSG_CLI_HELP_BATCH, RunBatch},
+     RunCalc, true, false, true},
+    {"list", report::MSG_CLI_SUMMARY_LIST, {0, false}, report::MSG_CLI_HELP_LIST, RunList, false, false, false},
+    {"batch", report::MSG_CLI_SUMMARY_BATCH, {0, false}, report::MSG_CLI_HELP_BATCH, RunBatch, true, false, false},
     {"quote", report::MSG_CLI_SUMMARY_QUOTE,
      {OptionBit(OPTION_ACT) | OptionBit(OPTION_FILE) | OptionBit(OPTION_CLIENT) | OptionBit(OPTION_DATE) |
           OptionBit(OPTION_FORMAT),
       false},
-     report::MSG_CLI_HELP_QUOTE, RunQuote},
+     report::MSG_CLI_HELP_QUOTE, RunQuote, false, true, true},
     {"compare", report::MSG_CLI_SUMMARY_COMPARE, {kSelection | OptionBit(OPTION_FORMAT), true},
-     report::MSG_CLI_HELP_COMPARE, RunCompare},
+     report::MSG_CLI_HELP_COMPARE, RunCompare, false, true, true},
 };
+
+std::string Help(const Command& command, report::Language language) {
+  using namespace report;
+  std::string help = Text(language, command.Help);
+  if (command.WindowReading) help += Text(language, MSG_CLI_WINDOW_READING, static_cast<long long>(AMOUNT_FIELD_LIMIT));
+  if (command.AmountRule) help += Text(language, MSG_CLI_AMOUNT_RULE, Cents{AMOUNT_CENTS_END});
+  if (command.QuantityRule) help += Text(language, MSG_CLI_QUANTITY_RULE, 1, QUANTITY_LIMIT);
+  return help + Text(language, MSG_CLI_EXIT_STATUSES);
+}
 
 std::string Usage(report::Language language) {
   std::string usage = report::Text(language, report::MSG_CLI_USAGE);
@@ -88,7 +101,7 @@ int RunCommandLine(int argc, char** argv, Streams* io) {
       return UsageError(*io, error);
     }
     if (!arguments.Help) return command.Run(arguments, *io);
-    Write(io->Out, report::Text(io->Lang, command.Help) + report::Text(io->Lang, report::MSG_CLI_EXIT_STATUSES));
+    Write(io->Out, Help(command, io->Lang));
     return EXIT_OK;
   }
   if (argc > 1) Say(*io, report::Text(io->Lang, report::MSG_CLI_UNKNOWN_COMMAND, name));
