@@ -20,7 +20,7 @@
 #include "report/compare.h"
 #include "report/explain.h"
 #include "report/json.h"
-#include "report/json_reader.h"
+#include "catalogue/json_reader.h"
 #include "report/report.h"
 #include "report/text.h"
 #include "report/typed_input.h"
@@ -258,9 +258,9 @@ TARIVOX_EXPORT(tarivox_output_length) std::size_t TarivoxOutputLength() { return
 // One request, the first length bytes of the input buffer.
 TARIVOX_EXPORT(tarivox_call) int TarivoxCall(std::size_t length) {
   JsonNode request;
-  std::string error;
-  if (!ParseJson(kLanguage, std::string_view(Input.data(), std::min(length, Input.size())), &request, &error)) {
-    return NotUnderstood(error);
+  JsonError error;
+  if (!ParseJson(std::string_view(Input.data(), std::min(length, Input.size())), &request, &error)) {
+    return NotUnderstood(JsonErrorText(kLanguage, error));
   }
   return Dispatch(request);
 }

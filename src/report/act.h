@@ -16,7 +16,7 @@
 
 #include "catalogue/tariff_rules.h"
 #include "fees/fee_engine.h"
-#include "report/json_reader.h"
+#include "catalogue/json_reader.h"
 #include "report/messages.h"
 #include "report/selection.h"
 

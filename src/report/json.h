@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/json_reader.h"
 #include "report/records.h"
 
 namespace tarivox::report {
@@ -37,6 +38,9 @@ std::string RecordJson(std::span<const Field<Record>> fields, unsigned where, co
 
 // [{"note": 1, "heading": ..., "text": ...}, ...]: the notes of a report.
 std::string NotesJson(Language language, const TariffNotes& notes, int depth);
+
+// Why a text could not be read as JSON, and where.
+std::string JsonErrorText(Language language, const JsonError& error);
 
 // The message table: [[key, text, number of arguments], ...].
 std::string MessagesJson(Language language);

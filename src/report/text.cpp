@@ -1,48 +1,11 @@
 #include "report/text.h"
 
+#include "catalogue/code_page.h"
+
 namespace tarivox::report {
 namespace {
 
-// The well-formed UTF-8 sequences by their first byte: the length and the
-// range the second byte must fall in. The narrow ranges are what excludes
-// overlong forms (E0, F0), surrogates (ED) and code points above U+10FFFF
-// (F4); first bytes missing here (80..C1, F5..FF) never start a sequence.
-struct Utf8Lead {
-  unsigned char First, Last, Length, Low, High;
-};
-constexpr Utf8Lead kUtf8Leads[] = {
-    {0xC2, 0xDF, 2, 0x80, 0xBF}, {0xE0, 0xE0, 3, 0xA0, 0xBF}, {0xE1, 0xEC, 3, 0x80, 0xBF},
-    {0xED, 0xED, 3, 0x80, 0x9F}, {0xEE, 0xEF, 3, 0x80, 0xBF}, {0xF0, 0xF0, 4, 0x90, 0xBF},
-    {0xF1, 0xF3, 4, 0x80, 0xBF}, {0xF4, 0xF4, 4, 0x80, 0x8F}};
-
-const Utf8Lead* FindLead(unsigned char byte) {
-  for (const Utf8Lead& lead : kUtf8Leads) {
-    if (byte >= lead.First && byte <= lead.Last) return &lead;
-  }
-  return nullptr;
-}
-
-bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-// Unicode code points of bytes 0x80..0x9F in code page 1252; the five
-// unassigned bytes become U+FFFD.
-constexpr char16_t kHighControls[32] = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-
-void AppendUtf8(std::string& out, char16_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
+bool IsContinuation(char c) { return IsUtf8Continuation(c); }
 
 // Base letter of a Latin-1 letter U+00C0..U+00FF.
 char BaseLetter(unsigned char low) {
@@ -67,36 +30,6 @@ bool IsLayoutControl(unsigned code) {
 }
 
 }  // namespace
-
-bool IsValidUtf8(std::string_view text) {
-  std::size_t at = 0;
-  while (at < text.size()) {
-    auto byte = static_cast<unsigned char>(text[at]);
-    if (byte < 0x80) {
-      ++at;
-      continue;
-    }
-    const Utf8Lead* lead = FindLead(byte);
-    if (lead == nullptr || text.size() - at < lead->Length) return false;
-    auto second = static_cast<unsigned char>(text[at + 1]);
-    if (second < lead->Low || second > lead->High) return false;
-    for (std::size_t i = 2; i < lead->Length; ++i) {
-      if (!IsContinuation(text[at + i])) return false;
-    }
-    at += lead->Length;
-  }
-  return true;
-}
-
-std::string Cp1252ToUtf8(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + 8);
-  for (char c : text) {
-    auto byte = static_cast<unsigned char>(c);
-    AppendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : char16_t{byte});
-  }
-  return out;
-}
 
 std::string AsUtf8(std::string_view text) {
   return IsValidUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
@@ -189,9 +122,9 @@ std::string MarkCutCharacter(std::string_view cut) {
   for (std::size_t tail = 1; tail <= 3 && tail <= cut.size(); ++tail) {
     char last = cut[cut.size() - tail];
     if (IsContinuation(last)) continue;
-    const Utf8Lead* lead = FindLead(static_cast<unsigned char>(last));
+    const std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(last));
     std::string_view whole = cut.substr(0, cut.size() - tail);
-    if (lead != nullptr && lead->Length > tail && IsValidUtf8(whole)) return std::string(whole) + "\xEF\xBF\xBD";
+    if (length > tail && IsValidUtf8(whole)) return std::string(whole) + "\xEF\xBF\xBD";
     break;
   }
   return std::string(cut);

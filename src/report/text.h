@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/code_page.h"
+
 namespace tarivox::report {
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool IsValidUtf8(std::string_view text);
-
-std::string Cp1252ToUtf8(std::string_view text);
+using tarivox::Cp1252ToUtf8;
+using tarivox::IsValidUtf8;
 
 // The text itself when it is valid UTF-8, otherwise all of it read as code
 // page 1252 (what Windows editors write), never a mixture of the two.

@@ -59,6 +59,14 @@ std::string NotesJson(Language language, const TariffNotes& notes, int depth) {
   return json + (number > 0 ? "\n" + JsonIndent(depth) + "]" : "]");
 }
 
+std::string JsonErrorText(Language language, const JsonError& error) {
+  static constexpr MessageOf<> kProblems[] = {MSG_JSON_UNEXPECTED, MSG_JSON_CUT,       MSG_JSON_UNEXPECTED,
+                                              MSG_JSON_AFTER_END,  MSG_JSON_TOO_DEEP,  MSG_JSON_CONTROL,
+                                              MSG_JSON_BAD_ESCAPE, MSG_JSON_NOT_UTF8};
+  return Text(language, MSG_JSON_INVALID, static_cast<long long>(error.Position) + 1,
+              Text(language, kProblems[static_cast<int>(error.Problem)]));
+}
+
 std::string MessagesJson(Language language) {
   std::string json = "[";
   for (int i = 0; i < MESSAGE_COUNT; ++i) {

@@ -1,8 +1,8 @@
-#include "report/json_reader.h"
+#include "catalogue/json_reader.h"
 
-#include "report/text.h"
+#include "catalogue/code_page.h"
 
-namespace tarivox::report {
+namespace tarivox {
 namespace {
 
 class Reader {
@@ -13,15 +13,15 @@ class Reader {
     Blanks();
     if (!Value(root, 0)) return false;
     Blanks();
-    return at_ == text_.size() || Fail(&MSG_JSON_AFTER_END);
+    return at_ == text_.size() || Fail(JsonProblem::AfterEnd);
   }
 
   std::size_t At() const { return at_; }
-  const MessageOf<>* Problem() const { return problem_; }
+  JsonProblem Problem() const { return problem_; }
 
  private:
-  bool Fail(const MessageOf<>* problem) {
-    if (problem_ == nullptr) problem_ = problem;
+  bool Fail(JsonProblem problem) {
+    if (problem_ == JsonProblem::None) problem_ = problem;
     return false;
   }
 
@@ -40,14 +40,14 @@ class Reader {
   }
 
   bool Word(std::string_view word) {
-    if (text_.substr(at_, word.size()) != word) return Fail(&MSG_JSON_UNEXPECTED);
+    if (text_.substr(at_, word.size()) != word) return Fail(JsonProblem::Unexpected);
     at_ += word.size();
     return true;
   }
 
   bool Value(JsonNode* node, int depth) {
-    if (depth >= JSON_DEPTH_LIMIT) return Fail(&MSG_JSON_TOO_DEEP);
-    if (at_ >= text_.size()) return Fail(&MSG_JSON_CUT);
+    if (depth >= JSON_DEPTH_LIMIT) return Fail(JsonProblem::TooDeep);
+    if (at_ >= text_.size()) return Fail(JsonProblem::Cut);
     const char c = text_[at_];
     if (c == '{') return Object(node, depth);
     if (c == '[') return Array(node, depth);
@@ -73,16 +73,16 @@ class Reader {
     do {
       Blanks();
       std::string name;
-      if (at_ >= text_.size() || text_[at_] != '"') return Fail(&MSG_JSON_UNEXPECTED);
+      if (at_ >= text_.size() || text_[at_] != '"') return Fail(JsonProblem::Unexpected);
       if (!String(&name)) return false;
       Blanks();
-      if (!Take(':')) return Fail(&MSG_JSON_UNEXPECTED);
+      if (!Take(':')) return Fail(JsonProblem::Unexpected);
       Blanks();
       node->Members.emplace_back(std::move(name), JsonNode{});
       if (!Value(&node->Members.back().second, depth + 1)) return false;
       Blanks();
     } while (Take(','));
-    return Take('}') || Fail(at_ >= text_.size() ? &MSG_JSON_CUT : &MSG_JSON_UNEXPECTED);
+    return Take('}') || Fail(at_ >= text_.size() ? JsonProblem::Cut : JsonProblem::Unexpected);
   }
 
   bool Array(JsonNode* node, int depth) {
@@ -96,7 +96,7 @@ class Reader {
       if (!Value(&node->Items.back(), depth + 1)) return false;
       Blanks();
     } while (Take(','));
-    return Take(']') || Fail(at_ >= text_.size() ? &MSG_JSON_CUT : &MSG_JSON_UNEXPECTED);
+    return Take(']') || Fail(at_ >= text_.size() ? JsonProblem::Cut : JsonProblem::Unexpected);
   }
 
   // -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?, kept as written.
@@ -105,12 +105,12 @@ class Reader {
     Take('-');
     if (Take('0')) {
     } else if (!Digits()) {
-      return Fail(&MSG_JSON_UNEXPECTED);
+      return Fail(JsonProblem::Unexpected);
     }
-    if (Take('.') && !Digits()) return Fail(&MSG_JSON_UNEXPECTED);
+    if (Take('.') && !Digits()) return Fail(JsonProblem::Unexpected);
     if (Take('e') || Take('E')) {
       if (!Take('+')) Take('-');
-      if (!Digits()) return Fail(&MSG_JSON_UNEXPECTED);
+      if (!Digits()) return Fail(JsonProblem::Unexpected);
     }
     number->assign(text_.substr(start, at_ - start));
     return true;
@@ -125,10 +125,10 @@ class Reader {
   bool Hex4(unsigned* code) {
     *code = 0;
     for (int i = 0; i < 4; ++i, ++at_) {
-      if (at_ >= text_.size()) return Fail(&MSG_JSON_CUT);
+      if (at_ >= text_.size()) return Fail(JsonProblem::Cut);
       const char c = text_[at_];
       const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
-      if (digit < 0) return Fail(&MSG_JSON_BAD_ESCAPE);
+      if (digit < 0) return Fail(JsonProblem::BadEscape);
       *code = *code * 16 + static_cast<unsigned>(digit);
     }
     return true;
@@ -139,49 +139,31 @@ class Reader {
   bool Escaped(std::string* out) {
     unsigned code = 0;
     if (!Hex4(&code)) return false;
-    if (code >= 0xDC00 && code <= 0xDFFF) return Fail(&MSG_JSON_BAD_ESCAPE);
+    if (code >= 0xDC00 && code <= 0xDFFF) return Fail(JsonProblem::BadEscape);
     if (code >= 0xD800 && code <= 0xDBFF) {
       unsigned low = 0;
-      if (!Take('\\') || !Take('u') || !Hex4(&low) || low < 0xDC00 || low > 0xDFFF) return Fail(&MSG_JSON_BAD_ESCAPE);
+      if (!Take('\\') || !Take('u') || !Hex4(&low) || low < 0xDC00 || low > 0xDFFF) return Fail(JsonProblem::BadEscape);
       code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
     }
     AppendUtf8(out, code);
     return true;
   }
 
-  static void AppendUtf8(std::string* out, unsigned code) {
-    if (code < 0x80) {
-      out->push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-      out->push_back(static_cast<char>(0xC0 | (code >> 6)));
-      out->push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-      out->push_back(static_cast<char>(0xE0 | (code >> 12)));
-      out->push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-      out->push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-      out->push_back(static_cast<char>(0xF0 | (code >> 18)));
-      out->push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-      out->push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-      out->push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-  }
-
   bool String(std::string* out) {
     ++at_;
     const std::size_t start = at_;
     for (;;) {
-      if (at_ >= text_.size()) return Fail(&MSG_JSON_CUT);
+      if (at_ >= text_.size()) return Fail(JsonProblem::Cut);
       const char c = text_[at_];
       if (c == '"') break;
-      if (static_cast<unsigned char>(c) < 0x20) return Fail(&MSG_JSON_CONTROL);
+      if (static_cast<unsigned char>(c) < 0x20) return Fail(JsonProblem::Control);
       if (c != '\\') {
         out->push_back(c);
         ++at_;
         continue;
       }
       ++at_;
-      if (at_ >= text_.size()) return Fail(&MSG_JSON_CUT);
+      if (at_ >= text_.size()) return Fail(JsonProblem::Cut);
       const char escape = text_[at_++];
       const std::string_view simple = "\"\\/bfnrt";
       const std::string_view meaning = "\"\\/\b\f\n\r\t";
@@ -191,20 +173,20 @@ class Reader {
       } else if (which != std::string_view::npos) {
         out->push_back(meaning[which]);
       } else {
-        return Fail(&MSG_JSON_BAD_ESCAPE);
+        return Fail(JsonProblem::BadEscape);
       }
     }
     ++at_;
     if (!IsValidUtf8(*out)) {
       at_ = start;
-      return Fail(&MSG_JSON_NOT_UTF8);
+      return Fail(JsonProblem::NotUtf8);
     }
     return true;
   }
 
   std::string_view text_;
   std::size_t at_ = 0;
-  const MessageOf<>* problem_ = nullptr;
+  JsonProblem problem_ = JsonProblem::None;
 };
 
 }  // namespace
@@ -216,12 +198,11 @@ const JsonNode* JsonNode::Find(std::string_view name) const {
   return nullptr;
 }
 
-bool ParseJson(Language language, std::string_view text, JsonNode* root, std::string* error) {
+bool ParseJson(std::string_view text, JsonNode* root, JsonError* error) {
   Reader reader(text);
   *root = JsonNode{};
   if (reader.Document(root)) return true;
-  *error = Text(language, MSG_JSON_INVALID, static_cast<long long>(reader.At()) + 1,
-                Text(language, *reader.Problem()));
+  *error = {reader.Problem(), reader.At()};
   return false;
 }
 
@@ -258,4 +239,4 @@ bool MemberBool(const JsonNode& object, std::string_view name, bool* value) {
   return true;
 }
 
-}  // namespace tarivox::report
+}  // namespace tarivox

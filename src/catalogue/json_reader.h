@@ -13,9 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "report/messages.h"
-
-namespace tarivox::report {
+namespace tarivox {
 
 inline constexpr int JSON_DEPTH_LIMIT = 64;
 
@@ -31,8 +29,16 @@ struct JsonNode {
   const JsonNode* Find(std::string_view name) const;
 };
 
+// Why a text is not one JSON value.
+enum class JsonProblem { None, Cut, Unexpected, AfterEnd, TooDeep, Control, BadEscape, NotUtf8 };
+
+struct JsonError {
+  JsonProblem Problem = JsonProblem::None;
+  std::size_t Position = 0;  // of the byte where reading stopped, from 0
+};
+
 // False, with where and why in *error, for text that is not one JSON value.
-bool ParseJson(Language language, std::string_view text, JsonNode* root, std::string* error);
+bool ParseJson(std::string_view text, JsonNode* root, JsonError* error);
 
 // A whole number written as one, within what a long long holds.
 bool ReadJsonInteger(const JsonNode& node, long long* value);
@@ -42,4 +48,4 @@ bool MemberText(const JsonNode& object, std::string_view name, std::string* text
 bool MemberInteger(const JsonNode& object, std::string_view name, long long* value);
 bool MemberBool(const JsonNode& object, std::string_view name, bool* value);
 
-}  // namespace tarivox::report
+}  // namespace tarivox
