@@ -13,15 +13,17 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/catalogue.h"
+#include "catalogue/edition.h"
 #include "catalogue/description.h"
 #include "fees/amount_text.h"
 #include "report/catalogue_view.h"
 #include "report/compare.h"
 #include "report/explain.h"
 #include "report/json.h"
+#include "report/kept_quote.h"
 #include "catalogue/json_reader.h"
 #include "report/report.h"
+#include "report/tariff_book.h"
 #include "report/text.h"
 #include "report/typed_input.h"
 #include "report/writers.h"
@@ -40,8 +42,12 @@ constexpr Language kLanguage = Language::Spanish;
 
 std::string Input;
 std::string Output;
-// The quote open on the page: its acts priced, its notes numbered, its
-// total; changed one act at a time.
+// The editions the page knows: the built-in one and those it keeps; and
+// the page's own date, the local one, on which the calculator prices.
+TariffBook Book;
+CalendarDate Today;
+// The quote open on the page: its acts priced under the edition in force
+// on its date, its notes numbered, its total; changed one act at a time.
 Quote Open;
 
 const Sink OutputSink{&Output, [](void* context, const char* bytes, std::size_t length) {
@@ -63,37 +69,53 @@ int NotUnderstood(std::string_view what) {
   return NOT_UNDERSTOOD;
 }
 
-std::string ActRecord(const Act& act, long long position) {
-  return RecordJson(ActFields(), TO_JSON | TO_PAGE, RecordContext{kLanguage, &Open, position}, act, 1);
+// The edition in force on the request's "date", or on the page's today.
+const Edition* TariffOf(const JsonNode& request) {
+  std::string text;
+  CalendarDate date = Today;
+  if (MemberText(request, "date", &text) && !ParseIsoDate(text, &date)) return nullptr;
+  return Book.InForceOn(date);
 }
 
-// What the page shows after the acts: the total and the notes.
-std::string Summary() {
-  return "\"total\": " + RecordJson(TotalFields(), TO_JSON | TO_PAGE, RecordContext{kLanguage, &Open}, Open, 0) +
-         ",\n\"notes\": " + NotesJson(kLanguage, Open.Notes, 0);
-}
-
-// [[index, note], ...]
-std::string RenumberedJson(const Renumbering& renumbered) {
-  std::string json = "[";
-  for (const auto& [index, note] : renumbered) {
-    json += (json.size() > 1 ? ", [" : "[") + std::to_string(index) + ", " + std::to_string(note) + "]";
+// The page's date and the editions it keeps: the words, the editions and
+// the catalogue of the one in force today.
+int Start(const JsonNode& request) {
+  std::string today;
+  if (!MemberText(request, "today", &today) || !ParseIsoDate(today, &Today)) return NotUnderstood("today");
+  std::string refused = "[";
+  if (const JsonNode* kept = request.Find("tariffs"); kept != nullptr) {
+    for (const JsonNode& text : kept->Items) {
+      std::vector<std::string> reasons;
+      if (text.Type == JsonNode::Kind::String && Book.Add(kLanguage, text.Text, "", &reasons)) continue;
+      refused += (refused.size() > 1 ? ", " : "") + JsonString(reasons.empty() ? "" : reasons.front());
+    }
   }
-  return json + "]";
+  return Answer("{\"messages\": " + MessagesJson(kLanguage) + ",\n\"catalogue\": " +
+                CatalogueJson(kLanguage, *Book.InForceOn(Today)) + ",\n\"tariffs\": " + EditionsJson(kLanguage, Book) +
+                ",\n\"refused_tariffs\": " + refused + "]}");
 }
 
-int Start() {
-  return Answer("{\"messages\": " + MessagesJson(kLanguage) + ",\n\"catalogue\": " + CatalogueJson(kLanguage) + "}");
+// An edition the page opened: added, or refused with every reason.
+int AddTariff(const JsonNode& request) {
+  std::string text;
+  std::vector<std::string> reasons;
+  if (!MemberText(request, "tariff", &text)) return NotUnderstood("tariff");
+  if (Book.Add(kLanguage, text, "", &reasons)) return Answer("{\"tariffs\": " + EditionsJson(kLanguage, Book) + "}");
+  std::string all;
+  for (const std::string& reason : reasons) all += reason + "\n";
+  return Refuse(all);
 }
 
-int Select(const Selection& what) { return Answer("{\"tariff_text\": " + JsonString(TariffText(what)) + "}"); }
+int Select(const Edition& edition, const Selection& what) {
+  return Answer("{\"tariff_text\": " + JsonString(TariffText(edition, what)) + "}");
+}
 
 // "Calcular pago": the window's three texts, the steps as `calc --explain`
 // prints them and, when the amount was not read as it is written, what it
 // was read as and why.
-int Calculate(const Selection& what, std::string_view typed) {
-  if (!IsComputedTransaction(what)) return Refuse(Text(kLanguage, MSG_BATCH_TEXT_ONLY));
-  const FeeComputation computation = ComputeFeeTexts(what, typed);
+int Calculate(const Edition& edition, const Selection& what, std::string_view typed) {
+  if (!IsComputedTransaction(edition, what)) return Refuse(Text(kLanguage, MSG_BATCH_TEXT_ONLY));
+  const FeeComputation computation = ComputeFeeTexts(edition, what, typed);
   long long cents = 0;
   std::string reason;
   const std::string notice = ReadTypedAmount(kLanguage, typed, &cents, &reason)
@@ -101,70 +123,61 @@ int Calculate(const Selection& what, std::string_view typed) {
                                  : Text(kLanguage, MSG_PAGE_READ_AS, computation.Amount.View(), reason);
   std::string explanation;
   const Sink sink{&explanation, OutputSink.Write};
-  WriteCalculation(kLanguage, what, typed, true, sink);
+  WriteCalculation(kLanguage, edition, what, typed, true, sink);
   return Answer("{\"amount\": " + JsonString(computation.Amount.View()) + ", \"fee\": " +
                 JsonString(computation.Fee.View()) + ", \"message\": " + JsonString(computation.Message.View()) +
                 ", \"notice\": " + JsonString(notice) + ", \"explanation\": " + JsonString(explanation) + "}");
 }
 
 // What the act in the calculator costs, before it is added.
-int Price(const JsonNode& request) {
+int Price(const Edition& edition, const JsonNode& request) {
   const JsonNode* node = request.Find("act");
   Act act;
   std::string reason;
-  if (node == nullptr || !ActFromJson(kLanguage, *node, &act, &reason)) return NotUnderstood("act");
+  if (node == nullptr || !ActFromJson(kLanguage, edition, *node, &act, &reason)) return NotUnderstood("act");
   if (!reason.empty()) return Refuse(reason);
-  return Answer("{\"act\": " + ActRecord(act, 0) + "}");
+  return Answer("{\"act\": " + RecordJson(ActFields(), TO_JSON | TO_PAGE, RecordContext{kLanguage}, act, 0) + "}");
 }
 
-int Compare(const Selection& what, const JsonNode* typed) {
+int Compare(const Edition& edition, const Selection& what, const JsonNode& request) {
+  ActRequest asked;
+  asked.What = what;
+  const JsonNode* typed = request.Find("typed");
+  const JsonNode* value = request.Find("value");
+  asked.HasValue = typed != nullptr && typed->Type == JsonNode::Kind::String;
+  asked.Value = asked.HasValue ? std::string_view(typed->Text) : "";
+  asked.HasProjectValue = value != nullptr && value->Type == JsonNode::Kind::String;
+  asked.ProjectValue = asked.HasProjectValue ? std::string_view(value->Text) : "";
   Comparison comparison;
   std::string reason, text;
-  const bool hasTyped = typed != nullptr && typed->Type == JsonNode::Kind::String;
-  if (!BuildComparison(kLanguage, what, hasTyped, hasTyped ? typed->Text : "", &comparison, &reason)) {
-    return Refuse(reason);
-  }
+  if (!BuildComparison(kLanguage, edition, asked, &comparison, &reason)) return Refuse(reason);
   WriteComparisonText(comparison, Sink{&text, OutputSink.Write});
   return Answer("{\"text\": " + JsonString(text) + "}");
 }
 
-// A kept quote read back: each act priced, or why it cannot be.
-int OpenQuote(const JsonNode* acts) {
+// A kept quote read back under the edition of its date: each act priced,
+// or why it cannot be.
+int OpenQuote(const Edition& edition, const JsonNode& request) {
+  const JsonNode* acts = request.Find("acts");
+  std::string date;
   if (acts == nullptr || acts->Type != JsonNode::Kind::Array) return NotUnderstood("acts");
-  Open = Quote{};
-  Open.Lang = kLanguage;
-  std::vector<std::string> answers;
-  for (const JsonNode& node : acts->Items) {
-    Act act;
-    std::string reason;
-    if (!ActFromJson(kLanguage, node, &act, &reason)) reason = Text(kLanguage, MSG_PAGE_NOT_AN_ACT);
-    if (!reason.empty()) {
-      ++Open.Unreadable;
-      answers.push_back("{\"refused\": " + JsonString(reason) + "}");
-      continue;
-    }
-    AppendAct(&Open, std::move(act));
-    answers.push_back(ActRecord(Open.Acts.back(), static_cast<long long>(Open.Acts.size())));
-  }
-  std::string json = "{\"acts\": [";
-  for (std::size_t i = 0; i < answers.size(); ++i) json += (i > 0 ? ",\n" : "\n") + answers[i];
-  return Answer(json + "],\n" + Summary() + "}");
+  MemberText(request, "date", &date);
+  return Answer(OpenKeptQuote(kLanguage, edition, *acts, date, &Open));
 }
 
 // An act added at the end, or put back at its place ("at").
 int AddAct(const JsonNode& request) {
-  const JsonNode* node = request.Find("act");
+  const JsonNode* record = request.Find("act");
   long long at = static_cast<long long>(Open.Acts.size());
   if (request.Find("at") != nullptr && !MemberInteger(request, "at", &at)) return NotUnderstood("at");
-  if (node == nullptr || at < 0 || at > static_cast<long long>(Open.Acts.size())) return NotUnderstood("act");
-  Act act;
-  std::string reason;
-  if (!ActFromJson(kLanguage, *node, &act, &reason)) return NotUnderstood("act");
-  if (!reason.empty()) return Refuse(reason);
-  const auto index = static_cast<std::size_t>(at);
-  const Renumbering renumbered = InsertActAt(&Open, index, std::move(act));
-  return Answer("{\"index\": " + std::to_string(index) + ", \"act\": " + ActRecord(Open.Acts[index], at + 1) +
-                ",\n\"renumbered\": " + RenumberedJson(renumbered) + ",\n" + Summary() + "}");
+  if (record == nullptr || at < 0 || at > static_cast<long long>(Open.Acts.size())) return NotUnderstood("act");
+  std::string answer;
+  switch (AddKeptAct(kLanguage, *record, static_cast<std::size_t>(at), &Open, &answer)) {
+    case KeptChange::Done: return Answer(answer);
+    case KeptChange::Refused: return Refuse(answer);
+    case KeptChange::NotAnAct: break;
+  }
+  return NotUnderstood("act");
 }
 
 int RemoveAct(const JsonNode& request) {
@@ -172,9 +185,7 @@ int RemoveAct(const JsonNode& request) {
   if (!MemberInteger(request, "index", &index) || index < 0 || index >= static_cast<long long>(Open.Acts.size())) {
     return NotUnderstood("index");
   }
-  Act removed;
-  const Renumbering renumbered = RemoveActAt(&Open, static_cast<std::size_t>(index), &removed);
-  return Answer("{\"renumbered\": " + RenumberedJson(renumbered) + ",\n" + Summary() + "}");
+  return Answer(RemoveKeptAct(kLanguage, static_cast<std::size_t>(index), &Open));
 }
 
 // What `tarivox-cli quote --client C --date D --act ... --format F` writes
@@ -185,9 +196,7 @@ int Export(const JsonNode& request) {
   if (writer == nullptr) return NotUnderstood("format");
   if (Open.Acts.empty()) return Refuse(Text(kLanguage, MSG_CLI_NO_ACTS));
   MemberText(request, "client", &Open.Client);
-  MemberText(request, "date", &Open.Date);
   Open.Client = std::string(Trim(Open.Client));
-  Open.Date = std::string(Trim(Open.Date));
   // Numbered as the tool numbers its --act options, so the bytes are its.
   long long number = 0;
   for (Act& act : Open.Acts) {
@@ -200,7 +209,8 @@ int Export(const JsonNode& request) {
 }
 
 // What `tarivox-cli quote --format F` writes for the text as its quote
-// file; when an act is refused, each refusal on a line instead.
+// file, priced on its "fecha:" line or today; when an act is refused,
+// each refusal on a line instead.
 int QuoteText(const JsonNode& request) {
   std::string text, format;
   const ReportFormat* writer = MemberText(request, "format", &format) ? FindReportFormat(format) : nullptr;
@@ -208,6 +218,11 @@ int QuoteText(const JsonNode& request) {
   Quote quote;
   quote.Lang = kLanguage;
   AddQuoteText(&quote, text);
+  if (!quote.DateValue.IsSet()) quote.DateValue = Today;
+  quote.Date = IsoDate(quote.DateValue);
+  quote.Tariff = Book.InForceOn(quote.DateValue);
+  if (quote.Tariff == nullptr) return Refuse(Text(kLanguage, MSG_CLI_NO_TARIFF_THEN, quote.Date));
+  PriceQuote(&quote);
   std::string refused;
   for (const std::string& line : quote.Refused) refused += line + "\n";
   if (!refused.empty()) return Refuse(refused);
@@ -217,25 +232,35 @@ int QuoteText(const JsonNode& request) {
   return DONE;
 }
 
+// The actions that price on a day: the calculator's on the page's today,
+// a quote's on its date.
+int DispatchOnDay(const std::string& action, const JsonNode& request) {
+  const Edition* edition = TariffOf(request);
+  if (edition == nullptr) return Refuse(Text(kLanguage, MSG_PAGE_NO_TARIFF));
+  if (action == "price") return Price(*edition, request);
+  if (action == "open_quote") return OpenQuote(*edition, request);
+  Selection what{};
+  if (!SelectionFromJson(*edition, request.Find("selection"), &what)) return NotUnderstood("selection");
+  const JsonNode* typed = request.Find("typed");
+  if (action == "select") return Select(*edition, what);
+  if (action == "calculate") {
+    return Calculate(*edition, what, typed != nullptr && typed->Type == JsonNode::Kind::String ? typed->Text : "");
+  }
+  if (action == "compare") return Compare(*edition, what, request);
+  return NotUnderstood(action);
+}
+
 int Dispatch(const JsonNode& request) {
   std::string action;
-  Selection what{};
-  const bool selected = SelectionFromJson(request.Find("selection"), &what);
-  const JsonNode* typed = request.Find("typed");
-  std::string typedText = typed != nullptr && typed->Type == JsonNode::Kind::String ? typed->Text : "";
   MemberText(request, "action", &action);
-  if (action == "start") return Start();
-  if (action == "price") return Price(request);
-  if (action == "open_quote") return OpenQuote(request.Find("acts"));
+  if (action == "start") return Start(request);
+  if (!Today.IsSet()) return NotUnderstood("start");
+  if (action == "add_tariff") return AddTariff(request);
   if (action == "add_act") return AddAct(request);
   if (action == "remove_act") return RemoveAct(request);
   if (action == "export") return Export(request);
   if (action == "quote_text") return QuoteText(request);
-  if (!selected) return NotUnderstood("selection");
-  if (action == "select") return Select(what);
-  if (action == "calculate") return Calculate(what, typedText);
-  if (action == "compare") return Compare(what, typed);
-  return NotUnderstood(action);
+  return DispatchOnDay(action, request);
 }
 
 }  // namespace
@@ -272,10 +297,11 @@ TARIVOX_EXPORT(tarivox_call) int TarivoxCall(std::size_t length) {
 TARIVOX_EXPORT(tarivox_compute) int TarivoxCompute(int office, int service, int transaction, int social,
                                                    std::size_t length) {
   const Selection what{office, service, transaction, social != 0};
-  if (!IsInCatalogue(what)) return NotUnderstood("selection");
-  if (!IsComputedTransaction(what)) return Refuse(Text(kLanguage, MSG_BATCH_TEXT_ONLY));
+  const Edition& edition = *Book.InForceOn(Today);
+  if (!IsInCatalogue(edition, what)) return NotUnderstood("selection");
+  if (!IsComputedTransaction(edition, what)) return Refuse(Text(kLanguage, MSG_BATCH_TEXT_ONLY));
   const FeeComputation computation =
-      ComputeFeeTexts(what, std::string_view(Input.data(), std::min(length, Input.size())));
+      ComputeFeeTexts(edition, what, std::string_view(Input.data(), std::min(length, Input.size())));
   // Digits, separators and the sentence's ASCII words: nothing to escape.
   Output.assign("{\"amount\":\"").append(computation.Amount.View());
   Output.append("\",\"fee\":\"").append(computation.Fee.View());

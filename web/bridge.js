@@ -114,9 +114,16 @@ const Core = (() => {
     const bytes = Uint8Array.from(atob(MODULE_BASE64), (character) => character.charCodeAt(0));
     compiledModule = await WebAssembly.compile(bytes);
     instantiateCore();
-    const started = call({ action: "start" });
+    const started = call({ action: "start", today: localDate(), tariffs: [] });
     messages = new Map(started.messages.map(([key, pattern, arity]) => [key, { text: pattern, arity }]));
     catalogue = started.catalogue;
+  }
+
+  // Today as the user's clock has it, not the UTC date (after 18:00 in San
+  // Salvador the UTC date is already tomorrow).
+  function localDate(now = new Date()) {
+    const two = (number) => String(number).padStart(2, "0");
+    return `${now.getFullYear()}-${two(now.getMonth() + 1)}-${two(now.getDate())}`;
   }
 
   function checkPosition(value, what) {
@@ -128,6 +135,7 @@ const Core = (() => {
     load,
     text,
     call,
+    localDate,
     // { offices: [name], services: [{ name, amount, fee, calculate, office,
     //   shown_fee }], lists[service][office]: { project, transactions:
     //   [{ name, value, unit }] } }: every list as the window loads it, what

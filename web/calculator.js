@@ -17,6 +17,8 @@ const Calculator = (() => {
     amount: document.getElementById("amount"),
     quantity: document.getElementById("quantity"),
     quantityLabel: document.getElementById("quantity-label"),
+    projectValue: document.getElementById("project-value"),
+    projectValueLabel: document.getElementById("project-value-label"),
     calculate: document.getElementById("calculate"),
     fee: document.getElementById("fee"),
     notice: document.getElementById("amount-notice"),
@@ -65,6 +67,7 @@ const Calculator = (() => {
     const act = { ...current, typed: null, label: form.label.value };
     if (value === "amount") act.typed = typed;
     if (value === "quantity") act.typed = form.quantity.value;
+    if (!form.projectValue.hidden) act.value = form.projectValue.value;
     return act;
   }
 
@@ -95,6 +98,8 @@ const Calculator = (() => {
     const counted = entry.value === "quantity";
     form.quantity.hidden = form.quantityLabel.hidden = !counted;
     if (counted) form.quantityLabel.textContent = Core.text("page.quantity", entry.unit);
+    // A fee by the piece that a social-interest project reduces by its value.
+    form.projectValue.hidden = form.projectValueLabel.hidden = !(entry.project_value && current.social);
   }
 
   // What the fee of an act priced from its tariff text comes to, as the
@@ -201,6 +206,7 @@ const Calculator = (() => {
     form.project.addEventListener("change", onSelectionChange);
     form.amount.addEventListener("input", onAmountInput);
     form.quantity.addEventListener("input", clearResult);
+    form.projectValue.addEventListener("input", clearResult);
     // The whole amount is selected whenever the field gets the focus, as the
     // window's edit control is in a dialog.
     form.amount.addEventListener("mousedown", () => { selectOnMouseUp = document.activeElement !== form.amount; });

@@ -23,7 +23,7 @@ const Page = (() => {
   let savingFailed = false;
 
   const byId = (id) => document.getElementById(id);
-  const today = () => new Date().toISOString().slice(0, 10);
+  const today = () => Core.localDate();
 
   function fillTexts() {
     for (const element of document.querySelectorAll("[data-text]")) element.textContent = Core.text(element.dataset.text);
@@ -147,9 +147,15 @@ const Page = (() => {
   }
 
   function onHeaderInput() {
+    const before = quote.date;
     quote.client = byId("client").value.replace(/\s+/g, " ").trim();
     quote.date = byId("date").value.replace(/\s+/g, " ").trim();
     QuoteStore.setHeader(quote.id, { client: quote.client, date: quote.date, created: kept.get(quote.id)?.created ?? "" });
+    // The date decides the edition every act is priced under.
+    if (quote.date !== before) {
+      openQuote(quote.id);
+      return;
+    }
     QuoteView.showHeader(quote, preparer);
     showKept();
     checkSaved();

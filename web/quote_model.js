@@ -9,8 +9,10 @@
 const QuoteModel = (() => {
   // An act as it is kept: the calculator's fields, nothing computed.
   function recordOf(record) {
-    return { office: record.office, service: record.service, transaction: record.transaction, social: record.social,
-             typed: record.typed, label: record.label };
+    const kept = { office: record.office, service: record.service, transaction: record.transaction,
+                   social: record.social, typed: record.typed, label: record.label };
+    if (record.value !== undefined) kept.value = record.value;
+    return kept;
   }
 
   function create(id, header = {}) {
@@ -29,7 +31,9 @@ const QuoteModel = (() => {
   // The kept records [{ actId, text, record }] priced in one call; those
   // the module cannot read are listed apart, with why.
   function open(quote, entries) {
-    const answer = Core.call({ action: "open_quote", acts: entries.map((entry) => entry.record) });
+    // Priced under the edition in force on the quote's date, when it is one.
+    const dated = /^\d{4}-\d{2}-\d{2}$/.test(quote.date) ? { date: quote.date } : {};
+    const answer = Core.call({ action: "open_quote", acts: entries.map((entry) => entry.record), ...dated });
     answer.acts.forEach((shown, i) => {
       const { actId, text, record } = entries[i];
       if (shown.refused !== undefined) quote.unreadable.push({ actId, text, reason: shown.refused });

@@ -58,10 +58,9 @@ const QuoteView = (() => {
     removeWord ??= escape(Core.text("page.remove"));
     const shown = act.shown;
     const label = shown.label ? `<strong class="act-label">${escape(shown.label)}</strong> ` : "";
-    const caveat = shown.caveat ? `<span class="act-caveat">${escape(Core.text("caveat.line", shown.caveat))}</span>` : "";
     return `<div role="row" class="act" data-aid="${escape(act.aid)}">` +
       `<span role="cell" class="act-number">${number}</span>` +
-      `<span role="cell" class="act-what">${label}${escape(shown.name)}${caveat}</span>` +
+      `<span role="cell" class="act-what">${label}${escape(shown.name)}</span>` +
       `<span role="cell" class="figure act-value">${escape(shown.value_text || "—")}</span>` +
       `<span role="cell" class="figure act-fee">${escape(shown.fee)}</span>` +
       `<span role="cell" class="act-rule">${escape(shown.rule)}</span>` +

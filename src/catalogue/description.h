@@ -1,26 +1,22 @@
-// The tariff text that the description panel shows for a selection, with the
-// social-interest note appended where the tariff applies it.
+// The tariff text that the description panel shows for a selection: the
+// transaction's own text, or under the social-interest project its text of
+// its own or its text with the edition's note appended, where the tariff
+// says so.
 #pragma once
 
 #include <cstddef>
 
-#include "catalogue/selection.h"
+#include "catalogue/edition.h"
 
 namespace tarivox {
 
-// The composition buffer; the longest text (339 characters plus the
-// 83-character note) takes 423 bytes, so 1024 leaves ample room.
+// The composition buffer: a text and the note take at most
+// 2 * EDITION_TEXT_LIMIT bytes, so 1024 always holds them.
 inline constexpr std::size_t DESCRIPTION_TEXT_SIZE = 1024;
+static_assert(2 * EDITION_TEXT_LIMIT < DESCRIPTION_TEXT_SIZE);
 
 // Writes the text for the selection into out, always terminated. A
-// selection outside the catalogue gives an empty text.
-void ComposeDescription(const Selection& selection, char (&out)[DESCRIPTION_TEXT_SIZE]);
-
-// The catalogue entry that holds the selection's text before any note;
-// null outside the catalogue.
-const char* const* TariffBaseText(const Selection& selection);
-
-// True when ComposeDescription appends the note for this selection.
-bool DescriptionHasNote(const Selection& selection);
+// selection outside the edition gives an empty text.
+void ComposeDescription(const Edition& edition, const Selection& selection, char (&out)[DESCRIPTION_TEXT_SIZE]);
 
 }  // namespace tarivox

@@ -1,7 +1,7 @@
 // tarivox-cli batch: one computation per input record, streamed. Memory
 // does not depend on the input: of a record only what the window would read
 // is kept.
-#include "catalogue/catalogue.h"
+#include "catalogue/edition.h"
 #include "cli/commands.h"
 #include "fees/amount_text.h"
 
@@ -18,10 +18,10 @@ constexpr report::MessageOf<> kFieldProblems[kSelectionFields] = {
     report::MSG_BATCH_OFFICE, report::MSG_BATCH_SERVICE, report::MSG_BATCH_TRANSACTION, report::MSG_BATCH_SOCIAL};
 
 // How many values a field may take, given the fields before it.
-int FieldChoices(int field, const int (&values)[kSelectionFields]) {
-  if (field == 0) return OFFICE_COUNT;
-  if (field == 1) return SERVICE_COUNT;
-  return field == 2 ? LoadedTransactions({values[0], values[1], 0, false}).Count : 2;
+int FieldChoices(const Edition& edition, int field, const int (&values)[kSelectionFields]) {
+  if (field == 0) return edition.OfficeCount;
+  if (field == 1) return edition.ServiceCount;
+  return field == 2 ? LoadedCount(edition, {values[0], values[1], 0, false}) : 2;
 }
 
 // Judges the fields in order, each before the next is looked for: a record
@@ -29,20 +29,21 @@ int FieldChoices(int field, const int (&values)[kSelectionFields]) {
 // A tab is looked for among the first kFieldKeep + 1 characters only: a
 // field longer than that is no position anyway.
 // Returns null for a record that can be computed, else what is wrong.
-const report::MessageOf<>* ReadSelection(std::string_view record, Selection* selection, std::string_view* typed) {
+const report::MessageOf<>* ReadSelection(const Edition& edition, std::string_view record, Selection* selection,
+                                         std::string_view* typed) {
   int values[kSelectionFields] = {};
   for (int field = 0; field < kSelectionFields; ++field) {
     std::size_t tab = 0;
     while (tab < record.size() && tab <= kFieldKeep && record[tab] != '\t') ++tab;
     if (!report::ParsePosition(record.substr(0, tab), &values[field]) ||
-        values[field] >= FieldChoices(field, values)) {
+        values[field] >= FieldChoices(edition, field, values)) {
       return &kFieldProblems[field];
     }
     if (tab == record.size()) return &report::MSG_BATCH_FIELDS;
     record.remove_prefix(tab + 1);
   }
   *selection = {values[0], values[1], values[2], values[3] == 1};
-  if (!IsComputedTransaction(*selection)) return &report::MSG_BATCH_TEXT_ONLY;
+  if (!IsComputedTransaction(edition, *selection)) return &report::MSG_BATCH_TEXT_ONLY;
   *typed = record.substr(0, AMOUNT_FIELD_LIMIT);
   return nullptr;
 }
@@ -50,9 +51,13 @@ const report::MessageOf<>* ReadSelection(std::string_view record, Selection* sel
 
 }  // namespace
 
-int RunBatch(const Arguments&, const Streams& io) {
+int RunBatch(const Arguments& arguments, const Streams& io) {
   if (ReadsOwnOutput(io, io.In)) return EXIT_USAGE;
+  report::TariffBook book;
   int status = EXIT_OK;
+  const Edition* tariff = ChosenTariff(arguments, io, &book, &status);
+  if (tariff == nullptr) return status;
+  const Edition& edition = *tariff;
   long long number = 0;
   std::string_view record;
   ReadResult result = ReadResult::End;
@@ -60,7 +65,7 @@ int RunBatch(const Arguments&, const Streams& io) {
     ++number;
     Selection selection{};
     std::string_view typed;
-    const report::MessageOf<>* problem = ReadSelection(record, &selection, &typed);
+    const report::MessageOf<>* problem = ReadSelection(edition, record, &selection, &typed);
     if (problem != nullptr) {
       std::string line = report::Text(io.Lang, report::MSG_LINE, number);
       Write(io.Out, report::Text(io.Lang, report::MSG_BATCH_ERROR, line, report::Text(io.Lang, *problem)) + "\n");
@@ -68,7 +73,7 @@ int RunBatch(const Arguments&, const Streams& io) {
       continue;
     }
     // The texts go straight into the output buffer, each written once.
-    Commit(io.Out, WriteFeeLine(ComputeFeeFigures(selection, typed), Reserve(io.Out, FEE_LINE_CAPACITY)));
+    Commit(io.Out, WriteFeeLine(ComputeFeeFigures(edition, selection, typed), Reserve(io.Out, FEE_LINE_CAPACITY)));
   }
   if (result == ReadResult::Stopped) return EXIT_IO;  // the program ends by the signal
   if (result == ReadResult::Failed) {

@@ -7,13 +7,18 @@
 namespace tarivox::cli {
 
 int RunCalc(const Arguments& arguments, const Streams& io) {
+  report::TariffBook book;
+  int status = EXIT_OK;
+  const Edition* edition = ChosenTariff(arguments, io, &book, &status);
+  if (edition == nullptr) return status;
   report::Act act;
-  int status = ReadOperandAct(arguments, io, &act);
+  status = ReadOperandAct(arguments, io, *edition, &act);
   if (status != EXIT_OK) return status;
-  if (report::ValueOf(act.What) == report::ActValue::Amount) {
+  if (report::ValueOf(*edition, act.What) == report::ActValue::Amount) {
     // The amount field takes the bytes as typed, whatever their encoding,
     // and reads whatever it is given: so does calc, as the window would.
-    report::WriteCalculation(io.Lang, act.What, arguments.Operand, arguments.Given[OPTION_EXPLAIN], SinkOf(io.Out));
+    report::WriteCalculation(io.Lang, *edition, act.What, arguments.Operand, arguments.Given[OPTION_EXPLAIN],
+                             SinkOf(io.Out));
     return EXIT_OK;
   }
   std::string reason;

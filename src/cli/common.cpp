@@ -15,22 +15,26 @@ int UsageError(const Streams& io, std::string_view message) {
   return EXIT_USAGE;
 }
 
-bool ResolveSelection(const Arguments& arguments, report::Language language, Selection* what, std::string* error) {
+bool ResolveSelection(const Arguments& arguments, report::Language language, const Edition& edition, Selection* what,
+                      std::string* error) {
   auto given = [&arguments](Option option) {
     return arguments.Given[option] ? report::AsUtf8(arguments.Value[option]) : std::string("0");
   };
   what->SocialInterest = arguments.Given[OPTION_SOCIAL];
-  return report::ResolveSelection(language, given(OPTION_OFFICE), given(OPTION_SERVICE), given(OPTION_TRANSACTION),
-                                  what, error);
+  return report::ResolveSelection(language, edition, given(OPTION_OFFICE), given(OPTION_SERVICE),
+                                  given(OPTION_TRANSACTION), what, error);
 }
 
-int ReadOperandAct(const Arguments& arguments, const Streams& io, report::Act* act) {
+int ReadOperandAct(const Arguments& arguments, const Streams& io, const Edition& edition, report::Act* act) {
   std::string reason;
-  if (!ResolveSelection(arguments, io.Lang, &act->What, &reason)) return UsageError(io, reason);
+  if (!ResolveSelection(arguments, io.Lang, edition, &act->What, &reason)) return UsageError(io, reason);
+  act->Tariff = &edition;
   act->HasTyped = arguments.HasOperand;
   act->Typed = report::AsUtf8(arguments.Operand);
+  act->HasProjectValue = arguments.Given[OPTION_VALUE];
+  act->ProjectValueTyped = report::AsUtf8(arguments.Value[OPTION_VALUE]);
   if (!report::CheckActValue(io.Lang, *act, &reason)) return UsageError(io, reason);
-  if (report::CheckProjectKind(io.Lang, act->What, &reason)) return EXIT_OK;
+  if (report::CheckProjectKind(io.Lang, edition, act->What, &reason)) return EXIT_OK;
   Say(io, reason);
   return EXIT_REFUSED;
 }

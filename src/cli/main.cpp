@@ -26,17 +26,22 @@ constexpr unsigned kSelection =
     OptionBit(OPTION_OFFICE) | OptionBit(OPTION_SERVICE) | OptionBit(OPTION_TRANSACTION) | OptionBit(OPTION_SOCIAL);
 
 const Command kCommands[] = {
-    {"calc", report::MSG_CLI_SUMMARY_CALC, {kSelection | OptionBit(OPTION_EXPLAIN), true}, report::MSG_CLI_HELP_CALC,
-     RunCalc, true, false, true},
-    {"list", report::MSG_CLI_SUMMARY_LIST, {0, false}, report::MSG_CLI_HELP_LIST, RunList, false, false, false},
-    {"batch", report::MSG_CLI_SUMMARY_BATCH, {0, false}, report::MSG_CLI_HELP_BATCH, RunBatch, true, false, false},
+    {"calc", report::MSG_CLI_SUMMARY_CALC,
+     {kSelection | OptionBit(OPTION_EXPLAIN) | OptionBit(OPTION_DATE) | OptionBit(OPTION_VALUE), 1},
+     report::MSG_CLI_HELP_CALC, RunCalc, true, false, true},
+    {"list", report::MSG_CLI_SUMMARY_LIST, {OptionBit(OPTION_DATE), 0}, report::MSG_CLI_HELP_LIST, RunList, false, false,
+     false},
+    {"batch", report::MSG_CLI_SUMMARY_BATCH, {OptionBit(OPTION_DATE), 0}, report::MSG_CLI_HELP_BATCH, RunBatch, true,
+     false, false},
     {"quote", report::MSG_CLI_SUMMARY_QUOTE,
      {OptionBit(OPTION_ACT) | OptionBit(OPTION_FILE) | OptionBit(OPTION_CLIENT) | OptionBit(OPTION_DATE) |
           OptionBit(OPTION_FORMAT),
-      false},
+      0},
      report::MSG_CLI_HELP_QUOTE, RunQuote, false, true, true},
-    {"compare", report::MSG_CLI_SUMMARY_COMPARE, {kSelection | OptionBit(OPTION_FORMAT), true},
+    {"compare", report::MSG_CLI_SUMMARY_COMPARE,
+     {kSelection | OptionBit(OPTION_FORMAT) | OptionBit(OPTION_DATE) | OptionBit(OPTION_VALUE), 1},
      report::MSG_CLI_HELP_COMPARE, RunCompare, false, true, true},
+    {"tariff", report::MSG_CLI_SUMMARY_TARIFF, {0, 2}, report::MSG_CLI_HELP_TARIFF, RunTariff, false, false, false},
 };
 
 std::string Help(const Command& command, report::Language language) {

@@ -14,7 +14,8 @@ struct OptionSpec {
 constexpr OptionSpec kOptions[OPTION_COUNT] = {
     {"--office", true},      {"--service", true}, {"--transaction", true}, {"--social", false},
     {"--explain", false},    {"--format", true},  {"--act", true},         {"--file", true, false},
-    {"--client", true},      {"--date", true},    {"--lang", true},
+    {"--client", true},      {"--date", true},    {"--lang", true},         {"--value", true},
+    {"--tariff", true, false},
 };
 
 bool IsOption(std::string_view argument) {
@@ -24,7 +25,7 @@ bool IsOption(std::string_view argument) {
 
 // The option's position in kOptions when the grammar takes it, otherwise -1.
 int FindOption(std::string_view name, const Grammar& grammar) {
-  unsigned accepted = grammar.Options | OptionBit(OPTION_LANG);
+  unsigned accepted = grammar.Options | OptionBit(OPTION_LANG) | OptionBit(OPTION_TARIFF);
   for (int id = 0; id < OPTION_COUNT; ++id) {
     if (name == kOptions[id].Name && (accepted & OptionBit(static_cast<Option>(id))) != 0) return id;
   }
@@ -92,13 +93,16 @@ bool ParseArguments(report::Language language, int argc, char** argv, const Gram
       return false;
     }
   }
-  if (!grammar.TakesOperand && !operands.empty()) {
+  if (grammar.Operands == 0 && !operands.empty()) {
     *error = Text(language, MSG_CLI_UNEXPECTED, operands[0]);
-  } else if (operands.size() > 1) {
+  } else if (grammar.Operands == 1 && operands.size() > 1) {
     *error = Text(language, MSG_CLI_TWO_VALUES, operands[0], operands[1]);
+  } else if (operands.size() > static_cast<std::size_t>(grammar.Operands)) {
+    *error = Text(language, MSG_CLI_UNEXPECTED, operands[static_cast<std::size_t>(grammar.Operands)]);
   } else {
     arguments->HasOperand = !operands.empty();
     if (arguments->HasOperand) arguments->Operand = operands[0];
+    arguments->Operands = operands;
     return CheckLanguage(language, *arguments, error);
   }
   return false;

@@ -26,17 +26,20 @@ enum Option : int {
   OPTION_CLIENT,
   OPTION_DATE,
   OPTION_LANG,
+  OPTION_VALUE,
+  OPTION_TARIFF,
   OPTION_COUNT
 };
 
 constexpr unsigned OptionBit(Option option) { return 1u << option; }
 
-// What a command accepts: its options (OptionBit of each) and whether it
-// takes an operand, the amount or the quantity; whether one is needed
-// depends on the transaction, so the command decides.
+// What a command accepts: its options (OptionBit of each; --lang and
+// --tariff go with every command) and how many operands at most (the
+// amount or the quantity; whether one is needed depends on the transaction,
+// so the command decides).
 struct Grammar {
   unsigned Options;
-  bool TakesOperand;
+  int Operands;
 };
 
 struct Arguments {
@@ -45,7 +48,8 @@ struct Arguments {
   std::string_view Value[OPTION_COUNT];  // as given, not yet converted to UTF-8
   std::vector<std::string_view> Acts;  // every --act, in order (the one option given more than once)
   bool HasOperand = false;
-  std::string_view Operand;
+  std::string_view Operand;  // the first
+  std::vector<std::string_view> Operands;
 };
 
 // False, with *error in language, for a command line the grammar does not

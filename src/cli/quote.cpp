@@ -58,22 +58,31 @@ int Refuse(const Streams& io, const report::Quote& quote) {
 int RunQuote(const Arguments& arguments, const Streams& io) {
   const report::ReportFormat* format = ChosenFormat(arguments, io);
   if (format == nullptr) return EXIT_USAGE;
+  report::TariffBook book;
+  int status = LoadTariffs(arguments, io, &book);
+  if (status != EXIT_OK) return status;
+  CalendarDate given;
+  if (arguments.Given[OPTION_DATE] && !PricingDate(arguments, io, &given)) return EXIT_USAGE;
   report::Quote quote;
   quote.Lang = io.Lang;
   for (std::size_t i = 0; i < arguments.Acts.size(); ++i) {
     report::AddArgumentAct(&quote, arguments.Acts[i], static_cast<long long>(i) + 1);
   }
   if (arguments.Given[OPTION_FILE] || arguments.Acts.empty()) {
-    int status = ReadQuoteFile(arguments, io, &quote);
+    status = ReadQuoteFile(arguments, io, &quote);
     if (status != EXIT_OK) return status;
   }
+  // The quote's date, which decides its tariff: --date, else the file's
+  // "fecha:" line, else today.
+  if (arguments.Given[OPTION_DATE]) quote.DateValue = given;
+  if (!quote.DateValue.IsSet()) PricingDate(arguments, io, &quote.DateValue);
+  quote.Date = IsoDate(quote.DateValue);
+  quote.Tariff = TariffFor(book, quote.DateValue, io);
+  if (quote.Tariff == nullptr) return EXIT_REFUSED;
+  report::PriceQuote(&quote);
   // Trimmed as a label or a quote file's header is, so that one rule holds
   // for every text cell of the CSV exports.
-  auto header = [&arguments](Option option) {
-    return report::OneLine(report::Trim(report::AsUtf8(arguments.Value[option])));
-  };
-  if (arguments.Given[OPTION_CLIENT]) quote.Client = header(OPTION_CLIENT);
-  if (arguments.Given[OPTION_DATE]) quote.Date = header(OPTION_DATE);
+  if (arguments.Given[OPTION_CLIENT]) quote.Client = std::string(report::Trim(report::AsUtf8(arguments.Value[OPTION_CLIENT])));
   if (!quote.Refused.empty()) return Refuse(io, quote);
   if (quote.Acts.empty()) return UsageError(io, report::Text(io.Lang, report::MSG_CLI_NO_ACTS));
   format->WriteQuote(quote, SinkOf(io.Out));

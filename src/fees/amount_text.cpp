@@ -164,12 +164,12 @@ FixedText<AMOUNT_TEXT_SIZE> CleanAmountText(std::string_view typed) {
   return cleaned;
 }
 
-FeeFigures ComputeFeeFigures(const Selection& selection, std::string_view typed) {
+FeeFigures ComputeFeeFigures(const Edition& edition, const Selection& selection, std::string_view typed) {
   FeeFigures figures;
-  figures.Computed = IsSelectionInRange(selection);
+  figures.Computed = IsSelectionInRange(edition, selection);
   if (!figures.Computed) return figures;
   ReadAmountCents(typed.substr(0, AMOUNT_FIELD_LIMIT), &figures);
-  figures.Result = EvaluateFeeTraced({selection, figures.AmountValue}, &figures.Trace);
+  figures.Result = EvaluateFeeTraced(edition, {selection, figures.AmountValue}, &figures.Trace);
   // A zero amount shows a zero fee unless a rule charges without an amount
   // (the fixed fees).
   figures.FeeCents = 0;
@@ -179,14 +179,28 @@ FeeFigures ComputeFeeFigures(const Selection& selection, std::string_view typed)
   return figures;
 }
 
-FeeComputation ComputeFeeTexts(const Selection& selection, std::string_view typed) {
+FeeComputation ComputeFeeTexts(const Edition& edition, const Selection& selection, std::string_view typed) {
   FeeComputation computation;
-  static_cast<FeeFigures&>(computation) = ComputeFeeFigures(selection, typed);
+  static_cast<FeeFigures&>(computation) = ComputeFeeFigures(edition, selection, typed);
   if (!computation.Computed) return computation;
   SetGroupedCents(&computation.Amount, computation.AmountCents);
   SetGroupedCents(&computation.Fee, computation.FeeCents);
   WriteSentence(&computation);
   return computation;
+}
+
+FeeFigures ComputeFeeFigures(const Selection& selection, std::string_view typed) {
+  return ComputeFeeFigures(BuiltInEdition(), selection, typed);
+}
+
+FeeComputation ComputeFeeTexts(const Selection& selection, std::string_view typed) {
+  return ComputeFeeTexts(BuiltInEdition(), selection, typed);
+}
+
+long long ReadFieldCents(std::string_view typed) {
+  FeeFigures figures{};
+  ReadAmountCents(typed.substr(0, AMOUNT_FIELD_LIMIT), &figures);
+  return figures.AmountCents;
 }
 
 std::size_t WriteFeeLine(const FeeFigures& figures, char* out) {

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "catalogue/edition.h"
 #include "catalogue/selection.h"
 #include "fees/fee_engine.h"
 
@@ -61,11 +62,20 @@ struct FeeComputation : FeeFigures {
 };
 
 // The figures for typed, the amount field's text as typed (its first
-// AMOUNT_FIELD_LIMIT bytes are read, as the window reads them).
-FeeFigures ComputeFeeFigures(const Selection& selection, std::string_view typed);
+// AMOUNT_FIELD_LIMIT bytes are read, as the window reads them), under the
+// edition.
+FeeFigures ComputeFeeFigures(const Edition& edition, const Selection& selection, std::string_view typed);
 
 // The figures and the texts the window shows for them.
+FeeComputation ComputeFeeTexts(const Edition& edition, const Selection& selection, std::string_view typed);
+
+// The same under the built-in edition, as the window computes.
+FeeFigures ComputeFeeFigures(const Selection& selection, std::string_view typed);
 FeeComputation ComputeFeeTexts(const Selection& selection, std::string_view typed);
+
+// The amount the window computes with for the field's text, in cents: 0
+// for what is no usable amount.
+long long ReadFieldCents(std::string_view typed);
 
 // Room for the three texts of any computation as one line.
 inline constexpr std::size_t FEE_LINE_CAPACITY = 160;

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "catalogue/catalogue.h"
-#include "catalogue/tariff_rules.h"
 #include "fees/amount_reader.h"
 #include "fees/decimal_form.h"
 
@@ -13,79 +11,6 @@ namespace {
 constexpr double kWholeRoundTripLimit = 1e15;
 
 }  // namespace
-
-namespace {
-
-// The rate per started hundred of a rate code under a factor, rounded to
-// cents as every figure is, when the program is built: the same for every
-// record of a selection. cents / 100 is the double nearest to the decimal,
-// which is what reading its text gives. -1 outside the range the two
-// stages can be done in at once (a check below stops the build then).
-constexpr double RoundedRate(double code, double factor) {
-  unsigned long long cents = 0;
-  return TwoStageCents(code * factor, &cents) ? static_cast<double>(cents) / 100 : -1;
-}
-
-struct FactorRates {
-  double Normal;  // factor 1
-  double Social;  // SocialFactor
-};
-
-constexpr FactorRates RatesOf(double code) {
-  if (code < 0) return {0, 0};  // a rule of its own, not a rate
-  return {RoundedRate(code, 1), RoundedRate(code, SocialFactor)};
-}
-
-constexpr double kInscriptionRateCodes[INSCRIPTION_RATE_COUNT] = {
-    0.63,              // Transferencias y mod. de dominio
-    0.38,              // Gravámenes
-    0.63,              // Hipotecas abiertas
-    0.63,              // Cesiones de crédito
-    0.63,              // Titulos supletorios
-    0.38,              // Modificaciones
-    RATE_CODE_FIXED,   // Otras modificaciones
-    RATE_CODE_FIXED,   // Anotaciones y declaratorias
-    RATE_CODE_BRACKET  // Créditos a la Producción
-};
-
-constexpr FactorRates kInscriptionRates[INSCRIPTION_RATE_COUNT] = {
-    RatesOf(kInscriptionRateCodes[0]), RatesOf(kInscriptionRateCodes[1]), RatesOf(kInscriptionRateCodes[2]),
-    RatesOf(kInscriptionRateCodes[3]), RatesOf(kInscriptionRateCodes[4]), RatesOf(kInscriptionRateCodes[5]),
-    RatesOf(kInscriptionRateCodes[6]), RatesOf(kInscriptionRateCodes[7]), RatesOf(kInscriptionRateCodes[8]),
-};
-
-constexpr bool EveryRateRounded() {
-  for (const FactorRates& rates : kInscriptionRates) {
-    if (rates.Normal < 0 || rates.Social < 0) return false;
-  }
-  return true;
-}
-static_assert(EveryRateRounded(), "a rate under a factor lies outside the range of TwoStageCents");
-
-}  // namespace
-
-const double InscriptionRateCodes[INSCRIPTION_RATE_COUNT] = {
-    kInscriptionRateCodes[0], kInscriptionRateCodes[1], kInscriptionRateCodes[2],
-    kInscriptionRateCodes[3], kInscriptionRateCodes[4], kInscriptionRateCodes[5],
-    kInscriptionRateCodes[6], kInscriptionRateCodes[7], kInscriptionRateCodes[8],
-};
-
-const double CancellationRateCodes[CANCELLATION_RATE_COUNT] = {
-    RATE_CODE_FIXED,        // Anotación Preventiva
-    RATE_CODE_BRACKET,      // Crédito a la Producción
-    RATE_CODE_CANCELLATION  // Otras Cancelaciones
-};
-
-const BracketRow BracketTable[BRACKET_ROW_COUNT] = {
-    {0, 1800, 1.80, 0},
-    {1800, 4500, 3.60, 0},
-    {4500, 9000, 5.40, 0},
-    {9000, 10000000000.0, 5.40, 0.13},
-};
-
-const double FixedFees[2] = {8.86, 5.71};
-const FeeLimitSet NormalFeeLimits = {8.86, 5400.00};
-const FeeLimitSet SocialFeeLimits = {5.71, 5400.00};
 
 double RoundToCents(double x) {
   if (std::isnan(x) || std::isinf(x)) return x;
@@ -114,118 +39,110 @@ double HundredUnits(double x) {
 
 namespace {
 
-int BracketRowFor(double amount) {
-  for (int row = 0; row < BRACKET_ROW_COUNT; ++row) {
-    if (BracketTable[row].Low < amount && amount <= BracketTable[row].High) return row;
+int BracketRowFor(const Edition& edition, double amount) {
+  for (int row = 0; row < edition.BracketCount; ++row) {
+    if (edition.Brackets[row].Low < amount && amount <= edition.Brackets[row].High) return row;
   }
   return -1;
 }
 
 // The fee of one row, the product rounded before the sum.
-double BracketRowFee(double amount, int row, double* hundreds) {
-  *hundreds = HundredUnits(amount - ExcessThreshold);
-  double product = *hundreds * BracketTable[row].RatePer100;
-  return product + BracketTable[row].Base;
+double BracketRowFee(const Edition& edition, double amount, int row, double* hundreds) {
+  *hundreds = HundredUnits(amount - edition.BracketExcessAbove);
+  double product = *hundreds * edition.Brackets[row].RatePer100;
+  return product + edition.Brackets[row].Base;
 }
 
 // The bracket rule as the engine applies it. The schedule's rows end at
-// 10,000,000,000.00 and say nothing of larger amounts; there the last row
-// goes on, so the fee keeps growing and the maximum fee (or the
+// the last row's bound and say nothing of larger amounts; there the last
+// row goes on, so the fee keeps growing and the maximum fee (or the
 // cancellation cap) applies, instead of a negative fee.
-double EngineBracketFee(double amount, int* usedRow, double* hundreds) {
+double EngineBracketFee(const Edition& edition, double amount, int* usedRow, double* hundreds) {
   *usedRow = -1;
   *hundreds = 0;
   if (!(amount > 0)) return 0;
-  int row = BracketRowFor(amount);
-  *usedRow = row >= 0 ? row : BRACKET_ROW_COUNT - 1;
-  return BracketRowFee(amount, *usedRow, hundreds);
+  int row = BracketRowFor(edition, amount);
+  *usedRow = row >= 0 ? row : edition.BracketCount - 1;
+  return BracketRowFee(edition, amount, *usedRow, hundreds);
 }
 
-bool SocialLimitsApply(const Selection& selection) {
-  return selection.SocialInterest && OfficeOffersSocialInterest(selection.OfficeIndex);
+double ApplyBrackets(const Edition& edition, const FeeSelection& selection, bool capped, double factor,
+                     double* fee, FeeTrace& trace) {
+  *fee = EngineBracketFee(edition, selection.Amount, &trace.BracketRow, &trace.Hundreds) * factor;
+  trace.Rule = capped ? FeeRule::CancellationBracket : FeeRule::Bracket;
+  trace.Rate = trace.BracketRow >= 0 ? edition.Brackets[trace.BracketRow].RatePer100 : 0;
+  if (capped && *fee > edition.CancellationBase) {
+    *fee = edition.CancellationBase;
+    trace.CapApplied = true;
+  }
+  return RATE_CODE_BRACKET;
 }
 
-// The rule of one rate code; fills fee and trace, returns the code that the
-// minimum test looks at (the fixed fee itself for a fixed fee).
-double ApplyRule(const FeeSelection& selection, double code, bool cancellation, double factor,
+double ApplyCancellation(const Edition& edition, double amount, double factor, double* fee, FeeTrace& trace) {
+  trace.Rule = FeeRule::Cancellation;
+  trace.Rate = edition.CancellationPerHundred;
+  if (amount > edition.CancellationUpTo) {
+    trace.Hundreds = HundredUnits(amount - edition.CancellationUpTo);
+    double excess = trace.Hundreds * edition.CancellationPerHundred;
+    double sum = excess + edition.CancellationBase;
+    *fee = sum * factor;
+  } else {
+    *fee = amount > 0 ? edition.CancellationBase * factor : 0;
+  }
+  return RATE_CODE_CANCELLATION;
+}
+
+// The rule of the selection's price; fills fee and trace, returns the code
+// the trace keeps (the fixed fee itself for a fixed fee).
+double ApplyRule(const Edition& edition, const FeeSelection& selection, const Price& price, double factor,
                  double* fee, FeeTrace& trace) {
-  double amount = selection.Amount;
-  if (code == RATE_CODE_BRACKET) {
-    *fee = EngineBracketFee(amount, &trace.BracketRow, &trace.Hundreds) * factor;
-    trace.Rule = cancellation ? FeeRule::CancellationBracket : FeeRule::Bracket;
-    trace.Rate = trace.BracketRow >= 0 ? BracketTable[trace.BracketRow].RatePer100 : 0;
-    if (cancellation && *fee > CancellationBase) {
-      *fee = CancellationBase;
-      trace.CapApplied = true;
+  switch (price.Rule) {
+    case PriceRule::Brackets: return ApplyBrackets(edition, selection, false, factor, fee, trace);
+    case PriceRule::CappedBrackets: return ApplyBrackets(edition, selection, true, factor, fee, trace);
+    case PriceRule::Cancellation: return ApplyCancellation(edition, selection.Amount, factor, fee, trace);
+    case PriceRule::FixedByOffice: {
+      const double fixed = edition.Offices[selection.OfficeIndex].FixedFee;
+      *fee = fixed * factor;
+      trace.Rule = FeeRule::Fixed;
+      return fixed;
     }
-    return code;
+    case PriceRule::PerHundred:
+      trace.Rule = FeeRule::Rate;
+      trace.Rate = factor == 1 ? price.RoundedRate : price.RoundedSocialRate;
+      trace.Hundreds = HundredUnits(selection.Amount);
+      *fee = trace.Rate * trace.Hundreds;
+      return price.PerHundred;
+    case PriceRule::Stated:
+    case PriceRule::ShownFee: break;
   }
-  if (code == RATE_CODE_FIXED) {
-    double fixed = FixedFees[selection.OfficeIndex];
-    *fee = fixed * factor;
-    trace.Rule = FeeRule::Fixed;
-    return fixed;
-  }
-  if (cancellation) {
-    trace.Rule = FeeRule::Cancellation;
-    trace.Rate = CancellationRatePer100;
-    if (amount > ExcessThreshold) {
-      trace.Hundreds = HundredUnits(amount - ExcessThreshold);
-      double excess = trace.Hundreds * CancellationRatePer100;
-      double sum = excess + CancellationBase;
-      *fee = sum * factor;
-    } else {
-      *fee = amount > 0 ? CancellationBase * factor : 0;
-    }
-    return code;
-  }
-  trace.Rule = FeeRule::Rate;
-  const FactorRates& rates = kInscriptionRates[selection.TransactionIndex];
-  trace.Rate = factor == 1 ? rates.Normal : rates.Social;
-  trace.Hundreds = HundredUnits(amount);
-  *fee = trace.Rate * trace.Hundreds;
-  return code;
+  return 0;
 }
 
 }  // namespace
 
-bool IsComputedTransaction(const Selection& selection) {
-  const int transaction = selection.TransactionIndex;
-  if (transaction < 0) return false;
-  if (selection.ServiceIndex == SERVICE_INSCRIPTION) return transaction < INSCRIPTION_RATE_COUNT;
-  if (selection.ServiceIndex == SERVICE_CANCELLATION) return transaction < CANCELLATION_RATE_COUNT;
-  return false;
+bool IsSelectionInRange(const Edition& edition, const Selection& selection) {
+  if (selection.OfficeIndex < 0 || selection.OfficeIndex >= edition.OfficeCount) return false;
+  const ServiceEntry* service = ServiceOf(edition, selection.ServiceIndex);
+  if (service == nullptr) return false;
+  return !service->Controls.Calculate || IsComputedTransaction(edition, selection);
 }
 
-bool IsSelectionInRange(const Selection& selection) {
-  if (selection.OfficeIndex < 0 || selection.OfficeIndex >= OFFICE_COUNT) return false;
-  if (selection.ServiceIndex < 0 || selection.ServiceIndex >= SERVICE_COUNT) return false;
-  const bool tables = selection.ServiceIndex == SERVICE_INSCRIPTION || selection.ServiceIndex == SERVICE_CANCELLATION;
-  return !tables || IsComputedTransaction(selection);
-}
-
-FeeResult EvaluateFeeTraced(const FeeSelection& selection, FeeTrace* trace) {
+FeeResult EvaluateFeeTraced(const Edition& edition, const FeeSelection& selection, FeeTrace* trace) {
   FeeTrace local{FeeRule::NotComputed, 1, 0, 0, 0, -1, 0, 0, false, false, false};
   FeeTrace& record = trace != nullptr ? *trace : local;
   record = local;
-  if (!IsSelectionInRange(selection)) return {0, 0};
+  if (!IsSelectionInRange(edition, selection)) return {0, 0};
 
-  double factor = 1;
-  if (SocialLimitsApply(selection) && selection.Amount <= SocialAmountLimit) {
-    factor = SocialFactor;
-  }
+  const bool social = UnderSocialInterest(edition, selection);
+  const double factor = social && selection.Amount <= edition.SocialUpTo ? edition.SocialFactor : 1;
   record.Factor = factor;
-  double code = 0;
   double fee = 0;
-  if (selection.ServiceIndex == 0) {
-    code = ApplyRule(selection, InscriptionRateCodes[selection.TransactionIndex], false, factor, &fee, record);
-  } else if (selection.ServiceIndex == 1) {
-    code = ApplyRule(selection, CancellationRateCodes[selection.TransactionIndex], true, factor, &fee, record);
-  }
+  const Price* price = IsComputedTransaction(edition, selection) ? PriceOf(edition, selection) : nullptr;
+  const double code = price != nullptr ? ApplyRule(edition, selection, *price, factor, &fee, record) : 0;
   record.RateCode = code;
   FeeResult result{fee, fee};
 
-  FeeLimitSet limits = SocialLimitsApply(selection) ? SocialFeeLimits : NormalFeeLimits;
+  const FeeLimitSet limits = social ? edition.SocialLimits : edition.NormalLimits;
   record.Minimum = limits.Minimum;
   record.Maximum = limits.Maximum;
   // Bracket results are exempt from the minimum: they may stay at 1.80.
@@ -240,6 +157,31 @@ FeeResult EvaluateFeeTraced(const FeeSelection& selection, FeeTrace* trace) {
   return result;
 }
 
+FeeResult EvaluateFee(const Edition& edition, const FeeSelection& selection) {
+  return EvaluateFeeTraced(edition, selection, nullptr);
+}
+
+bool IsComputedTransaction(const Selection& selection) { return IsComputedTransaction(BuiltInEdition(), selection); }
+bool IsSelectionInRange(const Selection& selection) { return IsSelectionInRange(BuiltInEdition(), selection); }
+FeeResult EvaluateFeeTraced(const FeeSelection& selection, FeeTrace* trace) {
+  return EvaluateFeeTraced(BuiltInEdition(), selection, trace);
+}
 FeeResult EvaluateFee(const FeeSelection& selection) { return EvaluateFeeTraced(selection, nullptr); }
 
+long long StatedFeeCents(const Price& price, long long quantity) {
+  const long long cents = price.BaseCents + price.RateCents * quantity;
+  return cents < price.MinimumCents ? price.MinimumCents : cents;
+}
+
+bool SocialShareApplies(const Edition& edition, const Selection& selection) {
+  const TransactionEntry* entry = LoadedEntry(edition, selection);
+  return entry != nullptr && entry->SocialReduced && UnderSocialInterest(edition, selection) &&
+         PriceOf(edition, selection)->Rule == PriceRule::Stated;
+}
+
+long long SocialShareCents(const Edition& edition, long long cents, long long valueCents) {
+  if (valueCents > edition.SocialUpToCents) return cents;
+  const double share = (static_cast<double>(cents) / 100) * edition.SocialFactor;
+  return static_cast<long long>(RoundToDecimals(share, 2).Units);
+}
 }  // namespace tarivox

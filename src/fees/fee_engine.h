@@ -1,11 +1,13 @@
 // The registry's fee rules: rates per started 100 dollars, fixed fees by
 // office, the bracket schedule of production credits, the cancellation rule,
-// the social-interest reduction and the minimum and maximum fee.
+// the social-interest reduction and the minimum and maximum fee; every figure
+// from the tariff edition a computation is given.
 //
 // All arithmetic is binary64, each product, quotient and sum rounded to a
 // double before the next operation.
 #pragma once
 
+#include "catalogue/edition.h"
 #include "catalogue/selection.h"
 
 namespace tarivox {
@@ -21,40 +23,11 @@ struct FeeResult {
   double LimitedFee;
 };
 
-// Rule selectors in the rate tables; any positive code is a rate per
-// started 100 dollars.
+// What the trace keeps of a rule's code for explanations: the rate per
+// started 100 for a rate, the fee itself for a fixed fee, and these for the
+// schedules.
 inline constexpr double RATE_CODE_BRACKET = -1.0;
-inline constexpr double RATE_CODE_FIXED = -2.0;
 inline constexpr double RATE_CODE_CANCELLATION = -3.0;
-
-struct BracketRow {
-  double Low;
-  double High;
-  double Base;
-  double RatePer100;
-};
-
-struct FeeLimitSet {
-  double Minimum;
-  double Maximum;
-};
-
-inline constexpr int INSCRIPTION_RATE_COUNT = 9;
-inline constexpr int CANCELLATION_RATE_COUNT = 3;
-inline constexpr int BRACKET_ROW_COUNT = 4;
-
-extern const double InscriptionRateCodes[INSCRIPTION_RATE_COUNT];
-extern const double CancellationRateCodes[CANCELLATION_RATE_COUNT];
-extern const BracketRow BracketTable[BRACKET_ROW_COUNT];
-extern const double FixedFees[2];
-extern const FeeLimitSet NormalFeeLimits;
-extern const FeeLimitSet SocialFeeLimits;
-
-inline constexpr double SocialFactor = 0.25;
-inline constexpr double SocialAmountLimit = 10000.00;
-inline constexpr double ExcessThreshold = 9000.00;
-inline constexpr double CancellationBase = 8.91;
-inline constexpr double CancellationRatePer100 = 0.13;
 
 // Started hundreds in x (0 when x is not positive), judged on the six-decimal
 // text of x / 100. Never wraps: a count beyond 32 bits stays exact.
@@ -63,16 +36,11 @@ double HundredUnits(double x);
 // x rounded to cents through the two-decimal form.
 double RoundToCents(double x);
 
-// True when the engine computes the fee of this transaction (position as
-// loaded) from the amount: it has a rate code for it, inscription 0..8 and
-// every cancellation. Everything else is text only. Every front end asks
-// this, the window's controls, the tool, the reports and the page.
-bool IsComputedTransaction(const Selection& selection);
-
-// True when the engine has a rule for this selection: an office and a
-// service of the catalogue and, for inscriptions and cancellations, a
-// computed transaction. Services 2..5 have no rule and give 0.
-bool IsSelectionInRange(const Selection& selection);
+// True when the edition has a rule for this selection: an office and a
+// service of the edition and, for a service that computes fees (its
+// "Calcular pago"), a computed transaction. A service that computes nothing
+// gives no fee, held to the limits.
+bool IsSelectionInRange(const Edition& edition, const Selection& selection);
 
 // How a fee came about, for explanations. Filled by EvaluateFeeTraced from
 // the very values EvaluateFee uses.
@@ -80,14 +48,14 @@ enum class FeeRule {
   Rate,          // RoundToCents(rate x factor) x started hundreds
   Fixed,         // fixed fee by office, times the factor
   Bracket,       // bracket schedule, times the factor
-  CancellationBracket,  // bracket schedule capped at CancellationBase
+  CancellationBracket,  // bracket schedule capped at the cancellation base
   Cancellation,  // base plus rate per started 100 above the threshold
-  NotComputed,   // services 2..5: no rule, fee 0
+  NotComputed,   // a service that computes nothing: fee 0
 };
 
 struct FeeTrace {
   FeeRule Rule;
-  double Factor;       // 1 or SocialFactor
+  double Factor;       // 1 or the edition's social factor
   double RateCode;     // the code left by the rule (fixed fee for Fixed)
   double Rate;         // per-100 rate actually applied (after rounding)
   double Hundreds;     // started hundreds counted (above the threshold where it applies)
@@ -96,14 +64,35 @@ struct FeeTrace {
   double Maximum;
   bool MinimumApplied;
   bool MaximumApplied;
-  bool CapApplied;     // cancellation bracket fee cut to CancellationBase
+  bool CapApplied;     // cancellation bracket fee cut to the cancellation base
 };
 
-// The fee for a selection. A selection outside the tables (see
-// IsSelectionInRange) reads no table and gives 0 before and after limits.
-FeeResult EvaluateFee(const FeeSelection& selection);
+// The fee for a selection under the edition. A selection outside it (see
+// IsSelectionInRange) reads nothing and gives 0 before and after limits.
+FeeResult EvaluateFee(const Edition& edition, const FeeSelection& selection);
 
 // EvaluateFee, also describing the rule in *trace when trace is not null.
+FeeResult EvaluateFeeTraced(const Edition& edition, const FeeSelection& selection, FeeTrace* trace);
+
+// The same under the built-in edition, as the window computes.
+bool IsComputedTransaction(const Selection& selection);
+bool IsSelectionInRange(const Selection& selection);
+FeeResult EvaluateFee(const FeeSelection& selection);
 FeeResult EvaluateFeeTraced(const FeeSelection& selection, FeeTrace* trace);
+
+// The largest quantity an act may count: six digits, far beyond any sheet
+// count or lot plan, and small enough that every fee stays exact.
+inline constexpr long long QUANTITY_LIMIT = 999999;
+
+// What a tariff text states for a quantity: the base plus the rate for each
+// unit counted, raised to the minimum, in whole cents.
+long long StatedFeeCents(const Price& price, long long quantity);
+
+// Whether the selection's stated fee is reduced under the social-interest
+// project, as its text says; and the fee so reduced for a project of that
+// value: the share of it, rounded to the cent as the engine rounds, when
+// the value is at most the edition's threshold, else the whole fee.
+bool SocialShareApplies(const Edition& edition, const Selection& selection);
+long long SocialShareCents(const Edition& edition, long long cents, long long valueCents);
 
 }  // namespace tarivox

@@ -7,10 +7,11 @@
 
 #include <string>
 
+#include "catalogue/edition.h"
 #include "report/messages.h"
 
 namespace tarivox::report {
 
-std::string CatalogueJson(Language language);
+std::string CatalogueJson(Language language, const Edition& edition);
 
 }  // namespace tarivox::report

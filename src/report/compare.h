@@ -14,9 +14,11 @@ namespace tarivox::report {
 struct Variant {
   // False when the act does not exist there: the transaction is not in this
   // office's list ("Literales" is not offered at MVT), or the service has no
-  // social-interest project. Then only Figures.What's office and project
-  // kind mean anything.
+  // social-interest project; or when it has no fee without what the
+  // comparison was not given (a project's value), which Unpriced says.
+  // Then only Figures.What's office and project kind mean anything.
   bool Offered = true;
+  std::string Unpriced;
   Act Figures;
   bool HasDifference = false;  // this column and the first are both priced
   long long DifferenceCents = 0;
@@ -24,19 +26,23 @@ struct Variant {
 
 struct Comparison {
   Language Lang = Language::Spanish;
+  const Edition* Tariff = &BuiltInEdition();
   Selection Reference{};
   bool HasTyped = false;
   std::string Typed;  // the amount or the quantity, UTF-8
+  bool HasProjectValue = false;
+  std::string ProjectValueTyped;
   std::vector<Variant> Variants;  // the reference first
   TariffNotes Notes;
 };
 
-// The reference selection (office and project as given) first, then the
-// others of KLDA normal, MVT normal and MVT social interest, each priced
-// from typed (when hasTyped) as an act would be. False, with the reason,
-// when the reference or the value is refused.
-bool BuildComparison(Language language, const Selection& reference, bool hasTyped, std::string_view typed,
-                     Comparison* comparison, std::string* reason);
+// The reference act (office and project as asked) first, then every other
+// office with a normal project and, where the office offers it, a
+// social-interest one, each priced from the same value as an act would be.
+// A project's value, when given, prices the columns whose fee takes a share
+// by it. False, with the reason, when the reference act is refused.
+bool BuildComparison(Language language, const Edition& edition, const ActRequest& reference, Comparison* comparison,
+                     std::string* reason);
 
 // "KLDA normal", "MVT interés social".
 std::string VariantName(Language language, const Variant& variant);

@@ -41,9 +41,10 @@ std::string AmountAsRead(std::string_view typed) {
 }
 
 // cleanedAmount is AmountAsRead's text.
-void WriteExplanation(Language language, const Selection& what, std::string_view cleanedAmount,
-                      const FeeComputation& computation, const Sink& out) {
+void WriteExplanation(Language language, const Edition& edition, const Selection& what,
+                      std::string_view cleanedAmount, const FeeComputation& computation, const Sink& out) {
   Act act;
+  act.Tariff = &edition;
   act.What = what;
   act.Amount = computation.AmountValue;
   act.Result = computation.Result;
@@ -51,9 +52,10 @@ void WriteExplanation(Language language, const Selection& what, std::string_view
   const FeeTrace& trace = act.Trace;
   bool zeroShown = !(act.Amount > 0) && !(act.Result.ComputedFee > 0);
   const Line lines[] = {
-      {MSG_STEP_OFFICE, OfficeName(what.OfficeIndex)},
-      {MSG_STEP_SERVICE, ServiceName(what.ServiceIndex)},
-      {MSG_STEP_TRANSACTION, TransactionName(what)},
+      {MSG_STEP_TARIFF, TariffLine(language, edition)},
+      {MSG_STEP_OFFICE, OfficeName(edition, what.OfficeIndex)},
+      {MSG_STEP_SERVICE, ServiceName(edition, what.ServiceIndex)},
+      {MSG_STEP_TRANSACTION, TransactionName(edition, what)},
       {MSG_STEP_PROJECT, ProjectName(language, what.SocialInterest)},
       {MSG_STEP_AMOUNT_READ, Text(language, MSG_AMOUNT_AS_READ, cleanedAmount)},
       {MSG_STEP_AMOUNT_CENTS, FormatDecimal(act.Amount, 2)},
@@ -63,29 +65,33 @@ void WriteExplanation(Language language, const Selection& what, std::string_view
       {MSG_STEP_COMPUTED, FormatDecimal(act.Result.ComputedFee, 2)},
       {MSG_STEP_LIMITS, LimitsLine(language, trace)},
       {MSG_STEP_FEE, zeroShown ? Text(language, MSG_FEE_NO_AMOUNT) : FormatDecimal(act.Result.LimitedFee, 2)},
-      {MSG_STEP_TARIFF_TEXT, TariffText(what)},
+      {MSG_STEP_TARIFF_TEXT, TariffText(edition, what)},
   };
   WriteLines(language, lines, std::size(lines), out);
 }
 
 }  // namespace
 
-void WriteCalculation(Language language, const Selection& what, std::string_view typed, bool explain,
-                      const Sink& out) {
-  const FeeComputation computation = ComputeFeeTexts(what, typed);
-  if (explain) WriteExplanation(language, what, AmountAsRead(typed), computation, out);
+std::string TariffLine(Language language, const Edition& edition) {
+  return edition.InForceFrom.IsSet() ? Text(language, MSG_TARIFF_DATED, edition.Name, IsoDate(edition.InForceFrom))
+                                     : std::string(edition.Name);
+}
+
+void WriteCalculation(Language language, const Edition& edition, const Selection& what, std::string_view typed,
+                      bool explain, const Sink& out) {
+  const FeeComputation computation = ComputeFeeTexts(edition, what, typed);
+  if (explain) WriteExplanation(language, edition, what, AmountAsRead(typed), computation, out);
   Put(out, computation.Message.View());
   Put(out, "\n");
 }
 
 void WriteStatedFee(Language language, const Act& act, const Sink& out) {
   const Line lines[] = {
-      {MSG_STEP_TARIFF_TEXT, TariffText(act.What)},
+      {MSG_STEP_TARIFF, TariffLine(language, *act.Tariff)},
+      {MSG_STEP_TARIFF_TEXT, TariffText(*act.Tariff, act.What)},
       {MSG_STEP_STATED_FEE, RuleText(language, act)},
   };
   WriteLines(language, lines, std::size(lines), out);
-  std::string caveat = CaveatText(language, act);
-  if (!caveat.empty()) Put(out, Text(language, MSG_CAVEAT_LINE, caveat) + "\n");
 }
 
 }  // namespace tarivox::report

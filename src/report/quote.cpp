@@ -10,15 +10,7 @@ void Refuse(Quote* quote, const Act& at, const std::string& reason) {
 }
 
 void AddAct(Quote* quote, std::string_view text, long long source, bool fromArgument) {
-  Act act;
-  act.Source = source;
-  act.FromArgument = fromArgument;
-  std::string reason;
-  if (!ParseAct(quote->Lang, text, &act, &reason)) {
-    Refuse(quote, act, reason);
-    return;
-  }
-  AppendAct(quote, std::move(act));
+  quote->Pending.push_back({std::string(text), source, fromArgument, quote->Refused.size()});
 }
 
 void CountAct(Quote* quote, const Act& act, int step) {
@@ -29,7 +21,7 @@ void CountAct(Quote* quote, const Act& act, int step) {
 // An act just put in has note 0, and is not counted as renumbered.
 Renumbering RenumberNotes(Quote* quote) {
   Renumbering changed;
-  quote->Notes = {};
+  quote->Notes = TariffNotes(quote->Tariff);
   for (std::size_t i = 0; i < quote->Acts.size(); ++i) {
     Act& act = quote->Acts[i];
     const int note = NoteFor(&quote->Notes, act.What);
@@ -40,15 +32,16 @@ Renumbering RenumberNotes(Quote* quote) {
 }
 
 // A heading line: its keywords, the field it sets and what is wrong with
-// it when given twice or empty.
+// it when given twice or empty; whether it is a date.
 struct Header {
   const char* Keywords[2];
   std::string Quote::*Field;
   MessageOf<> Twice, Empty;
+  bool Date;
 };
 constexpr Header kHeaders[] = {
-    {{"cliente", "client"}, &Quote::Client, MSG_CLIENT_TWICE, MSG_CLIENT_EMPTY},
-    {{"fecha", "date"}, &Quote::Date, MSG_DATE_TWICE, MSG_DATE_EMPTY},
+    {{"cliente", "client"}, &Quote::Client, MSG_CLIENT_TWICE, MSG_CLIENT_EMPTY, false},
+    {{"fecha", "date"}, &Quote::Date, MSG_DATE_TWICE, MSG_DATE_EMPTY, true},
 };
 
 // "cliente: X" or "fecha: X": a keyword in any case, then the value.
@@ -66,6 +59,8 @@ bool SetHeader(Quote* quote, std::string_view line, long long number) {
       Refuse(quote, at, Text(quote->Lang, header.Twice));
     } else if (value.empty()) {
       Refuse(quote, at, Text(quote->Lang, header.Empty));
+    } else if (header.Date && !ParseIsoDate(value, &quote->DateValue)) {
+      Refuse(quote, at, Text(quote->Lang, MSG_DATE_NOT_REAL, value));
     } else {
       field = std::string(value);
     }
@@ -76,20 +71,21 @@ bool SetHeader(Quote* quote, std::string_view line, long long number) {
 
 }  // namespace
 
-std::string NoteHeading(const Selection& what) {
-  return ServiceName(what.ServiceIndex) + " \xE2\x80\x94 " + TransactionName(what);
+std::string NoteHeading(const Edition& edition, const Selection& what) {
+  return ServiceName(edition, what.ServiceIndex) + " \xE2\x80\x94 " + TransactionName(edition, what);
 }
 
 int NoteFor(TariffNotes* notes, const Selection& what) {
   for (const auto& [seen, note] : notes->Seen) {
     if (seen == what) return note;
   }
-  std::string heading = NoteHeading(what);
-  std::string text = TariffText(what);
+  const Edition& edition = *notes->Tariff;
+  std::string heading = NoteHeading(edition, what);
+  std::string text = TariffText(edition, what);
   int note = 0;
   for (std::size_t i = 0; i < notes->Items.size() && note == 0; ++i) {
     const Selection& other = notes->Items[i];
-    if (NoteHeading(other) == heading && TariffText(other) == text) note = static_cast<int>(i) + 1;
+    if (NoteHeading(edition, other) == heading && TariffText(edition, other) == text) note = static_cast<int>(i) + 1;
   }
   if (note == 0) {
     notes->Items.push_back(what);
@@ -100,6 +96,7 @@ int NoteFor(TariffNotes* notes, const Selection& what) {
 }
 
 void AppendAct(Quote* quote, Act act) {
+  quote->Notes.Tariff = quote->Tariff;
   act.Note = NoteFor(&quote->Notes, act.What);
   CountAct(quote, act, 1);
   quote->Acts.push_back(std::move(act));
@@ -125,6 +122,23 @@ Renumbering InsertActAt(Quote* quote, std::size_t index, Act act) {
 
 void AddArgumentAct(Quote* quote, std::string_view text, long long number) {
   AddAct(quote, AsUtf8(text), number, true);
+}
+
+void PriceQuote(Quote* quote) {
+  std::size_t added = 0;
+  for (const PendingAct& pending : quote->Pending) {
+    Act act;
+    act.Source = pending.Source;
+    act.FromArgument = pending.FromArgument;
+    std::string reason;
+    if (ParseAct(quote->Lang, *quote->Tariff, pending.Text, &act, &reason)) {
+      AppendAct(quote, std::move(act));
+      continue;
+    }
+    const auto at = quote->Refused.begin() + static_cast<std::ptrdiff_t>(pending.RefusedBefore + added++);
+    quote->Refused.insert(at, Text(quote->Lang, MSG_REFUSED_AT, SourceText(quote->Lang, act), reason));
+  }
+  quote->Pending.clear();
 }
 
 void AddQuoteText(Quote* quote, std::string_view text) {

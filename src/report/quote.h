@@ -17,19 +17,33 @@ namespace tarivox::report {
 // The tariff texts of a report as numbered notes: acts whose heading and
 // text are the same share one note, so a quote of ten sales prints it once.
 struct TariffNotes {
+  TariffNotes(const Edition* tariff = nullptr) : Tariff(tariff) {}  // NOLINT: a quote starts with none
+  const Edition* Tariff;  // whose texts they are
   std::vector<Selection> Items;  // a selection that shows each note's text
   std::vector<std::pair<Selection, int>> Seen;  // every selection met, with its note
 };
 
 // The number of the note for what's tariff text, adding a note when new.
 int NoteFor(TariffNotes* notes, const Selection& what);
-// "Inscripción — Transferencias y mod. de dominio": catalogue names only.
-std::string NoteHeading(const Selection& what);
+// "Inscripción — Transferencias y mod. de dominio": the edition's names only.
+std::string NoteHeading(const Edition& edition, const Selection& what);
+
+// An act read but not yet priced: a quote's acts are priced once its date,
+// and with it the edition in force, is known.
+struct PendingAct {
+  std::string Text;
+  long long Source;
+  bool FromArgument;
+  std::size_t RefusedBefore;  // refusals of lines read before it, for their order
+};
 
 struct Quote {
   Language Lang = Language::Spanish;  // of every text the quote writes, refusals included
+  const Edition* Tariff = &BuiltInEdition();  // every act is priced under it
   std::string Client;
-  std::string Date;
+  std::string Date;        // as given, "YYYY-MM-DD"
+  CalendarDate DateValue;  // the same, read; not set when none was given
+  std::vector<PendingAct> Pending;
   std::vector<Act> Acts;
   TariffNotes Notes;
   long long TotalCents = 0;   // of every act: each one is priced
@@ -40,8 +54,12 @@ struct Quote {
   long long Unreadable = 0;
 };
 
-// The number-th --act option (from 1).
+// The number-th --act option (from 1), kept until PriceQuote.
 void AddArgumentAct(Quote* quote, std::string_view text, long long number);
+
+// Prices the acts read so far under quote->Tariff; refusals join the others
+// in the order of the input.
+void PriceQuote(Quote* quote);
 
 // A priced act added at the end: its tariff text numbered among the notes,
 // its fee in the total.
@@ -60,9 +78,9 @@ Renumbering InsertActAt(Quote* quote, std::size_t index, Act act);
 // that every act costs the quote a bounded amount of memory.
 inline constexpr std::size_t QUOTE_LINE_LIMIT = 1024;
 
-// One line of a quote file: an act, or "cliente: ..." or "fecha: ..." (also
-// "client:" and "date:") to head the quote; blank lines and lines starting
-// with "#" are skipped. A line
+// One line of a quote file: an act (kept until PriceQuote), or "cliente:
+// ..." or "fecha: YYYY-MM-DD" (also "client:" and "date:") to head the
+// quote; blank lines and lines starting with "#" are skipped. A line
 // that is not valid UTF-8 is read as code page 1252, as files written on
 // Windows often are. A line longer than QUOTE_LINE_LIMIT bytes is refused
 // (a reader may pass only its first QUOTE_LINE_LIMIT + 1 bytes).

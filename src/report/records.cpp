@@ -47,6 +47,13 @@ FieldValue IntegerOf(long long value, bool present = true) { return NumberOf(Kin
 bool ByEngine(const Act& act) { return act.PricedBy == Pricing::Engine; }
 bool Counted(const Act& act) { return !ByEngine(act) && act.Stated->Unit != UNIT_NONE; }
 
+// The edition an act is priced under: its name, and the day it took
+// effect (none for the built-in edition, in force since always).
+FieldValue TariffName(const Edition& edition) { return TextOf(edition.Name); }
+FieldValue TariffFrom(const Edition& edition) {
+  return TextOf(edition.InForceFrom.IsSet() ? IsoDate(edition.InForceFrom) : "", edition.InForceFrom.IsSet());
+}
+
 FieldValue ProjectOf(Language language, const Selection& what) {
   return CodeOf(what.SocialInterest ? "social" : "normal", ProjectName(language, what.SocialInterest));
 }
@@ -70,8 +77,8 @@ FieldValue Unit(Language language, const Act& act, bool offered) {
   const bool counted = offered && Counted(act);
   return counted ? CodeOf(UnitKey(act.Stated->Unit), UnitsName(language, act.Stated->Unit)) : CodeOf("", "", false);
 }
-FieldValue Caveat(Language language, const Act& act, bool offered) {
-  return offered ? TextOrNull(CaveatText(language, act)) : TextOf("", false);
+FieldValue ProjectValue(const Act& act, bool offered) {
+  return MoneyOf(act.ProjectValueCents, offered && act.Shared);
 }
 
 using C = const RecordContext&;
@@ -81,11 +88,13 @@ constexpr Field<Act> kActFields[] = {
     {"act", MSG_COLUMN_NUMBER, TO_BOTH, [](C c, const Act&) { return IntegerOf(c.Position); }},
     {"source", NO_HEADING, TO_JSON, [](C c, const Act& a) { return TextOf(SourceText(c.Lang, a)); }},
     {"label", MSG_COLUMN_LABEL, TO_BOTH, [](C, const Act& a) { return TextOrNull(a.Label); }},
-    {"office", MSG_COLUMN_OFFICE, TO_BOTH, [](C, const Act& a) { return TextOf(OfficeName(a.What.OfficeIndex)); }},
+    {"office", MSG_COLUMN_OFFICE, TO_BOTH, [](C, const Act& a) { return TextOf(OfficeName(*a.Tariff, a.What.OfficeIndex)); }},
     {"office_position", NO_HEADING, TO_JSON, [](C, const Act& a) { return IntegerOf(a.What.OfficeIndex); }},
-    {"service", MSG_COLUMN_SERVICE, TO_BOTH, [](C, const Act& a) { return TextOf(ServiceName(a.What.ServiceIndex)); }},
+    {"service", MSG_COLUMN_SERVICE, TO_BOTH,
+     [](C, const Act& a) { return TextOf(ServiceName(*a.Tariff, a.What.ServiceIndex)); }},
     {"service_position", NO_HEADING, TO_JSON, [](C, const Act& a) { return IntegerOf(a.What.ServiceIndex); }},
-    {"transaction", MSG_COLUMN_TRANSACTION, TO_BOTH, [](C, const Act& a) { return TextOf(TransactionName(a.What)); }},
+    {"transaction", MSG_COLUMN_TRANSACTION, TO_BOTH,
+     [](C, const Act& a) { return TextOf(TransactionName(*a.Tariff, a.What)); }},
     {"transaction_position", NO_HEADING, TO_JSON, [](C, const Act& a) { return IntegerOf(a.What.TransactionIndex); }},
     {"project", MSG_COLUMN_PROJECT, TO_CSV, [](C c, const Act& a) { return ProjectOf(c.Lang, a.What); }},
     {"social_interest", NO_HEADING, TO_JSON, [](C, const Act& a) { return FlagOf(a.What.SocialInterest); }},
@@ -98,15 +107,17 @@ constexpr Field<Act> kActFields[] = {
     {"shown_fee", NO_HEADING, TO_JSON, [](C, const Act& a) { return Shown(a, true); }},
     {"rule", MSG_COLUMN_RULE, TO_BOTH, [](C c, const Act& a) { return TextOf(RuleText(c.Lang, a)); }},
     {"note", MSG_COLUMN_NOTE, TO_BOTH, [](C, const Act& a) { return IntegerOf(a.Note); }},
-    {"tariff_text", MSG_COLUMN_TARIFF_TEXT, TO_CSV, [](C, const Act& a) { return TextOf(TariffText(a.What)); }},
+    {"tariff_text", MSG_COLUMN_TARIFF_TEXT, TO_CSV, [](C, const Act& a) { return TextOf(TariffText(*a.Tariff, a.What)); }},
     {"client", MSG_CSV_CLIENT, TO_CSV, [](C c, const Act&) { return TextOf(c.InQuote->Client); }},
     {"date", MSG_CSV_DATE, TO_CSV, [](C c, const Act&) { return TextOf(c.InQuote->Date); }},
     {"priced_by", MSG_CSV_PRICED_BY, TO_BOTH, [](C c, const Act& a) { return PricedBy(c.Lang, a, true); }},
     {"quantity", MSG_CSV_QUANTITY, TO_BOTH, [](C, const Act& a) { return Quantity(a, true); }},
     {"unit", MSG_CSV_UNIT, TO_BOTH, [](C c, const Act& a) { return Unit(c.Lang, a, true); }},
-    {"caveat", MSG_CSV_CAVEAT, TO_BOTH, [](C c, const Act& a) { return Caveat(c.Lang, a, true); }},
+    {"project_value", MSG_CSV_PROJECT_VALUE, TO_BOTH, [](C, const Act& a) { return ProjectValue(a, true); }},
+    {"tariff", MSG_CSV_TARIFF, TO_CSV, [](C, const Act& a) { return TariffName(*a.Tariff); }},
+    {"tariff_in_force_from", MSG_CSV_TARIFF_FROM, TO_CSV, [](C, const Act& a) { return TariffFrom(*a.Tariff); }},
     // What the page shows of an act besides the members above.
-    {"name", NO_HEADING, TO_PAGE, [](C c, const Act& a) { return TextOf(ActName(c.Lang, a.What)); }},
+    {"name", NO_HEADING, TO_PAGE, [](C c, const Act& a) { return TextOf(ActName(c.Lang, *a.Tariff, a.What)); }},
     {"value_text", NO_HEADING, TO_PAGE, [](C c, const Act& a) { return TextOf(ValueText(c.Lang, a)); }},
 };
 
@@ -115,7 +126,8 @@ using V = const Variant&;
 constexpr Field<Variant> kVariantFields[] = {
     {"variant", MSG_CSV_VARIANT, TO_BOTH,
      [](C c, V v) { return CodeOf(VariantCode(v), VariantName(c.Lang, v)); }},
-    {"office", MSG_COLUMN_OFFICE, TO_BOTH, [](C, V v) { return TextOf(OfficeName(v.Figures.What.OfficeIndex)); }},
+    {"office", MSG_COLUMN_OFFICE, TO_BOTH,
+     [](C, V v) { return TextOf(OfficeName(*v.Figures.Tariff, v.Figures.What.OfficeIndex)); }},
     {"office_position", NO_HEADING, TO_JSON, [](C, V v) { return IntegerOf(v.Figures.What.OfficeIndex); }},
     {"project", MSG_COLUMN_PROJECT, TO_CSV, [](C c, V v) { return ProjectOf(c.Lang, v.Figures.What); }},
     {"social_interest", NO_HEADING, TO_JSON, [](C, V v) { return FlagOf(v.Figures.What.SocialInterest); }},
@@ -136,11 +148,13 @@ constexpr Field<Variant> kVariantFields[] = {
     {"rule", MSG_COLUMN_RULE, TO_BOTH, [](C c, V v) { return TextOf(VariantRule(c.Lang, v)); }},
     {"note", NO_HEADING, TO_JSON, [](C, V v) { return IntegerOf(v.Figures.Note, v.Offered); }},
     {"tariff_text", MSG_COLUMN_TARIFF_TEXT, TO_CSV,
-     [](C, V v) { return TextOf(v.Offered ? TariffText(v.Figures.What) : ""); }},
+     [](C, V v) { return TextOf(v.Offered ? TariffText(*v.Figures.Tariff, v.Figures.What) : ""); }},
     {"priced_by", MSG_CSV_PRICED_BY, TO_BOTH, [](C c, V v) { return PricedBy(c.Lang, v.Figures, v.Offered); }},
     {"quantity", MSG_CSV_QUANTITY, TO_BOTH, [](C, V v) { return Quantity(v.Figures, v.Offered); }},
     {"unit", MSG_CSV_UNIT, TO_BOTH, [](C c, V v) { return Unit(c.Lang, v.Figures, v.Offered); }},
-    {"caveat", MSG_CSV_CAVEAT, TO_BOTH, [](C c, V v) { return Caveat(c.Lang, v.Figures, v.Offered); }},
+    {"project_value", MSG_CSV_PROJECT_VALUE, TO_BOTH, [](C, V v) { return ProjectValue(v.Figures, v.Offered); }},
+    {"tariff", MSG_CSV_TARIFF, TO_CSV, [](C, V v) { return TariffName(*v.Figures.Tariff); }},
+    {"tariff_in_force_from", MSG_CSV_TARIFF_FROM, TO_CSV, [](C, V v) { return TariffFrom(*v.Figures.Tariff); }},
 };
 
 using Q = const Quote&;
@@ -163,6 +177,8 @@ constexpr Field<Quote> kTotalFields[] = {
     {"complete", NO_HEADING, TO_JSON, [](C, Q q) { return FlagOf(IsComplete(q)); }},
     {"client", MSG_CSV_CLIENT, TO_CSV, [](C, Q q) { return TextOf(q.Client); }},
     {"date", MSG_CSV_DATE, TO_CSV, [](C, Q q) { return TextOf(q.Date); }},
+    {"tariff", MSG_CSV_TARIFF, TO_CSV, [](C, Q q) { return TariffName(*q.Tariff); }},
+    {"tariff_in_force_from", MSG_CSV_TARIFF_FROM, TO_CSV, [](C, Q q) { return TariffFrom(*q.Tariff); }},
     // What the page shows after the last act.
     {"count_text", NO_HEADING, TO_PAGE, [](C c, Q q) { return TextOf(ActCountText(c.Lang, ActCount(q), q.EngineCount)); }},
     {"total_text", NO_HEADING, TO_PAGE, [](C c, Q q) { return TextOf(Text(c.Lang, MSG_TOTAL, Cents{q.TotalCents})); }},
@@ -172,8 +188,13 @@ constexpr Field<Quote> kTotalFields[] = {
 
 constexpr Field<Selection> kNoteFields[] = {
     {"note", NO_HEADING, TO_JSON, [](C c, const Selection&) { return IntegerOf(c.Position); }},
-    {"heading", NO_HEADING, TO_JSON, [](C, const Selection& s) { return TextOf(NoteHeading(s)); }},
-    {"text", NO_HEADING, TO_JSON, [](C, const Selection& s) { return TextOf(TariffText(s)); }},
+    {"heading", NO_HEADING, TO_JSON, [](C c, const Selection& s) { return TextOf(NoteHeading(*c.Tariff, s)); }},
+    {"text", NO_HEADING, TO_JSON, [](C c, const Selection& s) { return TextOf(TariffText(*c.Tariff, s)); }},
+};
+
+constexpr Field<Edition> kTariffFields[] = {
+    {"name", NO_HEADING, TO_JSON, [](C, const Edition& e) { return TariffName(e); }},
+    {"in_force_from", NO_HEADING, TO_JSON, [](C, const Edition& e) { return TariffFrom(e); }},
 };
 
 }  // namespace
@@ -182,13 +203,8 @@ std::span<const Field<Act>> ActFields() { return kActFields; }
 std::span<const Field<Variant>> VariantFields() { return kVariantFields; }
 std::span<const Field<Quote>> TotalFields() { return kTotalFields; }
 std::span<const Field<Selection>> NoteFields() { return kNoteFields; }
+std::span<const Field<Edition>> TariffFields() { return kTariffFields; }
 
-bool IsComplete(const Quote& quote) {
-  if (quote.Unreadable > 0) return false;
-  for (const Act& act : quote.Acts) {
-    if (NeedsCheckByHand(act)) return false;
-  }
-  return true;
-}
+bool IsComplete(const Quote& quote) { return quote.Unreadable == 0; }
 
 }  // namespace tarivox::report

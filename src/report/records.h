@@ -45,6 +45,7 @@ struct RecordContext {
   Language Lang;
   const Quote* InQuote = nullptr;  // for a quote's client and date
   long long Position = 0;          // the act's number in its quote, from 1
+  const Edition* Tariff = nullptr; // for a note: the edition whose text it is
 };
 
 // For a field that only programs read, in JSON: it has no heading.
@@ -63,9 +64,10 @@ std::span<const Field<Act>> ActFields();
 std::span<const Field<Variant>> VariantFields();
 std::span<const Field<Quote>> TotalFields();
 std::span<const Field<Selection>> NoteFields();
+// The edition a report's figures are priced under.
+std::span<const Field<Edition>> TariffFields();
 
-// False while any act carries a notice asking for a check by hand, or some
-// kept act could not be read.
+// False while some kept act could not be read back, and so is not priced.
 bool IsComplete(const Quote& quote);
 
 // The CSV total row fills the act's columns of the same name.

@@ -2,8 +2,8 @@
 // 100 and the hundreds counted, the bracket, the fixed fee, the cancellation
 // base and excess, the social factor, and the minimum or maximum when one of
 // them decided the fee, all from the engine's trace, nothing derived again.
-// A fee from its tariff text: the text's own figures and the quantity.
-#include "catalogue/catalogue.h"
+// A fee from its tariff text: the text's own figures and the quantity, and
+// under a social-interest project the share its value decides.
 #include "report/act.h"
 #include "report/money.h"
 #include "report/units.h"
@@ -26,8 +26,9 @@ std::string RatePart(Language language, const FeeTrace& trace) {
   return Text(language, MSG_RULE_TIMES, Hundreds(language, trace.Hundreds), rate);
 }
 
-std::string ExcessPart(Language language, double base, const FeeTrace& trace, double ratePer100) {
-  return Text(language, MSG_RULE_EXCESS, Money(base), Hundreds(language, trace.Hundreds), Money(ExcessThreshold), Money(ratePer100));
+std::string ExcessPart(Language language, double base, const FeeTrace& trace, double threshold, double ratePer100) {
+  return Text(language, MSG_RULE_EXCESS, Money(base), Hundreds(language, trace.Hundreds), Money(threshold),
+              Money(ratePer100));
 }
 
 // The factor multiplies the whole of a fixed, bracket or cancellation fee.
@@ -36,29 +37,34 @@ std::string WithFactor(Language language, const std::string& part, const FeeTrac
   return Text(language, MSG_RULE_TIMES, compound ? "(" + part + ")" : part, Money(trace.Factor));
 }
 
-std::string BracketPart(Language language, const FeeTrace& trace) {
-  const BracketRow& row = BracketTable[trace.BracketRow];
+std::string BracketPart(Language language, const Edition& edition, const FeeTrace& trace) {
+  const BracketRow& row = edition.Brackets[trace.BracketRow];
   bool excess = row.RatePer100 > 0.0;
-  std::string fee = WithFactor(language, excess ? ExcessPart(language, row.Base, trace, row.RatePer100) : Money(row.Base),
-                               trace, excess);
+  std::string fee = WithFactor(
+      language, excess ? ExcessPart(language, row.Base, trace, edition.BracketExcessAbove, row.RatePer100) : Money(row.Base),
+      trace, excess);
   // The last row goes on past its upper bound, so its bound says nothing.
-  if (trace.BracketRow == BRACKET_ROW_COUNT - 1) return Text(language, MSG_RULE_BRACKET_OVER, Money(row.Low), fee);
+  if (trace.BracketRow == edition.BracketCount - 1) return Text(language, MSG_RULE_BRACKET_OVER, Money(row.Low), fee);
   if (row.Low > 0.0) return Text(language, MSG_RULE_BRACKET_BETWEEN, Money(row.Low), Money(row.High), fee);
   return Text(language, MSG_RULE_BRACKET_UP_TO, Money(row.High), fee);
 }
 
-std::string CancellationPart(Language language, const FeeTrace& trace) {
+std::string CancellationPart(Language language, const Edition& edition, const FeeTrace& trace) {
   if (trace.Hundreds > 0.0) {
-    return WithFactor(language, ExcessPart(language, CancellationBase, trace, CancellationRatePer100), trace, true);
+    return WithFactor(language,
+                      ExcessPart(language, edition.CancellationBase, trace, edition.CancellationUpTo,
+                                 edition.CancellationPerHundred),
+                      trace, true);
   }
-  return WithFactor(language,
-                    Text(language, MSG_RULE_CANCELLATION_BASE, Money(CancellationBase), Money(ExcessThreshold)),
-                    trace, false);
+  return WithFactor(
+      language,
+      Text(language, MSG_RULE_CANCELLATION_BASE, Money(edition.CancellationBase), Money(edition.CancellationUpTo)),
+      trace, false);
 }
 
-std::string LimitsPart(Language language, const FeeResult& result, const FeeTrace& trace) {
+std::string LimitsPart(Language language, const Edition& edition, const FeeResult& result, const FeeTrace& trace) {
   std::string text;
-  if (trace.CapApplied) text += Text(language, MSG_RULE_CAPPED, Money(CancellationBase));
+  if (trace.CapApplied) text += Text(language, MSG_RULE_CAPPED, Money(edition.CancellationBase));
   if (trace.MinimumApplied || trace.MaximumApplied) text += Text(language, MSG_RULE_RESULT, Money(result.ComputedFee));
   if (trace.MinimumApplied) text += Text(language, MSG_RULE_MINIMUM, Money(trace.Minimum));
   if (trace.MaximumApplied) text += Text(language, MSG_RULE_MAXIMUM, Money(trace.Maximum));
@@ -67,40 +73,57 @@ std::string LimitsPart(Language language, const FeeResult& result, const FeeTrac
 
 std::string ComputedRule(Language language, const Act& act) {
   const FeeTrace& trace = act.Trace;
+  const Edition& edition = *act.Tariff;
   switch (trace.Rule) {
     case FeeRule::Rate: return RatePart(language, trace);
     case FeeRule::Fixed:
-      return WithFactor(language, Text(language, MSG_RULE_FIXED, Money(trace.RateCode), OfficeName(act.What.OfficeIndex)),
-                        trace, false);
+      return WithFactor(
+          language, Text(language, MSG_RULE_FIXED, Money(trace.RateCode), OfficeName(edition, act.What.OfficeIndex)),
+          trace, false);
     case FeeRule::Bracket:
-    case FeeRule::CancellationBracket: return BracketPart(language, trace);
-    case FeeRule::Cancellation: return CancellationPart(language, trace);
+    case FeeRule::CancellationBracket: return BracketPart(language, edition, trace);
+    case FeeRule::Cancellation: return CancellationPart(language, edition, trace);
     case FeeRule::NotComputed: break;
   }
   return {};
 }
 
-std::string StatedRule(Language language, const Act& act) {
-  const StatedFee& stated = *act.Stated;
-  std::string fee = FormatCents(act.FeeCents);
+// The figures a text states, and the quantity counted.
+std::string StatedFigures(Language language, const Act& act) {
+  const Price& stated = *act.Stated;
+  const long long fee = act.Shared ? act.FullFeeCents : act.FeeCents;
   if (stated.Unit == UNIT_NONE) {
-    return Text(language, stated.InText ? MSG_RULE_STATED_FIXED : MSG_RULE_STATED_SHOWN, fee);
+    return Text(language, stated.Rule == PriceRule::ShownFee ? MSG_RULE_STATED_SHOWN : MSG_RULE_STATED_FIXED,
+                FormatCents(fee));
   }
   long long beforeMinimum = stated.BaseCents + stated.RateCents * act.Quantity;
   std::string count = UnitCount(language, stated.Unit, act.Quantity);
   std::string rate = FormatCents(stated.RateCents);
   std::string rule = stated.BaseCents > 0
                          ? Text(language, MSG_RULE_STATED_BASE, FormatCents(stated.BaseCents), count, rate,
-                                                                 FormatCents(beforeMinimum))
+                                FormatCents(beforeMinimum))
                          : Text(language, MSG_RULE_STATED_RATE, count, rate, FormatCents(beforeMinimum));
   if (beforeMinimum < stated.MinimumCents) rule += Text(language, MSG_RULE_MINIMUM, FormatCents(stated.MinimumCents));
   return rule;
 }
 
+// Under a social-interest project the text's fee, and the share the
+// project's value decides.
+std::string StatedRule(Language language, const Act& act) {
+  const std::string figures = StatedFigures(language, act);
+  if (!act.Shared) return figures;
+  const Edition& edition = *act.Tariff;
+  if (act.ProjectValueCents > edition.SocialUpToCents) {
+    return Text(language, MSG_RULE_NOT_SHARED, figures, Cents{act.ProjectValueCents}, Cents{edition.SocialUpToCents});
+  }
+  return Text(language, MSG_RULE_SHARED, figures, Money(edition.SocialFactor), Cents{act.ProjectValueCents},
+              Cents{act.FeeCents});
+}
+
 }  // namespace
 
 std::string ShownFee(const Act& act) {
-  const long long shown = FeeShownBeforeComputation(act.What.ServiceIndex);
+  const long long shown = FeeShownBeforeComputation(*act.Tariff, act.What.ServiceIndex);
   return act.PricedBy == Pricing::TariffText && shown > 0 ? FormatCents(shown) : "";
 }
 
@@ -108,31 +131,17 @@ std::string RuleText(Language language, const Act& act) {
   if (act.PricedBy == Pricing::TariffText) return StatedRule(language, act);
   // The window shows "0.00" here whatever the limits say.
   if (act.Amount <= 0.0 && act.Result.ComputedFee <= 0.0) return Text(language, MSG_RULE_NO_AMOUNT);
-  return ComputedRule(language, act) + LimitsPart(language, act.Result, act.Trace);
+  return ComputedRule(language, act) + LimitsPart(language, *act.Tariff, act.Result, act.Trace);
 }
 
-bool NeedsCheckByHand(const Act& act) {
-  return act.PricedBy == Pricing::TariffText && act.Conditions != CONDITION_NONE;
-}
-
-std::string CaveatText(Language language, const Act& act) {
-  if (!NeedsCheckByHand(act)) return {};
-  std::string without;
-  if ((act.Conditions & CONDITION_ARTICLE_50A) != 0) without = Text(language, MSG_CAVEAT_50A);
-  if ((act.Conditions & CONDITION_SOCIAL_SHARE) != 0) {
-    std::string share = Text(language, MSG_CAVEAT_SOCIAL_SHARE);
-    without = without.empty() ? share : Text(language, MSG_AND, without, share);
-  }
-  return Text(language, MSG_CAVEAT, without);
-}
-
-std::string StatedRate(Language language, const Selection& what) {
-  unsigned conditions = 0;
-  const StatedFee* stated = StatedFeeFor(what, &conditions);
+std::string StatedRate(Language language, const Edition& edition, const Selection& what) {
+  if (IsComputedTransaction(edition, what)) return {};
+  const Price* stated = PriceOf(edition, what);
   if (stated == nullptr) return {};
-  if (stated->Unit == UNIT_NONE) {
-    return Text(language, stated->InText ? MSG_RULE_STATED_FIXED : MSG_RULE_STATED_SHOWN, FormatCents(stated->BaseCents));
+  if (stated->Rule == PriceRule::ShownFee) {
+    return Text(language, MSG_RULE_STATED_SHOWN, FormatCents(FeeShownBeforeComputation(edition, what.ServiceIndex)));
   }
+  if (stated->Unit == UNIT_NONE) return Text(language, MSG_RULE_STATED_FIXED, FormatCents(stated->BaseCents));
   std::string unit = UnitName(language, stated->Unit);
   std::string rate =
       stated->BaseCents > 0

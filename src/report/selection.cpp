@@ -1,16 +1,31 @@
 #include "report/selection.h"
 
-#include "catalogue/catalogue.h"
 #include "catalogue/description.h"
 #include "report/text.h"
 
 namespace tarivox::report {
 namespace {
 
-std::string ListChoices(const TextList& list) {
+// The names of a list, by position.
+struct NameList {
+  int Count;
+  const char* (*NameAt)(const Edition& edition, const Selection& around, int position);
+};
+
+const char* OfficeAt(const Edition& edition, const Selection&, int position) { return edition.Offices[position].Name; }
+const char* ServiceAt(const Edition& edition, const Selection&, int position) {
+  return edition.Services[position].Name;
+}
+const char* TransactionAt(const Edition& edition, const Selection& around, int position) {
+  Selection at = around;
+  at.TransactionIndex = position;
+  return LoadedEntry(edition, at)->Name;
+}
+
+std::string ListChoices(const Edition& edition, const Selection& around, const NameList& list) {
   std::string choices;
   for (int i = 0; i < list.Count; ++i) {
-    choices += "\n  " + std::to_string(i) + "  " + Cp1252ToUtf8(list.Items[i]);
+    choices += "\n  " + std::to_string(i) + "  " + Cp1252ToUtf8(list.NameAt(edition, around, i));
   }
   return choices;
 }
@@ -24,21 +39,21 @@ constexpr ListMessages kOfficeMessages{MSG_NO_OFFICE_AT, MSG_UNKNOWN_OFFICE, MSG
 constexpr ListMessages kServiceMessages{MSG_NO_SERVICE_AT, MSG_UNKNOWN_SERVICE, MSG_AMBIGUOUS_SERVICE};
 constexpr ListMessages kTransactionMessages{MSG_NO_TRANSACTION_AT, MSG_UNKNOWN_TRANSACTION, MSG_AMBIGUOUS_TRANSACTION};
 
-bool ResolveInList(Language language, std::string_view text, const TextList& list, const ListMessages& messages,
-                   int* found, std::string* error) {
+bool ResolveInList(Language language, const Edition& edition, const Selection& around, std::string_view text,
+                   const NameList& list, const ListMessages& messages, int* found, std::string* error) {
   int position = 0;
   if (ParsePosition(text, &position)) {
     if (position < list.Count) {
       *found = position;
       return true;
     }
-    *error = Text(language, messages.NoneAt, text, ListChoices(list));
+    *error = Text(language, messages.NoneAt, text, ListChoices(edition, around, list));
     return false;
   }
   std::string wanted = FoldName(text);
   int matches = 0;
   for (int i = 0; i < list.Count && !wanted.empty(); ++i) {
-    std::string name = FoldName(Cp1252ToUtf8(list.Items[i]));
+    std::string name = FoldName(Cp1252ToUtf8(list.NameAt(edition, around, i)));
     if (name == wanted) {
       *found = i;
       return true;
@@ -49,7 +64,7 @@ bool ResolveInList(Language language, std::string_view text, const TextList& lis
     }
   }
   if (matches == 1) return true;
-  *error = Text(language, matches > 1 ? messages.Ambiguous : messages.Unknown, text, ListChoices(list));
+  *error = Text(language, matches > 1 ? messages.Ambiguous : messages.Unknown, text, ListChoices(edition, around, list));
   return false;
 }
 
@@ -66,26 +81,27 @@ bool ParsePosition(std::string_view text, int* position) {
   return true;
 }
 
-bool ResolveSelection(Language language, std::string_view office, std::string_view service,
+bool ResolveSelection(Language language, const Edition& edition, std::string_view office, std::string_view service,
                       std::string_view transaction, Selection* what, std::string* error) {
-  return ResolveInList(language, office, {OfficeNames, OFFICE_COUNT}, kOfficeMessages, &what->OfficeIndex, error) &&
-         ResolveInList(language, service, {ServiceNames, SERVICE_COUNT}, kServiceMessages, &what->ServiceIndex,
-                       error) &&
-         ResolveInList(language, transaction, LoadedTransactions(*what), kTransactionMessages, &what->TransactionIndex,
-                       error);
+  return ResolveInList(language, edition, *what, office, {edition.OfficeCount, OfficeAt}, kOfficeMessages,
+                       &what->OfficeIndex, error) &&
+         ResolveInList(language, edition, *what, service, {edition.ServiceCount, ServiceAt}, kServiceMessages,
+                       &what->ServiceIndex, error) &&
+         ResolveInList(language, edition, *what, transaction, {LoadedCount(edition, *what), TransactionAt},
+                       kTransactionMessages, &what->TransactionIndex, error);
 }
 
-std::string OfficeName(int office) { return Cp1252ToUtf8(OfficeNames[office]); }
+std::string OfficeName(const Edition& edition, int office) { return Cp1252ToUtf8(edition.Offices[office].Name); }
 
-std::string ServiceName(int service) { return Cp1252ToUtf8(ServiceNames[service]); }
+std::string ServiceName(const Edition& edition, int service) { return Cp1252ToUtf8(edition.Services[service].Name); }
 
-std::string TransactionName(const Selection& selection) {
-  return Cp1252ToUtf8(LoadedTransactions(selection).Items[selection.TransactionIndex]);
+std::string TransactionName(const Edition& edition, const Selection& selection) {
+  return Cp1252ToUtf8(LoadedEntry(edition, selection)->Name);
 }
 
-std::string TariffText(const Selection& selection) {
+std::string TariffText(const Edition& edition, const Selection& selection) {
   char text[DESCRIPTION_TEXT_SIZE];
-  ComposeDescription(selection, text);
+  ComposeDescription(edition, selection, text);
   return Cp1252ToUtf8(text);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/edition.h"
 #include "catalogue/selection.h"
 #include "report/messages.h"
 
@@ -19,15 +20,15 @@ bool ParsePosition(std::string_view text, int* position);
 // contains the text, all without regard to case or accents (texts are
 // UTF-8). On failure *error says why and lists the choices. Social is left
 // to the caller.
-bool ResolveSelection(Language language, std::string_view office, std::string_view service,
+bool ResolveSelection(Language language, const Edition& edition, std::string_view office, std::string_view service,
                       std::string_view transaction, Selection* what, std::string* error);
 
-// Names and texts in UTF-8, of a selection inside the catalogue.
-std::string OfficeName(int office);
-std::string ServiceName(int service);
-std::string TransactionName(const Selection& selection);
+// Names and texts in UTF-8, of a selection inside the edition.
+std::string OfficeName(const Edition& edition, int office);
+std::string ServiceName(const Edition& edition, int service);
+std::string TransactionName(const Edition& edition, const Selection& selection);
 // The tariff text, with the social-interest note where the window shows it.
-std::string TariffText(const Selection& selection);
+std::string TariffText(const Edition& edition, const Selection& selection);
 // "normal" or "interés social", as reports name the project kind.
 std::string ProjectName(Language language, bool social);
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/tariff_rules.h"
+#include "catalogue/edition.h"
 #include "report/messages.h"
 
 namespace tarivox::report {

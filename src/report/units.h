@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "catalogue/tariff_rules.h"
+#include "catalogue/edition.h"
 #include "report/messages.h"
 
 namespace tarivox::report {

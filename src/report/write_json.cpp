@@ -54,7 +54,7 @@ std::string NotesJson(Language language, const TariffNotes& notes, int depth) {
   for (const Selection& what : notes.Items) {
     json += number++ > 0 ? ",\n" : "\n";
     json += JsonIndent(depth + 1) +
-            RecordJson(NoteFields(), TO_JSON, RecordContext{language, nullptr, number}, what, depth + 1);
+            RecordJson(NoteFields(), TO_JSON, RecordContext{language, nullptr, number, notes.Tariff}, what, depth + 1);
   }
   return json + (number > 0 ? "\n" + JsonIndent(depth) + "]" : "]");
 }
@@ -117,6 +117,7 @@ void WriteQuoteJson(const Quote& quote, const Sink& out) {
   Document document{out};
   Member(document, "client", TextOrNull(quote.Client));
   Member(document, "date", TextOrNull(quote.Date));
+  Member(document, "tariff", RecordJson(TariffFields(), TO_JSON, RecordContext{quote.Lang}, *quote.Tariff, 1));
   const bool whole = ArrayMember(document, "acts", quote.Acts, [&quote](const Act& act, long long number) {
     return RecordJson(ActFields(), TO_JSON, RecordContext{quote.Lang, &quote, number}, act, 2);
   });
@@ -128,9 +129,13 @@ void WriteQuoteJson(const Quote& quote, const Sink& out) {
 
 void WriteComparisonJson(const Comparison& comparison, const Sink& out) {
   Document document{out};
-  Member(document, "service", JsonString(ServiceName(comparison.Reference.ServiceIndex)));
-  Member(document, "transaction", JsonString(TransactionName(comparison.Reference)));
+  const Edition& edition = *comparison.Tariff;
+  Member(document, "tariff", RecordJson(TariffFields(), TO_JSON, RecordContext{comparison.Lang}, edition, 1));
+  Member(document, "service", JsonString(ServiceName(edition, comparison.Reference.ServiceIndex)));
+  Member(document, "transaction", JsonString(TransactionName(edition, comparison.Reference)));
   Member(document, "amount_typed", comparison.HasTyped ? JsonString(comparison.Typed) : "null");
+  Member(document, "project_value_typed",
+         comparison.HasProjectValue ? JsonString(comparison.ProjectValueTyped) : "null");
   ArrayMember(document, "variants", comparison.Variants, [&comparison](const Variant& variant, long long) {
     return RecordJson(VariantFields(), TO_JSON, RecordContext{comparison.Lang}, variant, 2);
   });

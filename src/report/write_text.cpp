@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "report/explain.h"
 #include "report/in_words.h"
 #include "report/money.h"
 #include "report/text.h"
@@ -111,8 +112,8 @@ void WriteNotes(Language language, const TariffNotes& notes, const Sink& out) {
   for (const Selection& what : notes.Items) {
     std::string mark = NoteMark(++number) + " ";
     std::string indent(DisplayWidth(mark), ' ');
-    WriteWrapped(NoteHeading(what) + ":", mark, indent, out);
-    WriteWrapped(TariffText(what), indent, indent, out);
+    WriteWrapped(NoteHeading(*notes.Tariff, what) + ":", mark, indent, out);
+    WriteWrapped(TariffText(*notes.Tariff, what), indent, indent, out);
   }
 }
 
@@ -121,8 +122,9 @@ std::string AmountCell(const Act& act) { return act.PricedBy == Pricing::Engine 
 Row ActRow(Language language, const Act& act, std::size_t number, bool withLabel) {
   Row row{FormatCount(static_cast<long long>(number))};
   if (withLabel) row.push_back(Inert(act.Label));
-  row.insert(row.end(), {OfficeName(act.What.OfficeIndex), ServiceName(act.What.ServiceIndex),
-                         TransactionName(act.What), ProjectName(language, act.What.SocialInterest), AmountCell(act),
+  const Edition& edition = *act.Tariff;
+  row.insert(row.end(), {OfficeName(edition, act.What.OfficeIndex), ServiceName(edition, act.What.ServiceIndex),
+                         TransactionName(edition, act.What), ProjectName(language, act.What.SocialInterest), AmountCell(act),
                          FormatCents(act.FeeCents), RuleText(language, act), NoteMark(act.Note)});
   return row;
 }
@@ -178,23 +180,9 @@ void WriteTotal(const Quote& quote, const Sink& out) {
   Put(out, Text(language, MSG_TOTAL_IN_WORDS, AmountInWords(language, quote.TotalCents)) + "\n");
 }
 
-// What some acts were priced without, named by act, so that nobody reads
-// the total as unconditional.
-void WriteCaveats(const Quote& quote, const Sink& out) {
-  bool first = true;
-  for (std::size_t i = 0; i < quote.Acts.size(); ++i) {
-    std::string caveat = CaveatText(quote.Lang, quote.Acts[i]);
-    if (caveat.empty()) continue;
-    if (first) Put(out, "\n" + Text(quote.Lang, MSG_CAVEATS_HEADING) + "\n");
-    first = false;
-    WriteWrapped(Text(quote.Lang, MSG_ACT_ITEM, static_cast<long long>(i + 1), caveat), "  ", "    ",
-                 out);
-  }
-}
-
 std::string ValueHeading(const Comparison& comparison) {
   const Act& first = comparison.Variants.front().Figures;
-  std::string heading = NoteHeading(comparison.Reference);
+  std::string heading = NoteHeading(*comparison.Tariff, comparison.Reference);
   if (first.PricedBy == Pricing::Engine) {
     return Text(comparison.Lang, MSG_COMPARISON_HEADING, heading, comparison.Typed);
   }
@@ -217,7 +205,7 @@ void WriteFigures(const Comparison& comparison, const Sink& out) {
     const Act& act = variant.Figures;
     std::string difference = variant.HasDifference ? FormatSignedCents(variant.DifferenceCents) : "-";
     if (&variant == &comparison.Variants.front()) difference = Text(language, MSG_REFERENCE);
-    std::string cells[] = {OfficeName(act.What.OfficeIndex), ProjectName(language, act.What.SocialInterest),
+    std::string cells[] = {OfficeName(*act.Tariff, act.What.OfficeIndex), ProjectName(language, act.What.SocialInterest),
                            variant.Offered ? AmountCell(act) : "-",
                            variant.Offered ? FormatCents(act.FeeCents) : Text(language, MSG_NOT_OFFERED), difference,
                            variant.Offered ? NoteMark(act.Note) : "-"};
@@ -237,26 +225,24 @@ void WriteQuoteText(const Quote& quote, const Sink& out) {
   Put(out, Text(language, MSG_QUOTE_TITLE) + "\n");
   if (!quote.Client.empty()) Put(out, Text(language, MSG_CLIENT, quote.Client) + "\n");
   if (!quote.Date.empty()) Put(out, Text(language, MSG_DATE, quote.Date) + "\n");
-  Put(out, "\n");
+  Put(out, Text(language, MSG_TARIFF, TariffLine(language, *quote.Tariff)) + "\n\n");
   WriteActs(quote, out);
   // Stopped on the way: the acts written stay, without a total for them.
   if (Stopping(out)) return;
   Put(out, "\n");
   WriteTotal(quote, out);
-  WriteCaveats(quote, out);
   Put(out, "\n");
   WriteNotes(language, quote.Notes, out);
 }
 
 void WriteComparisonText(const Comparison& comparison, const Sink& out) {
   Language language = comparison.Lang;
-  Put(out, ValueHeading(comparison) + "\n\n");
+  Put(out, ValueHeading(comparison) + "\n");
+  Put(out, Text(language, MSG_TARIFF, TariffLine(language, *comparison.Tariff)) + "\n\n");
   WriteFigures(comparison, out);
   Put(out, "\n" + Text(language, MSG_RULES_HEADING) + "\n");
   for (const Variant& variant : comparison.Variants) {
     WriteWrapped(VariantRule(language, variant), "  " + VariantName(language, variant) + ": ", "    ", out);
-    std::string caveat = variant.Offered ? CaveatText(language, variant.Figures) : "";
-    if (!caveat.empty()) WriteWrapped(Text(language, MSG_CAVEAT_LINE, caveat), "    ", "    ", out);
   }
   Put(out, "\n");
   WriteNotes(language, comparison.Notes, out);

@@ -2,7 +2,7 @@
 // and menu, and the About box. Each takes the calculator dialog's window.
 #pragma once
 
-#include "catalogue/catalogue.h"
+#include "catalogue/edition.h"
 #include "platform/win32.h"
 
 namespace tarivox {
@@ -31,9 +31,13 @@ void OnDestroy(HWND window);
 // counts when BM_GETCHECK says it is checked.
 Selection ReadSelection(HWND window);
 
-// Lists and amounts.
-void AddListTexts(HWND window, int listId, TextList texts, int first);
-void LoadTransactionList(HWND window, TextList list, int first);
+// The window's tariff: the built-in edition, the one in force.
+inline const Edition& WindowTariff() { return BuiltInEdition(); }
+
+// Lists and amounts. The transaction list is the one the tariff loads for
+// the selection's service and office.
+void AddListText(HWND window, int listId, const char* text);
+void LoadTransactionList(HWND window, const Selection& selection);
 void ReadAmountField(HWND window);
 void ComputeFee(HWND window);
 void ShowAmounts(HWND window);

@@ -37,8 +37,10 @@ void ResizeForPanel(HWND window, bool expand) {
 
 void UpdateDescription(HWND window, int service, int transaction, int office, int social) {
   const Selection selection{office, service, transaction, social == BST_CHECKED};
-  const bool inscription = service == SERVICE_INSCRIPTION;
-  if (inscription && IsComputedTransaction(selection)) {
+  const ServiceEntry* entry = ServiceOf(WindowTariff(), service);
+  // A service whose controls follow its transaction ("Inscripción").
+  const bool inscription = entry != nullptr && entry->ControlsFollowTransaction;
+  if (inscription && IsComputedTransaction(WindowTariff(), selection)) {
     EnableCalculationControls(window, true);
   } else if (inscription) {
     // A per-lot tariff: explained, not computed.
@@ -47,7 +49,7 @@ void UpdateDescription(HWND window, int service, int transaction, int office, in
     ExpandTextPanel(window);
   }
   char text[DESCRIPTION_TEXT_SIZE];
-  ComposeDescription(selection, text);
+  ComposeDescription(WindowTariff(), selection, text);
   SetDlgItemTextA(window, IDC_DESCRIPTION, text);
   if (inscription) ShowAmounts(window);
 }

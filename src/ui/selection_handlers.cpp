@@ -2,7 +2,6 @@
 // notifies on focus, opening, closing and selection alike; the Last...
 // guards let only a real change of selection through.
 #include "catalogue/description.h"
-#include "catalogue/tariff_rules.h"
 #include "fees/amount_text.h"
 #include "resource.h"
 #include "ui/calculator_state.h"
@@ -19,8 +18,8 @@ void EnableRadios(HWND window, bool enable) {
 }
 
 void ApplyServiceControlState(HWND window, int service, int office) {
-  if (service < 0 || service >= SERVICE_COUNT) return;
-  const ServiceControls state = ControlsOf(service);
+  if (ServiceOf(WindowTariff(), service) == nullptr) return;
+  const ServiceControls state = ControlsOf(WindowTariff(), service);
   EnableControl(window, IDC_AMOUNT_LABEL, state.Amount);
   EnableControl(window, IDC_AMOUNT, state.Amount);
   EnableControl(window, IDC_FEE_LABEL, state.Fee);
@@ -33,11 +32,19 @@ void ApplyServiceControlState(HWND window, int service, int office) {
   // At office 0 the radios are already disabled; leaving them alone keeps
   // them so.
   if (!state.ProjectKind) EnableRadios(window, false);
-  else if (OfficeOffersSocialInterest(office)) EnableRadios(window, true);
+  else if (OfficeOffersSocialInterest(WindowTariff(), office)) EnableRadios(window, true);
 }
 
-void ReloadTransactions(HWND window, const Selection& selection) {
-  LoadTransactionList(window, ServiceTransactions(selection.ServiceIndex), FirstLoadedTransaction(selection));
+// Whether two offices load other transaction lists for a service (the
+// tariff may offer a transaction at some offices only).
+bool ListsDiffer(int service, int office, int otherOffice) {
+  const Edition& tariff = WindowTariff();
+  const Selection one{office, service, 0, false}, other{otherOffice, service, 0, false};
+  if (LoadedCount(tariff, one) != LoadedCount(tariff, other)) return true;
+  for (Selection a = one, b = other; a.TransactionIndex < LoadedCount(tariff, one); ++a.TransactionIndex, ++b.TransactionIndex) {
+    if (LoadedEntry(tariff, a) != LoadedEntry(tariff, b)) return true;
+  }
+  return false;
 }
 
 void ShowDescription(HWND window, const Selection& selection) {
@@ -47,14 +54,16 @@ void ShowDescription(HWND window, const Selection& selection) {
 
 }  // namespace
 
-void AddListTexts(HWND window, int listId, TextList texts, int first) {
-  for (int i = first < 0 ? 0 : first; i < texts.Count; ++i)
-    SendDlgItemMessageA(window, listId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts.Items[i]));
+void AddListText(HWND window, int listId, const char* text) {
+  SendDlgItemMessageA(window, listId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
 }
 
-void LoadTransactionList(HWND window, TextList list, int first) {
+void LoadTransactionList(HWND window, const Selection& selection) {
   SendDlgItemMessageA(window, IDC_TRANSACTION, CB_RESETCONTENT, 0, 0);
-  AddListTexts(window, IDC_TRANSACTION, list, first);
+  for (Selection at = {selection.OfficeIndex, selection.ServiceIndex, 0, false};
+       at.TransactionIndex < LoadedCount(WindowTariff(), at); ++at.TransactionIndex) {
+    AddListText(window, IDC_TRANSACTION, LoadedEntry(WindowTariff(), at)->Name);
+  }
   SendDlgItemMessageA(window, IDC_TRANSACTION, CB_SETCURSEL, 0, 0);
   CalculatorState.LastTransaction = 0;
 }
@@ -62,10 +71,11 @@ void LoadTransactionList(HWND window, TextList list, int first) {
 void OnOfficeChange(HWND window) {
   Selection selection = ReadSelection(window);
   if (selection.OfficeIndex == CalculatorState.LastOffice) return;
+  const int previous = CalculatorState.LastOffice;
   CalculatorState.LastOffice = selection.OfficeIndex;
-  // "Literales" is offered at office 0 only, so the list changes length.
-  if (selection.ServiceIndex == SERVICE_CERTIFICATION) ReloadTransactions(window, selection);
-  EnableRadios(window, OfficeOffersSocialInterest(selection.OfficeIndex));
+  // A transaction offered at some offices only changes the list.
+  if (ListsDiffer(selection.ServiceIndex, previous, selection.OfficeIndex)) LoadTransactionList(window, selection);
+  EnableRadios(window, OfficeOffersSocialInterest(WindowTariff(), selection.OfficeIndex));
   selection.TransactionIndex = ReadSelection(window).TransactionIndex;
   ShowDescription(window, selection);
 }
@@ -74,18 +84,21 @@ void OnServiceChange(HWND window) {
   const Selection selection = ReadSelection(window);
   if (selection.ServiceIndex == CalculatorState.LastService) return;
   CalculatorState.LastService = selection.ServiceIndex;
-  ReloadTransactions(window, selection);
+  LoadTransactionList(window, selection);
   ApplyServiceControlState(window, selection.ServiceIndex, selection.OfficeIndex);
-  // "Presentación" shows its fixed fee, every other service 0.00.
+  // The fee the service shows before any computation ("Presentación" its
+  // fixed fee, the others 0.00).
   char fee[FEE_TEXT_SIZE] = "";
-  WriteGroupedCents(static_cast<unsigned long long>(FeeShownBeforeComputation(selection.ServiceIndex)), fee,
-                    sizeof fee);
+  WriteGroupedCents(static_cast<unsigned long long>(FeeShownBeforeComputation(WindowTariff(), selection.ServiceIndex)),
+                    fee, sizeof fee);
   SetAmountTexts(fee, "0.00");
   // The text of the new list's first entry, as UpdateDescription gives it.
   char text[DESCRIPTION_TEXT_SIZE];
-  ComposeDescription({selection.OfficeIndex, selection.ServiceIndex, 0, selection.SocialInterest}, text);
+  ComposeDescription(WindowTariff(), {selection.OfficeIndex, selection.ServiceIndex, 0, selection.SocialInterest},
+                     text);
   SetDlgItemTextA(window, IDC_DESCRIPTION, text);
-  if (selection.ServiceIndex >= SERVICE_CERTIFICATION) ExpandTextPanel(window);
+  const ServiceEntry* service = ServiceOf(WindowTariff(), selection.ServiceIndex);
+  if (service != nullptr && service->ExpandsText) ExpandTextPanel(window);
   ShowAmounts(window);
 }
 

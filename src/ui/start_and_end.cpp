@@ -1,4 +1,5 @@
 // What the calculator window does when it opens and when it is destroyed.
+#include "catalogue/description.h"
 #include "fees/amount_text.h"
 #include "resource.h"
 #include "ui/calculator_state.h"
@@ -17,9 +18,14 @@ void MoveToSavedPosition(HWND window) {
 }
 
 void FillLists(HWND window) {
-  AddListTexts(window, IDC_OFFICE, {OfficeNames, OFFICE_COUNT}, 0);
-  AddListTexts(window, IDC_SERVICE, {ServiceNames, SERVICE_COUNT}, 0);
-  AddListTexts(window, IDC_TRANSACTION, ServiceTransactions(SERVICE_INSCRIPTION), 0);
+  const Edition& tariff = WindowTariff();
+  for (int office = 0; office < tariff.OfficeCount; ++office) AddListText(window, IDC_OFFICE, tariff.Offices[office].Name);
+  for (int service = 0; service < tariff.ServiceCount; ++service) {
+    AddListText(window, IDC_SERVICE, tariff.Services[service].Name);
+  }
+  for (Selection at{0, 0, 0, false}; at.TransactionIndex < LoadedCount(tariff, at); ++at.TransactionIndex) {
+    AddListText(window, IDC_TRANSACTION, LoadedEntry(tariff, at)->Name);
+  }
   SendDlgItemMessageA(window, IDC_OFFICE, CB_SETCURSEL, 0, 0);
   SendDlgItemMessageA(window, IDC_SERVICE, CB_SETCURSEL, 0, 0);
   SendDlgItemMessageA(window, IDC_TRANSACTION, CB_SETCURSEL, 0, 0);
@@ -39,7 +45,9 @@ void OnInitDialog(HWND window) {
   ShowAmounts(window);
   FillLists(window);
   SendDlgItemMessageA(window, IDC_NORMAL_PROJECT, BM_SETCHECK, BST_CHECKED, 0);
-  SetDlgItemTextA(window, IDC_DESCRIPTION, InscriptionTexts[0]);
+  char text[DESCRIPTION_TEXT_SIZE];
+  ComposeDescription(WindowTariff(), {0, 0, 0, false}, text);
+  SetDlgItemTextA(window, IDC_DESCRIPTION, text);
 }
 
 // Every handle released once: a handle that never came is not released, and

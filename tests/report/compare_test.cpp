@@ -2,7 +2,7 @@
 // one without the command line's checks (the page).
 #include <gtest/gtest.h>
 
-#include "catalogue/catalogue.h"
+#include "catalogue/edition.h"
 #include "report/compare.h"
 
 namespace tarivox::report {
@@ -21,14 +21,17 @@ TEST(Comparison, RefusesWhatAnActWouldRefuse) {
       {"no amount", {0, 0, 0, false}, false, "", false},
       {"a quantity", {0, 2, 0, false}, true, "12", true},
       {"no quantity", {0, 2, 0, false}, false, "", false},
-      {"a fixed fee with a value", {0, SERVICE_PRESENTATION, 0, false}, true, "100", false},
-      {"a fixed fee", {0, SERVICE_PRESENTATION, 0, false}, false, "", true},
+      {"a fixed fee with a value", {0, 4, 0, false}, true, "100", false},
+      {"a fixed fee", {0, 4, 0, false}, false, "", true},
   };
   for (const auto& row : rows) {
     Comparison comparison;
     std::string reason;
-    EXPECT_EQ(BuildComparison(Language::Spanish, row.reference, row.hasTyped, row.typed, &comparison, &reason),
-              row.accepted)
+    ActRequest asked;
+    asked.What = row.reference;
+    asked.HasValue = row.hasTyped;
+    asked.Value = row.typed;
+    EXPECT_EQ(BuildComparison(Language::Spanish, BuiltInEdition(), asked, &comparison, &reason), row.accepted)
         << row.name << ": " << reason;
     EXPECT_EQ(reason.empty(), row.accepted) << row.name;
   }

@@ -70,7 +70,9 @@ const std::set<std::string> kQuoted = {"tarivox-cli", "csv", "csv-excel", "json"
                                        "es", "en", "pos", "calc", "list", "batch", "quote", "compare", "text",
                                        "help", "act", "file", "client", "date", "format", "lang", "explain",
                                        "office", "service", "transaction", "n", "bytes", "son", "hay", "da",
-                                       "lee", "comas", "miles", "tildes", "reduce", "excel", "control"};
+                                       "lee", "comas", "miles", "tildes", "reduce", "excel", "control",
+                                       "tariff", "check", "install", "export", "sheet", "lot", "or", "parcel",
+                                       "owner", "in_force_from", "force", "from", "reproduce"};
 
 // No word of a Spanish text is English (Debian's wamerican) unless Spanish
 // has it too (wspanish, which lists words in their plain form: it holds

@@ -4,26 +4,57 @@
 // for the office and service lists, which must show what the user picked.
 #include <gtest/gtest.h>
 
-#include "catalogue/catalogue.h"
+#include <vector>
+
+#include "catalogue/edition.h"
 #include "harness.h"
 #include "resource.h"
 
 namespace tarivox::uitest {
 namespace {
 
-template <std::size_t Count>
-std::string List(const char* const (&items)[Count], int selected, int first = 0) {
+// The window's lists and texts, as the built-in edition has them.
+using Texts = std::vector<const char*>;
+template <typename Pick>
+Texts Of(int service, Pick pick) {
+  Texts texts;
+  const ServiceEntry& entry = BuiltInEdition().Services[service];
+  for (int i = 0; i < entry.TransactionCount; ++i) texts.push_back(pick(entry.Transactions[i]));
+  return texts;
+}
+Texts NamesOf(int service) { return Of(service, [](const TransactionEntry& e) { return e.Name; }); }
+Texts TextsOf(int service) { return Of(service, [](const TransactionEntry& e) { return e.Text; }); }
+
+const Texts InscriptionTransactions = NamesOf(0), InscriptionTexts = TextsOf(0);
+const Texts CancellationTransactions = NamesOf(1), CancellationTexts = TextsOf(1);
+const Texts CertificationTransactions = NamesOf(2), CertificationTexts = TextsOf(2);
+// At MVT with Interes Social: position i is certification i + 1.
+const Texts CertificationSocialTexts = [] {
+  Texts texts = Of(2, [](const TransactionEntry& e) { return e.SocialText; });
+  texts.erase(texts.begin());
+  return texts;
+}();
+const Texts ReportTransactions = NamesOf(3), PresentationTransactions = NamesOf(4), SubstitutionTransactions = NamesOf(5);
+const char* const ReportText = TextsOf(3)[0];
+const char* const PresentationText = TextsOf(4)[0];
+const char* const SubstitutionText = TextsOf(5)[0];
+const char* const SocialInterestNote = BuiltInEdition().SocialNote;
+const Texts OfficeNames = {BuiltInEdition().Offices[0].Name, BuiltInEdition().Offices[1].Name};
+const Texts ServiceNames = [] {
+  Texts names;
+  for (int i = 0; i < BuiltInEdition().ServiceCount; ++i) names.push_back(BuiltInEdition().Services[i].Name);
+  return names;
+}();
+
+std::string List(const Texts& items, int selected, int first = 0) {
   std::string shown;
-  for (int i = first; i < static_cast<int>(Count); ++i)
+  for (int i = first; i < static_cast<int>(items.size()); ++i)
     shown += (i > first ? "|" : "") + (i - first == selected ? "[" + std::string(items[i]) + "]" : items[i]);
   return shown;
 }
 
 using Shows = std::pair<Field, std::string>;
-template <std::size_t Count>
-Shows Listed(const char* const (&items)[Count], int selected, int first = 0) {
-  return {TRANSACTIONS, List(items, selected, first)};
-}
+Shows Listed(const Texts& items, int selected, int first = 0) { return {TRANSACTIONS, List(items, selected, first)}; }
 Shows Text(const std::string& text) { return {TEXT, text}; }
 Shows Noted(const char* text) { return {TEXT, std::string(text) + SocialInterestNote}; }
 Shows Disabled(const std::string& names) { return {DISABLED, names}; }

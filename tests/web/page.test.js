@@ -50,7 +50,7 @@ const OFFERS = [
 // Office, service, transaction (positions), social interest, value typed (amount or quantity), label.
 const ACTS = [[0, 0, 0, false, "150,000", "Compraventa"], [1, 0, 1, true, "9,500.01", "=Hipoteca de interés social"],
               [1, 1, 2, false, "80,000", "Cancelación anterior"], [0, 2, 0, false, "12", "Certificación literal"],
-              [1, 2, 2, true, "3", ""], [0, 4, 0, false, null, "Presentación"], [0, 0, 12, false, "3", "Partición"]];
+              [1, 2, 2, true, "3", "", "9,000"], [0, 4, 0, false, null, "Presentación"], [0, 0, 12, false, "3", "Partición"]];
 // A browser that hangs fails its test instead of the whole run.
 const TEST_TIMEOUT_MS = 300000;
 const [CLIENT, DATE] = ["Ref 2026/114 — Loma", "2026-12-06"];
@@ -59,9 +59,11 @@ const EXPORTS = [["Exportar CSV", "csv", "presupuesto.csv"], ["Exportar CSV para
 
 // The tool's quote of the acts: parsed JSON, or a format's bytes.
 function toolQuote(acts, format = null, header = [CLIENT, DATE]) {
-  const args = acts.flatMap(([office, service, transaction, social, value, label]) => ["--act",
-    `${office}:${service}:${transaction}:${social ? "social" : "normal"}${value === null ? "" : "=" + value} | ${label}`]);
-  const bytes = cli(["quote", "--client", header[0], "--date", header[1], ...args, "--format", format ?? "json"]);
+  const args = acts.flatMap(([office, service, transaction, social, value, label, projectValue]) => ["--act",
+    `${office}:${service}:${transaction}:${social ? "social" : "normal"}${value === null ? "" : "=" + value}` +
+    `${projectValue ? "@" + projectValue : ""} | ${label}`]);
+  const dated = header[1] ? ["--date", header[1]] : [];
+  const bytes = cli(["quote", "--client", header[0], ...dated, ...args, "--format", format ?? "json"]);
   return format ? bytes : JSON.parse(bytes);
 }
 
@@ -72,13 +74,14 @@ const rows = (page) => page.$$eval("#act-rows [role=row]", (all) => all.map((row
   [...row.children].slice(0, 6).map((cell) => cell.textContent)));
 
 // Adds an act through the calculator as a clerk does: service, office, transaction, project kind, value, label.
-async function addAct(page, [office, service, transaction, social, typed, label], how = "click") {
+async function addAct(page, [office, service, transaction, social, typed, label, projectValue], how = "click") {
   await choose(page, "Servicio:", service);
   await choose(page, "Oficina:", office);
   await choose(page, "Transacción:", transaction);
   if (office === 1 && service < 4) await (await control(page, social ? "Interes Social" : "Proyecto normal")).click();
   const quantity = await page.$eval("#quantity-label", (label) => (label.hidden ? null : label.textContent));
   if (typed !== null) await type(page, quantity ?? "Monto $:", typed);
+  if (projectValue) await type(page, "Valor del proyecto US$:", projectValue);
   const labelField = await type(page, "Etiqueta del acto (opcional):", label);
   if (how === "enter") await labelField.press("Enter");
   else await (await button(page, "Agregar al presupuesto")).click({ count: how === "double" ? 2 : 1 });
@@ -397,7 +400,7 @@ for (const engine of Object.keys(ENGINES)) {
       const acts = [long, ...Array.from({ length: 6 }, () => ACTS).flat()];
       // Added through the module as the page adds them, to keep the test short.
       await page.evaluate(async (all) => {
-        for (const [office, service, transaction, social, typed, label] of all) {
+        for (const [office, service, transaction, social, typed, label, projectValue] of all) {
           Object.assign(document.getElementById("act-label"), { value: label })
             .dispatchEvent(new Event("input", { bubbles: true }));
           Object.assign(document.getElementById("service"), { selectedIndex: service }).dispatchEvent(new Event("change", { bubbles: true }));
@@ -408,6 +411,10 @@ for (const engine of Object.keys(ENGINES)) {
           document.getElementById("project").dispatchEvent(new Event("change", { bubbles: true }));
           const field = document.getElementById(document.getElementById("quantity").hidden ? "amount" : "quantity");
           if (typed !== null) Object.assign(field, { value: typed }).dispatchEvent(new Event("input", { bubbles: true }));
+          if (projectValue) {
+            Object.assign(document.getElementById("project-value"), { value: projectValue })
+              .dispatchEvent(new Event("input", { bubbles: true }));
+          }
           document.getElementById("add-act").click();
           await new Promise((resolve) => setTimeout(resolve, 0));
         }
