@@ -54,7 +54,9 @@ void ExpectStatedInText(const Price& price, std::string text, const std::string&
     if (cents != 0) stated.insert(cents);
   }
   EXPECT_EQ(DollarFigures(text), stated) << where << ": " << text;
-  if (const char* word = UnitWord(price.Unit)) EXPECT_NE(text.find(word), std::string::npos) << where;
+  if (const char* word = UnitWord(price.Unit)) {
+    EXPECT_NE(text.find(word), std::string::npos) << where;
+  }
 }
 
 TEST(BuiltInEdition, EveryStatedFeeIsTheOneItsTextStates) {
@@ -177,7 +179,9 @@ TEST(Calendar, ReadsOnlyDaysThatExist) {
   for (const auto& row : rows) {
     CalendarDate date;
     EXPECT_EQ(ParseIsoDate(row.text, &date), row.real) << row.text;
-    if (row.real) EXPECT_EQ(IsoDate(date), row.text);
+    if (row.real) {
+      EXPECT_EQ(IsoDate(date), row.text);
+    }
   }
   EXPECT_EQ(IsoDate(AddDays({2026, 12, 7}, 30)), "2027-01-06");
   EXPECT_EQ(IsoDate(AddDays({2028, 2, 28}, 1)), "2028-02-29");
