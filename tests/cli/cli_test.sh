@@ -105,6 +105,83 @@ long_label() {
   has "long label in CSV" out ",${label% },KLDA,"
 }
 
+# A second edition, made from the built-in one as a decree would change it:
+# 0.63 raised to 0.70 from 2030-01-01.
+later_edition() {
+  "${cli[@]}" tariff export >"$work/built-in.json" || fail "tariff export" "status $?"
+  python3 - "$work/built-in.json" "$1" <<'PYTHON'
+import json, sys
+edition = json.load(open(sys.argv[1], encoding="utf-8"))
+edition["name"] = "Decreto 2030"
+edition["in_force_from"] = "2030-01-01"
+for service in edition["services"]:
+    for transaction in service["transactions"]:
+        if transaction["price"].get("per_hundred") == "0.63":
+            transaction["price"]["per_hundred"] = "0.70"
+edition["examples"] = [{"office": "KLDA", "service": "Inscripción", "transaction": "Transferencias y mod. de dominio",
+                        "amount": "25,000.00", "fee": "175.00"}]
+json.dump(edition, open(sys.argv[2], "w", encoding="utf-8"), ensure_ascii=False)
+PYTHON
+}
+
+# Acts priced under the edition in force on their date, the day before the
+# change and the day of it, in every command; every output names it.
+editions() {
+  local later=$work/later.json
+  later_edition "$later"
+  row "check a good edition" 0 out "edición completa y correcta" tariff check "$later"
+  for command in calc "compare --format json" "quote --act KLDA:0:0=25,000 --format json"; do
+    read -r -a args <<<"$command"
+    [ "${args[0]}" = quote ] && operand=() || operand=(25,000)
+    for day in 2029-12-31:157.50 2030-01-01:175.00; do
+      row "${args[0]} on ${day%:*}" 0 out "${day#*:}" "${args[@]}" --tariff "$later" --date "${day%:*}" "${operand[@]}"
+    done
+  done
+  row "explain names the edition" 0 out "Arancel:                Decreto 2030, vigente desde 2030-01-01" \
+    calc --explain --tariff "$later" --date 2030-01-01 25,000
+  row "text names the edition" 0 out "Arancel: Decreto 2030, vigente desde 2030-01-01" \
+    quote --tariff "$later" --date 2030-06-30 --act KLDA:0:0=25,000
+  row "JSON names the edition" 0 out '"in_force_from": "2030-01-01"' \
+    compare --format json --tariff "$later" --date 2030-01-01 25,000
+  row "CSV names the edition" 0 out ',Decreto 2030,2030-01-01' quote --format csv --tariff "$later" --date 2030-01-01 \
+    --act KLDA:0:0=25,000
+  printf 'fecha: 2030-01-02\nKLDA:0:0=25,000\n' >"$work/dated"
+  row "a quote file's date" 0 out "Total a pagar US$: 175.00" quote --tariff "$later" --file "$work/dated"
+  row "a day that does not exist" 2 err "la fecha «2030-02-30» no es una fecha AAAA-MM-DD que exista" \
+    calc --tariff "$later" --date 2030-02-30 5
+  refused_editions "$later"
+  installed_editions "$later"
+}
+
+# An edition with a wrong field is refused whole, naming the field; a run
+# given it writes nothing.
+refused_editions() {
+  sed 's/"fixed_fee": 886/"fixed_fee": 8.86/; s/"0.38"/0.38/' "$1" >"$work/wrong.json"
+  row "check a wrong edition" 1 err "offices[0].fixed_fee: «8.86» no es un número entero de centavos" \
+    tariff check "$work/wrong.json"
+  has "check a wrong edition" err "services[0].transactions[1].price.per_hundred: no es del tipo que este campo lleva"
+  row "a run with a wrong edition" 2 err "no es una edición del arancel que se pueda usar" \
+    calc --tariff "$work/wrong.json" 5
+  [ ! -s "$work/out" ] || fail "a run with a wrong edition" "wrote $(head -c 100 "$work/out")"
+}
+
+# Installed in the user's data folder, an edition prices without --tariff.
+installed_editions() {
+  local data=$work/data
+  [ "$native" = 1 ] || return 0  # the folder under Wine is the prefix's own
+  XDG_DATA_HOME=$data run "install" 0 tariff install "$1"
+  [ -f "$data/tarivox/tarifas/2030-01-01.json" ] || fail "install" "$(ls -R "$data" 2>&1 | head -c 200)"
+  XDG_DATA_HOME=$data run "priced by the installed edition" 0 calc --date 2030-01-01 25,000
+  has "priced by the installed edition" out "175.00"
+  XDG_DATA_HOME=$data run "installed twice" 1 tariff install "$1"
+  has "installed twice" err "otro arancel, «Decreto 2030», entra en vigor el mismo día"
+  XDG_DATA_HOME=$data run "two editions of one day" 2 calc --tariff "$1" 5
+  has "two editions of one day" err "entra en vigor el mismo día"
+  XDG_DATA_HOME=$data run "list" 0 tariff list
+  has "list" out "Decreto 2030"$'\t'"vigente desde 2030-01-01"$'\t'"$data/tarivox/tarifas/2030-01-01.json"
+  has "list" out "incorporado al programa"$'\t'"vigente desde siempre"
+}
+
 # row NAME STATUS out|err TEXT ARGUMENTS...
 row() {
   local name=$1 want=$2 stream=$3 text=$4
@@ -565,6 +642,7 @@ line-ends) line_ends ;;
 text) text ;;
 faults) faults ;;
 formulas) formulas ;;
+editions) editions ;;
 memory) memory ;;
 *) fail usage "unknown group $group" ;;
 esac
