@@ -10,11 +10,12 @@ export DEBIAN_FRONTEND=noninteractive
 # wspanish, wamerican: the message table's Spanish is checked for English
 # words. libreoffice-calc-nogui: the CSV exports are opened in a spreadsheet,
 # to see that the fees are numbers adding up to the total and that no cell
-# becomes a formula.
+# becomes a formula. libssl-dev: SHA-256 for a quote's verification code,
+# from OpenSSL's libcrypto.
 native_packages=(
   g++ clang libclang-rt-14-dev cmake ninja-build git
   googletest libgtest-dev libbenchmark-dev time
-  wspanish wamerican libreoffice-calc-nogui
+  wspanish wamerican libreoffice-calc-nogui libssl-dev
 )
 windows_packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64

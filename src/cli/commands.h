@@ -59,5 +59,6 @@ int RunBatch(const Arguments& arguments, const Streams& io);
 int RunQuote(const Arguments& arguments, const Streams& io);
 int RunCompare(const Arguments& arguments, const Streams& io);
 int RunTariff(const Arguments& arguments, const Streams& io);
+int RunVerify(const Arguments& arguments, const Streams& io);
 
 }  // namespace tarivox::cli

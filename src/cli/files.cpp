@@ -96,6 +96,17 @@ std::string UserDataFolder() {
 #endif
 }
 
+std::string UserConfigFolder() {
+#ifdef _WIN32
+  return UserDataFolder();
+#else
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config != nullptr && config[0] == '/') return config;
+  const char* home = std::getenv("HOME");
+  return home == nullptr || *home == '\0' ? std::string() : std::string(home) + "/.config";
+#endif
+}
+
 std::string JoinPath(const std::string& folder, std::string_view name) {
   if (folder.empty() || folder.back() == kSeparator) return folder + std::string(name);
   return folder + kSeparator + std::string(name);

@@ -16,6 +16,10 @@ namespace tarivox::cli {
 // when the system names none.
 std::string UserDataFolder();
 
+// $XDG_CONFIG_HOME (or ~/.config) on POSIX, %APPDATA% on Windows; empty
+// when the system names none.
+std::string UserConfigFolder();
+
 std::string JoinPath(const std::string& folder, std::string_view name);
 
 // The whole file, when it has at most limit bytes (EFBIG beyond).

@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/platform.h"
 #include "fees/amount_text.h"
+#include "report/quote_check.h"
 #include "report/text.h"
 #include "report/typed_input.h"
 
@@ -17,50 +18,80 @@ struct Command {
   report::MessageOf<> Summary;
   Grammar Syntax;
   report::MessageOf<> Help;
+  report::MessageOf<> Refused;  // what exit status 1 means for it
   int (*Run)(const Arguments& arguments, const Streams& io);
-  // How the command reads amounts and quantities, said after its help.
-  bool WindowReading, AmountRule, QuantityRule;
+  // How the command reads amounts and quantities, and how large a file it
+  // reads, said after its help.
+  bool WindowReading = false, AmountRule = false, QuantityRule = false;
+  std::size_t FileLimit = 0;
 };
 
 constexpr unsigned kSelection =
     OptionBit(OPTION_OFFICE) | OptionBit(OPTION_SERVICE) | OptionBit(OPTION_TRANSACTION) | OptionBit(OPTION_SOCIAL);
+constexpr unsigned kQuoteOptions = OptionBit(OPTION_ACT) | OptionBit(OPTION_FILE) | OptionBit(OPTION_CLIENT) |
+                                   OptionBit(OPTION_DATE) | OptionBit(OPTION_FORMAT) | OptionBit(OPTION_NUMBER) |
+                                   OptionBit(OPTION_PREPARER) | OptionBit(OPTION_FIRM) | OptionBit(OPTION_VALID_DAYS);
 
+using namespace report;
 const Command kCommands[] = {
-    {"calc", report::MSG_CLI_SUMMARY_CALC,
-     {kSelection | OptionBit(OPTION_EXPLAIN) | OptionBit(OPTION_DATE) | OptionBit(OPTION_VALUE), 1},
-     report::MSG_CLI_HELP_CALC, RunCalc, true, false, true},
-    {"list", report::MSG_CLI_SUMMARY_LIST, {OptionBit(OPTION_DATE), 0}, report::MSG_CLI_HELP_LIST, RunList, false, false,
-     false},
-    {"batch", report::MSG_CLI_SUMMARY_BATCH, {OptionBit(OPTION_DATE), 0}, report::MSG_CLI_HELP_BATCH, RunBatch, true,
-     false, false},
-    {"quote", report::MSG_CLI_SUMMARY_QUOTE,
-     {OptionBit(OPTION_ACT) | OptionBit(OPTION_FILE) | OptionBit(OPTION_CLIENT) | OptionBit(OPTION_DATE) |
-          OptionBit(OPTION_FORMAT),
-      0},
-     report::MSG_CLI_HELP_QUOTE, RunQuote, false, true, true},
-    {"compare", report::MSG_CLI_SUMMARY_COMPARE,
-     {kSelection | OptionBit(OPTION_FORMAT) | OptionBit(OPTION_DATE) | OptionBit(OPTION_VALUE), 1},
-     report::MSG_CLI_HELP_COMPARE, RunCompare, false, true, true},
-    {"tariff", report::MSG_CLI_SUMMARY_TARIFF, {0, 2}, report::MSG_CLI_HELP_TARIFF, RunTariff, false, false, false},
+    {"calc", MSG_CLI_SUMMARY_CALC, {kSelection | OptionBit(OPTION_EXPLAIN) | OptionBit(OPTION_DATE) | OptionBit(OPTION_VALUE), 1},
+     MSG_CLI_HELP_CALC, MSG_CLI_EXIT_ACT_REFUSED, RunCalc, true, false, true},
+    {"list", MSG_CLI_SUMMARY_LIST, {OptionBit(OPTION_DATE), 0}, MSG_CLI_HELP_LIST, MSG_CLI_EXIT_STATUS_UNUSED, RunList},
+    {"batch", MSG_CLI_SUMMARY_BATCH, {OptionBit(OPTION_DATE), 0}, MSG_CLI_HELP_BATCH, MSG_CLI_EXIT_RECORD_REFUSED,
+     RunBatch, true},
+    {"quote", MSG_CLI_SUMMARY_QUOTE, {kQuoteOptions, 0}, MSG_CLI_HELP_QUOTE, MSG_CLI_EXIT_QUOTE_REFUSED, RunQuote, false,
+     true, true},
+    {"compare", MSG_CLI_SUMMARY_COMPARE, {kSelection | OptionBit(OPTION_FORMAT) | OptionBit(OPTION_DATE) | OptionBit(OPTION_VALUE), 1},
+     MSG_CLI_HELP_COMPARE, MSG_CLI_EXIT_ACT_REFUSED, RunCompare, false, true, true},
+    {"tariff", MSG_CLI_SUMMARY_TARIFF, {0, 2}, MSG_CLI_HELP_TARIFF, MSG_CLI_EXIT_EDITION_REFUSED, RunTariff},
+    {"verify", MSG_CLI_SUMMARY_VERIFY, {0, 1}, MSG_CLI_HELP_VERIFY, MSG_CLI_EXIT_DIFFERS, RunVerify, false, false, false,
+     QUOTE_CHECK_LIMIT},
 };
 
-std::string Help(const Command& command, report::Language language) {
-  using namespace report;
+std::string Help(const Command& command, Language language) {
   std::string help = Text(language, command.Help);
   if (command.WindowReading) help += Text(language, MSG_CLI_WINDOW_READING, static_cast<long long>(AMOUNT_FIELD_LIMIT));
   if (command.AmountRule) help += Text(language, MSG_CLI_AMOUNT_RULE, Cents{AMOUNT_CENTS_END});
   if (command.QuantityRule) help += Text(language, MSG_CLI_QUANTITY_RULE, 1, QUANTITY_LIMIT);
-  return help + Text(language, MSG_CLI_EXIT_STATUSES);
+  if (command.FileLimit != 0) help += Text(language, MSG_CLI_FILE_LIMIT, static_cast<long long>(command.FileLimit));
+  return help + "\n" + Text(language, MSG_CLI_EXIT_STATUSES, Text(language, command.Refused));
 }
 
-std::string Usage(report::Language language) {
-  std::string usage = report::Text(language, report::MSG_CLI_USAGE);
-  for (const Command& command : kCommands) {
-    usage += "  " + std::string(command.Name) + std::string(10 - std::char_traits<char>::length(command.Name), ' ') +
-             report::Text(language, command.Summary) + "\n";
+std::string Usage(Language language) {
+  std::string usage = Text(language, MSG_CLI_USAGE);
+  const auto line = [&usage, language](std::string_view name, MessageOf<> summary) {
+    usage += "  " + std::string(name) + std::string(10 - name.size(), ' ') + Text(language, summary) + "\n";
+  };
+  for (const Command& command : kCommands) line(command.Name, command.Summary);
+  line("help", MSG_CLI_SUMMARY_HELP);
+  return usage + Text(language, MSG_CLI_USAGE_END) +
+         Text(language, MSG_CLI_EXIT_STATUSES, Text(language, MSG_CLI_EXIT_ANY_REFUSED));
+}
+
+// "help COMMAND" is "COMMAND --help"; "help" alone (or "help help") the
+// usage. It reads the one grammar: --lang may follow.
+int RunHelp(int argc, char** argv, Streams* io) {
+  Arguments arguments;
+  std::string error;
+  const bool parsed = ParseArguments(io->Lang, argc - 2, argv + 2, Grammar{0, 2}, &arguments, &error);
+  if (!parsed || arguments.Operands.size() > 1) {
+    Say(*io, parsed ? Text(io->Lang, MSG_CLI_UNEXPECTED, arguments.Operands[1]) : error);
+    Write(io->Err, Usage(io->Lang));
+    return EXIT_USAGE;
   }
-  return usage + report::Text(language, report::MSG_CLI_USAGE_END) +
-         report::Text(language, report::MSG_CLI_EXIT_STATUSES);
+  const std::string_view name = arguments.HasOperand ? arguments.Operand : std::string_view("help");
+  for (const Command& command : kCommands) {
+    if (name != command.Name) continue;
+    Write(io->Out, Help(command, io->Lang));
+    return EXIT_OK;
+  }
+  if (name == "help") {
+    Write(io->Out, Usage(io->Lang));
+    return EXIT_OK;
+  }
+  Say(*io, Text(io->Lang, MSG_CLI_UNKNOWN_COMMAND, name));
+  Write(io->Err, Usage(io->Lang));
+  return EXIT_USAGE;
 }
 
 // --lang before the command, as a user who sets it once for a session
@@ -97,6 +128,8 @@ int RunCommandLine(int argc, char** argv, Streams* io) {
     Write(io->Out, Usage(io->Lang));
     return EXIT_OK;
   }
+  // "help COMMAND" is "COMMAND --help"; "help" alone the usage.
+  if (name == "help") return RunHelp(argc, argv, io);
   for (const Command& command : kCommands) {
     if (name != command.Name) continue;
     io->Command = command.Name;

@@ -15,7 +15,8 @@ constexpr OptionSpec kOptions[OPTION_COUNT] = {
     {"--office", true},      {"--service", true}, {"--transaction", true}, {"--social", false},
     {"--explain", false},    {"--format", true},  {"--act", true},         {"--file", true, false},
     {"--client", true},      {"--date", true},    {"--lang", true},         {"--value", true},
-    {"--tariff", true, false},
+    {"--tariff", true, false}, {"--number", true},  {"--preparer", true},    {"--firm", true},
+    {"--valid-days", true},
 };
 
 bool IsOption(std::string_view argument) {

@@ -3,6 +3,8 @@
 #include <memory>
 
 #include "cli/commands.h"
+#include "cli/digest.h"
+#include "cli/settings.h"
 #include "report/text.h"
 
 namespace tarivox::cli {
@@ -58,8 +60,11 @@ int Refuse(const Streams& io, const report::Quote& quote) {
 int RunQuote(const Arguments& arguments, const Streams& io) {
   const report::ReportFormat* format = ChosenFormat(arguments, io);
   if (format == nullptr) return EXIT_USAGE;
+  QuoteSettings settings;
+  int status = ReadQuoteSettings(arguments, io, &settings);
+  if (status != EXIT_OK) return status;
   report::TariffBook book;
-  int status = LoadTariffs(arguments, io, &book);
+  status = LoadTariffs(arguments, io, &book);
   if (status != EXIT_OK) return status;
   CalendarDate given;
   if (arguments.Given[OPTION_DATE] && !PricingDate(arguments, io, &given)) return EXIT_USAGE;
@@ -83,8 +88,16 @@ int RunQuote(const Arguments& arguments, const Streams& io) {
   // Trimmed as a label or a quote file's header is, so that one rule holds
   // for every text cell of the CSV exports.
   if (arguments.Given[OPTION_CLIENT]) quote.Client = std::string(report::Trim(report::AsUtf8(arguments.Value[OPTION_CLIENT])));
+  if (arguments.Given[OPTION_NUMBER]) quote.Number = std::string(report::Trim(report::AsUtf8(arguments.Value[OPTION_NUMBER])));
   if (!quote.Refused.empty()) return Refuse(io, quote);
   if (quote.Acts.empty()) return UsageError(io, report::Text(io.Lang, report::MSG_CLI_NO_ACTS));
+  quote.Preparer = settings.Preparer;
+  quote.Firm = settings.Firm;
+  report::SetValidity(book, settings.ValidDays, &quote);
+  if (!SealQuote(quote, {}, &quote.Sealed)) {
+    Say(io, report::Text(io.Lang, report::MSG_CLI_NOT_SEALED));
+    return EXIT_IO;
+  }
   format->WriteQuote(quote, SinkOf(io.Out));
   return EXIT_OK;
 }

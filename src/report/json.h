@@ -10,6 +10,7 @@
 
 #include "catalogue/json_reader.h"
 #include "report/records.h"
+#include "report/verification.h"
 
 namespace tarivox::report {
 
@@ -38,6 +39,10 @@ std::string RecordJson(std::span<const Field<Record>> fields, unsigned where, co
 
 // [{"note": 1, "heading": ..., "text": ...}, ...]: the notes of a report.
 std::string NotesJson(Language language, const TariffNotes& notes, int depth);
+
+// {"code": ..., "checks": {"fecha": ..., ...}}: how a quote is verified;
+// null for a quote not sealed.
+std::string SealJson(const Seal& seal, int depth);
 
 // Why a text could not be read as JSON, and where.
 std::string JsonErrorText(Language language, const JsonError& error);

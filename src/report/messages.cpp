@@ -48,12 +48,18 @@ std::string Money::Write(Arg cents) { return FormatCents(cents.Value); }
 std::string Count::Write(Arg count) { return FormatCount(count); }
 std::string Number::Write(Arg number) { return FormatPlainInteger(number); }
 
+constexpr std::string_view kLanguageNames[] = {"es", "en"};
+
 bool ParseLanguage(std::string_view name, Language* language) {
-  if (name == "es") *language = Language::Spanish;
-  else if (name == "en") *language = Language::English;
-  else return false;
-  return true;
+  for (int i = 0; i < 2; ++i) {
+    if (name != kLanguageNames[i]) continue;
+    *language = static_cast<Language>(i);
+    return true;
+  }
+  return false;
 }
+
+std::string_view LanguageName(Language language) { return kLanguageNames[static_cast<int>(language)]; }
 
 std::string_view MessageKey(int index) { return kMessages[index].Key; }
 

@@ -22,6 +22,7 @@ enum class Language : int { Spanish, English };
 
 // "es" or "en".
 bool ParseLanguage(std::string_view name, Language* language);
+std::string_view LanguageName(Language language);
 
 // Whole cents, so that a figure cannot be passed where a count goes.
 struct Cents {

@@ -42,9 +42,11 @@ struct Header {
 constexpr Header kHeaders[] = {
     {{"cliente", "client"}, &Quote::Client, MSG_CLIENT_TWICE, MSG_CLIENT_EMPTY, false},
     {{"fecha", "date"}, &Quote::Date, MSG_DATE_TWICE, MSG_DATE_EMPTY, true},
+    {{"numero", "number"}, &Quote::Number, MSG_NUMBER_TWICE, MSG_NUMBER_EMPTY, false},
 };
 
-// "cliente: X" or "fecha: X": a keyword in any case, then the value.
+// "cliente: X", "fecha: X" or "número: X": a keyword in any case (and
+// accents or none), then the value.
 bool SetHeader(Quote* quote, std::string_view line, long long number) {
   std::size_t colon = line.find(':');
   if (colon == std::string_view::npos) return false;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "report/act.h"
+#include "report/verification.h"
 
 namespace tarivox::report {
 
@@ -43,6 +44,15 @@ struct Quote {
   std::string Client;
   std::string Date;        // as given, "YYYY-MM-DD"
   CalendarDate DateValue;  // the same, read; not set when none was given
+  // What heads the quote as a document an office issues.
+  std::string Number;      // the office's own number for it, if any
+  std::string Preparer;
+  std::string Firm;
+  CalendarDate ValidUntil;
+  // A later edition that takes effect before ValidUntil: from that day the
+  // figures may change.
+  const Edition* LaterTariff = nullptr;
+  Seal Sealed;  // its verification code and checks, once every act is in
   std::vector<PendingAct> Pending;
   std::vector<Act> Acts;
   TariffNotes Notes;
@@ -53,6 +63,11 @@ struct Quote {
   // storage): not in the total, so the quote is not complete.
   long long Unreadable = 0;
 };
+
+// The heading's lines: the title, the number, the dates, the client, who
+// prepared it, the edition (and the later one that changes its figures
+// before it expires), the verification code once sealed.
+std::vector<std::string> QuoteHeadingLines(const Quote& quote);
 
 // The number-th --act option (from 1), kept until PriceQuote.
 void AddArgumentAct(Quote* quote, std::string_view text, long long number);
@@ -79,8 +94,8 @@ Renumbering InsertActAt(Quote* quote, std::size_t index, Act act);
 inline constexpr std::size_t QUOTE_LINE_LIMIT = 1024;
 
 // One line of a quote file: an act (kept until PriceQuote), or "cliente:
-// ..." or "fecha: YYYY-MM-DD" (also "client:" and "date:") to head the
-// quote; blank lines and lines starting with "#" are skipped. A line
+// ...", "fecha: YYYY-MM-DD" or "número: ..." (also "client:", "date:",
+// "number:") to head the quote; blank lines and lines starting with "#" are skipped. A line
 // that is not valid UTF-8 is read as code page 1252, as files written on
 // Windows often are. A line longer than QUOTE_LINE_LIMIT bytes is refused
 // (a reader may pass only its first QUOTE_LINE_LIMIT + 1 bytes).

@@ -108,14 +108,10 @@ constexpr Field<Act> kActFields[] = {
     {"rule", MSG_COLUMN_RULE, TO_BOTH, [](C c, const Act& a) { return TextOf(RuleText(c.Lang, a)); }},
     {"note", MSG_COLUMN_NOTE, TO_BOTH, [](C, const Act& a) { return IntegerOf(a.Note); }},
     {"tariff_text", MSG_COLUMN_TARIFF_TEXT, TO_CSV, [](C, const Act& a) { return TextOf(TariffText(*a.Tariff, a.What)); }},
-    {"client", MSG_CSV_CLIENT, TO_CSV, [](C c, const Act&) { return TextOf(c.InQuote->Client); }},
-    {"date", MSG_CSV_DATE, TO_CSV, [](C c, const Act&) { return TextOf(c.InQuote->Date); }},
     {"priced_by", MSG_CSV_PRICED_BY, TO_BOTH, [](C c, const Act& a) { return PricedBy(c.Lang, a, true); }},
     {"quantity", MSG_CSV_QUANTITY, TO_BOTH, [](C, const Act& a) { return Quantity(a, true); }},
     {"unit", MSG_CSV_UNIT, TO_BOTH, [](C c, const Act& a) { return Unit(c.Lang, a, true); }},
     {"project_value", MSG_CSV_PROJECT_VALUE, TO_BOTH, [](C, const Act& a) { return ProjectValue(a, true); }},
-    {"tariff", MSG_CSV_TARIFF, TO_CSV, [](C, const Act& a) { return TariffName(*a.Tariff); }},
-    {"tariff_in_force_from", MSG_CSV_TARIFF_FROM, TO_CSV, [](C, const Act& a) { return TariffFrom(*a.Tariff); }},
     // What the page shows of an act besides the members above.
     {"name", NO_HEADING, TO_PAGE, [](C c, const Act& a) { return TextOf(ActName(c.Lang, *a.Tariff, a.What)); }},
     {"value_text", NO_HEADING, TO_PAGE, [](C c, const Act& a) { return TextOf(ValueText(c.Lang, a)); }},
@@ -175,15 +171,33 @@ constexpr Field<Quote> kTotalFields[] = {
     {"not_computed_acts", NO_HEADING, TO_JSON, [](C, Q q) { return IntegerOf(ActCount(q) - q.EngineCount); }},
     {"unreadable_acts", NO_HEADING, TO_JSON, [](C, Q q) { return IntegerOf(q.Unreadable); }},
     {"complete", NO_HEADING, TO_JSON, [](C, Q q) { return FlagOf(IsComplete(q)); }},
-    {"client", MSG_CSV_CLIENT, TO_CSV, [](C, Q q) { return TextOf(q.Client); }},
-    {"date", MSG_CSV_DATE, TO_CSV, [](C, Q q) { return TextOf(q.Date); }},
-    {"tariff", MSG_CSV_TARIFF, TO_CSV, [](C, Q q) { return TariffName(*q.Tariff); }},
-    {"tariff_in_force_from", MSG_CSV_TARIFF_FROM, TO_CSV, [](C, Q q) { return TariffFrom(*q.Tariff); }},
     // What the page shows after the last act.
     {"count_text", NO_HEADING, TO_PAGE, [](C c, Q q) { return TextOf(ActCountText(c.Lang, ActCount(q), q.EngineCount)); }},
     {"total_text", NO_HEADING, TO_PAGE, [](C c, Q q) { return TextOf(Text(c.Lang, MSG_TOTAL, Cents{q.TotalCents})); }},
     {"words_text", NO_HEADING, TO_PAGE,
      [](C c, Q q) { return TextOf(Text(c.Lang, MSG_TOTAL_IN_WORDS, AmountInWords(c.Lang, q.TotalCents))); }},
+};
+
+FieldValue DateOf(const CalendarDate& date) { return TextOf(date.IsSet() ? IsoDate(date) : "", date.IsSet()); }
+
+// What heads a quote as a document: JSON members before its acts, columns
+// after every CSV row's own.
+constexpr Field<Quote> kHeadingFields[] = {
+    {"title", NO_HEADING, TO_JSON, [](C c, Q) { return TextOf(Text(c.Lang, MSG_QUOTE_HEADING)); }},
+    {"language", NO_HEADING, TO_JSON, [](C c, Q) { return TextOf(std::string(LanguageName(c.Lang))); }},
+    {"number", MSG_CSV_NUMBER, TO_BOTH, [](C, Q q) { return TextOrNull(q.Number); }},
+    {"client", MSG_CSV_CLIENT, TO_BOTH, [](C, Q q) { return TextOrNull(q.Client); }},
+    {"date", MSG_CSV_DATE, TO_BOTH, [](C, Q q) { return TextOrNull(q.Date); }},
+    {"valid_until", MSG_CSV_VALID_UNTIL, TO_BOTH, [](C, Q q) { return DateOf(q.ValidUntil); }},
+    {"figures_change_from", NO_HEADING, TO_JSON,
+     [](C, Q q) { return q.LaterTariff != nullptr ? DateOf(q.LaterTariff->InForceFrom) : TextOf("", false); }},
+    {"figures_change_tariff", NO_HEADING, TO_JSON,
+     [](C, Q q) { return q.LaterTariff != nullptr ? TariffName(*q.LaterTariff) : TextOf("", false); }},
+    {"preparer", MSG_CSV_PREPARER, TO_BOTH, [](C, Q q) { return TextOrNull(q.Preparer); }},
+    {"firm", MSG_CSV_FIRM, TO_BOTH, [](C, Q q) { return TextOrNull(q.Firm); }},
+    {"tariff", MSG_CSV_TARIFF, TO_CSV, [](C, Q q) { return TariffName(*q.Tariff); }},
+    {"tariff_in_force_from", MSG_CSV_TARIFF_FROM, TO_CSV, [](C, Q q) { return TariffFrom(*q.Tariff); }},
+    {"verification_code", MSG_CSV_VERIFICATION, TO_CSV, [](C, Q q) { return TextOrNull(q.Sealed.Code); }},
 };
 
 constexpr Field<Selection> kNoteFields[] = {
@@ -203,6 +217,7 @@ std::span<const Field<Act>> ActFields() { return kActFields; }
 std::span<const Field<Variant>> VariantFields() { return kVariantFields; }
 std::span<const Field<Quote>> TotalFields() { return kTotalFields; }
 std::span<const Field<Selection>> NoteFields() { return kNoteFields; }
+std::span<const Field<Quote>> HeadingFields() { return kHeadingFields; }
 std::span<const Field<Edition>> TariffFields() { return kTariffFields; }
 
 bool IsComplete(const Quote& quote) { return quote.Unreadable == 0; }

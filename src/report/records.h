@@ -64,6 +64,8 @@ std::span<const Field<Act>> ActFields();
 std::span<const Field<Variant>> VariantFields();
 std::span<const Field<Quote>> TotalFields();
 std::span<const Field<Selection>> NoteFields();
+// What heads a quote as a document an office issues.
+std::span<const Field<Quote>> HeadingFields();
 // The edition a report's figures are priced under.
 std::span<const Field<Edition>> TariffFields();
 

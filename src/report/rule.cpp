@@ -141,7 +141,8 @@ std::string StatedRate(Language language, const Edition& edition, const Selectio
   if (stated->Rule == PriceRule::ShownFee) {
     return Text(language, MSG_RULE_STATED_SHOWN, FormatCents(FeeShownBeforeComputation(edition, what.ServiceIndex)));
   }
-  if (stated->Unit == UNIT_NONE) return Text(language, MSG_RULE_STATED_FIXED, FormatCents(stated->BaseCents));
+  // The list names the text already ("según su texto: …").
+  if (stated->Unit == UNIT_NONE) return Text(language, MSG_RATE_FIXED, FormatCents(stated->BaseCents));
   std::string unit = UnitName(language, stated->Unit);
   std::string rate =
       stated->BaseCents > 0

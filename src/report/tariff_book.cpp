@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "report/json.h"
+#include "report/quote.h"
 #include "report/text.h"
 
 namespace tarivox::report {
@@ -67,6 +68,19 @@ const Edition* TariffBook::InForceOn(const CalendarDate& date) const {
     if (known.Tariff->InForceFrom <= date) found = known.Tariff;
   }
   return found;
+}
+
+const Edition* TariffBook::NextAfter(const CalendarDate& date) const {
+  for (const KnownEdition& known : editions_) {
+    if (date < known.Tariff->InForceFrom) return known.Tariff;
+  }
+  return nullptr;
+}
+
+void SetValidity(const TariffBook& book, int validDays, Quote* quote) {
+  quote->ValidUntil = AddDays(quote->DateValue, validDays);
+  const Edition* later = book.NextAfter(quote->DateValue);
+  quote->LaterTariff = later != nullptr && later->InForceFrom <= quote->ValidUntil ? later : nullptr;
 }
 
 const KnownEdition* TariffBook::Named(std::string_view name) const {

@@ -32,6 +32,9 @@ class TariffBook {
   // The edition in force on the date; null before every edition.
   const Edition* InForceOn(const CalendarDate& date) const;
 
+  // The first edition that takes effect after the date, or null.
+  const Edition* NextAfter(const CalendarDate& date) const;
+
   // The editions by the day they take effect, the built-in one first.
   const std::vector<KnownEdition>& Editions() const { return editions_; }
 
@@ -42,6 +45,13 @@ class TariffBook {
   std::vector<std::unique_ptr<LoadedEdition>> owned_;
   std::vector<KnownEdition> editions_;
 };
+
+struct Quote;
+
+// How long the quote holds: ValidUntil days after its date, and the later
+// edition, if any, that takes effect by then (its figures may change on
+// that day).
+void SetValidity(const TariffBook& book, int validDays, Quote* quote);
 
 // The editions known, by the day they take effect, as JSON records: [{"name",
 // "in_force_from"}, ...].

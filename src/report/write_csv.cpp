@@ -90,15 +90,31 @@ void EndRecord(const Writer& writer, std::string* line) {
 }
 
 template <typename Record>
-void WriteHeading(const Writer& writer, std::span<const Field<Record>> fields) {
-  if (writer.Style.ByteOrderMark) Put(writer.Out, "\xEF\xBB\xBF");
-  std::string line;
+void AddHeadings(const Writer& writer, std::span<const Field<Record>> fields, std::string* line) {
   for (const Field<Record>& field : fields) {
     if ((field.Where & TO_CSV) == 0) continue;
-    if (!line.empty()) line += writer.Style.Separator;
-    line += writer.Style.Spreadsheet ? Quoted(Text(writer.Lang, field.Heading), writer.Style.Separator) : field.Name;
+    if (!line->empty()) *line += writer.Style.Separator;
+    *line += writer.Style.Spreadsheet ? Quoted(Text(writer.Lang, field.Heading), writer.Style.Separator) : field.Name;
   }
+}
+
+// The record's columns, and after them those of the quote it belongs to.
+template <typename Record>
+void WriteHeading(const Writer& writer, std::span<const Field<Record>> fields, bool quote) {
+  if (writer.Style.ByteOrderMark) Put(writer.Out, "\xEF\xBB\xBF");
+  std::string line;
+  AddHeadings(writer, fields, &line);
+  if (quote) AddHeadings(writer, HeadingFields(), &line);
   EndRecord(writer, &line);
+}
+
+// The quote's own columns, after a row's.
+void AddQuoteCells(const Writer& writer, const RecordContext& context, const Quote& quote, std::string* line) {
+  for (const Field<Quote>& field : HeadingFields()) {
+    if ((field.Where & TO_CSV) == 0) continue;
+    *line += writer.Style.Separator;
+    *line += Cell(writer, field.Get(context, quote));
+  }
 }
 
 // A record in its own columns.
@@ -111,6 +127,7 @@ void WriteRow(const Writer& writer, std::span<const Field<Record>> fields, const
     if (&field != &fields.front()) line += writer.Style.Separator;
     line += Cell(writer, field.Get(context, record));
   }
+  if (context.InQuote != nullptr) AddQuoteCells(writer, context, *context.InQuote, &line);
   EndRecord(writer, &line);
 }
 
@@ -124,6 +141,7 @@ void WriteTotalRow(const Writer& writer, const RecordContext& context, const Quo
     const Field<Quote>* field = FindField(TotalFields(), column.Name);
     if (field != nullptr && (field->Where & TO_CSV) != 0) line += Cell(writer, field->Get(context, quote));
   }
+  AddQuoteCells(writer, context, quote, &line);
   EndRecord(writer, &line);
 }
 
@@ -131,7 +149,7 @@ void WriteTotalRow(const Writer& writer, const RecordContext& context, const Quo
 
 void WriteQuoteCsv(const Quote& quote, const Sink& out, CsvStyle style) {
   const Writer writer{style, quote.Lang, out};
-  WriteHeading(writer, ActFields());
+  WriteHeading(writer, ActFields(), true);
   RecordContext context{quote.Lang, &quote};
   for (const Act& act : quote.Acts) {
     ++context.Position;
@@ -143,7 +161,7 @@ void WriteQuoteCsv(const Quote& quote, const Sink& out, CsvStyle style) {
 
 void WriteComparisonCsv(const Comparison& comparison, const Sink& out, CsvStyle style) {
   const Writer writer{style, comparison.Lang, out};
-  WriteHeading(writer, VariantFields());
+  WriteHeading(writer, VariantFields(), false);
   const RecordContext context{comparison.Lang};
   for (const Variant& variant : comparison.Variants) WriteRow(writer, VariantFields(), context, variant);
 }

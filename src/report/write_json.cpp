@@ -76,6 +76,16 @@ std::string MessagesJson(Language language) {
   return json + "]";
 }
 
+std::string SealJson(const Seal& seal, int depth) {
+  if (!seal.IsSet()) return "null";
+  std::string checks;
+  for (const auto& [key, check] : seal.Checks) {
+    checks += (checks.empty() ? "\n" : ",\n") + JsonIndent(depth + 2) + JsonString(key) + ": " + JsonString(check);
+  }
+  return "{\n" + JsonIndent(depth + 1) + "\"code\": " + JsonString(seal.Code) + ",\n" + JsonIndent(depth + 1) +
+         "\"checks\": {" + checks + "\n" + JsonIndent(depth + 1) + "}\n" + JsonIndent(depth) + "}";
+}
+
 namespace {
 
 // The document's top-level object, written a member at a time.
@@ -88,8 +98,6 @@ void Member(Document& document, const char* name, const std::string& encoded) {
   Put(document.Out, (document.First ? "{\n  " : ",\n  ") + JsonString(name) + ": " + encoded);
   document.First = false;
 }
-
-std::string TextOrNull(const std::string& text) { return text.empty() ? "null" : JsonString(text); }
 
 // An array of records, each made by `make` from the item and its number
 // (from 1). False when the writer was told to stop on the way.
@@ -115,15 +123,22 @@ void End(Document& document) { Put(document.Out, "\n}\n"); }
 
 void WriteQuoteJson(const Quote& quote, const Sink& out) {
   Document document{out};
-  Member(document, "client", TextOrNull(quote.Client));
-  Member(document, "date", TextOrNull(quote.Date));
-  Member(document, "tariff", RecordJson(TariffFields(), TO_JSON, RecordContext{quote.Lang}, *quote.Tariff, 1));
+  const RecordContext context{quote.Lang, &quote};
+  for (const Field<Quote>& field : HeadingFields()) {
+    if ((field.Where & TO_JSON) == 0) continue;
+    Member(document, field.Name, JsonValue(field.Get(context, quote)));
+    if (std::string_view(field.Name) == "firm") {
+      Member(document, "tariff", RecordJson(TariffFields(), TO_JSON, RecordContext{quote.Lang}, *quote.Tariff, 1));
+    }
+  }
   const bool whole = ArrayMember(document, "acts", quote.Acts, [&quote](const Act& act, long long number) {
     return RecordJson(ActFields(), TO_JSON, RecordContext{quote.Lang, &quote, number}, act, 2);
   });
   if (!whole) return;
   Member(document, "total", RecordJson(TotalFields(), TO_JSON, RecordContext{quote.Lang, &quote}, quote, 1));
   WriteNotes(document, quote.Lang, quote.Notes);
+  Member(document, "closing", JsonString(Text(quote.Lang, MSG_QUOTE_CLOSING)));
+  Member(document, "verification", SealJson(quote.Sealed, 1));
   End(document);
 }
 

@@ -162,6 +162,8 @@ void WriteActs(const Quote& quote, const Sink& out) {
 }  // namespace
 
 std::string ActCountText(Language language, long long all, long long byEngine) {
+  // One act is not counted out as "1 acto: 1 con el pago…".
+  if (all == 1) return Text(language, byEngine == 1 ? MSG_ONE_ACT_BY_ENGINE : MSG_ONE_ACT_BY_TEXT, all);
   long long byText = all - byEngine;
   std::string engine = Text(language, MSG_PRICED_BY_ENGINE, byEngine);
   std::string fromText = Text(language, MSG_PRICED_BY_TEXT, byText);
@@ -222,10 +224,8 @@ void WriteFigures(const Comparison& comparison, const Sink& out) {
 
 void WriteQuoteText(const Quote& quote, const Sink& out) {
   Language language = quote.Lang;
-  Put(out, Text(language, MSG_QUOTE_TITLE) + "\n");
-  if (!quote.Client.empty()) Put(out, Text(language, MSG_CLIENT, quote.Client) + "\n");
-  if (!quote.Date.empty()) Put(out, Text(language, MSG_DATE, quote.Date) + "\n");
-  Put(out, Text(language, MSG_TARIFF, TariffLine(language, *quote.Tariff)) + "\n\n");
+  for (const std::string& line : QuoteHeadingLines(quote)) WriteWrapped(line, "", "", out);
+  Put(out, "\n");
   WriteActs(quote, out);
   // Stopped on the way: the acts written stay, without a total for them.
   if (Stopping(out)) return;
@@ -233,6 +233,8 @@ void WriteQuoteText(const Quote& quote, const Sink& out) {
   WriteTotal(quote, out);
   Put(out, "\n");
   WriteNotes(language, quote.Notes, out);
+  Put(out, "\n");
+  WriteWrapped(Text(language, MSG_QUOTE_CLOSING), "", "", out);
 }
 
 void WriteComparisonText(const Comparison& comparison, const Sink& out) {

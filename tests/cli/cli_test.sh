@@ -13,6 +13,8 @@ work=$(mktemp -d)
 trap 'umount "$work/full" 2>/dev/null; rm -rf "$work"' EXIT
 native=1
 [[ ${cli[-1]} == *.exe ]] && native=0
+# The user's own settings (who prepares quotes) stay out of every run.
+export XDG_CONFIG_HOME=$work/config
 failures=0
 
 fail() {
@@ -56,6 +58,9 @@ if sys.argv[2] == "json": json.loads(text)' "$work/$2" "${3:-text}" 2>"$work/why
     fail "$1" "$2 is not valid ${3:-UTF-8}: $(tail -n 1 "$work/why")"
 }
 
+# Who prepared the golden quotes.
+preparer=(--preparer "Ana María Peña" --firm "Notaría Peña & Asociados")
+
 # The goldens in Spanish, the tool's language, and in English (golden/en).
 golden_outputs() {
   local pair format suffix lang dir
@@ -64,7 +69,8 @@ golden_outputs() {
     [ "$lang" = en ] && dir=$golden/en
     for pair in text:txt csv:csv csv-excel:excel.csv json:json; do
       format=${pair%%:*} suffix=${pair#*:}
-      run "quote $lang $format" 0 quote --lang "$lang" --file "$golden/quote-acts.txt" --format "$format" </dev/null
+      run "quote $lang $format" 0 quote --lang "$lang" --file "$golden/quote-acts.txt" --format "$format" \
+        "${preparer[@]}" </dev/null
       same "quote $lang $format" "$dir/quote.$suffix"
       valid "quote $lang $format" out "$format"
       run "compare $lang $format" 0 compare --office MVT --social --transaction creditos --format "$format" \
@@ -226,7 +232,7 @@ grammar() {
   row "no such position" 2 err "no hay ningún servicio en la posición 9" calc --service 9 5
   row "a six-digit position" 0 out "US$ 1,234.13  el pago es: US$ 5.71" calc --office 000001 --social 1234.125
   row "seven digits are no position" 2 err "no hay ninguna oficina «0000001»" calc --office 0000001 5
-  row "exit statuses" 0 out "3 falló una" --help
+  row "exit statuses" 0 out "3  falló una" --help
   row "fixed fee for no amount" 0 out "Pago:                   8.86" calc --explain --transaction 6 0
   stated_fees
   social_at_klda
@@ -367,10 +373,10 @@ line_ends() {
   awk 'NR % 2 { printf "%s\r\n", $0; next } { printf "%s\r", $0 }' "$acts" >"$work/mixed"
   { printf '\xEF\xBB\xBF'; cat "$work/cr"; } >"$work/marked"
   for variant in crlf cr mixed marked; do
-    run "$variant" 0 quote --file "$work/$variant" </dev/null
+    run "$variant" 0 quote --file "$work/$variant" "${preparer[@]}" </dev/null
     same "$variant" "$golden/quote.txt"
   done
-  run "marked standard input" 0 quote <"$work/marked"
+  run "marked standard input" 0 quote "${preparer[@]}" <"$work/marked"
   same "marked standard input" "$golden/quote.txt"
   [ ! -s "$work/err" ] || fail "marked standard input" "$(head -c 300 "$work/err")"
   printf 'KLDA:0:0=12' >"$work/unended"

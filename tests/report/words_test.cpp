@@ -72,7 +72,9 @@ const std::set<std::string> kQuoted = {"tarivox-cli", "csv", "csv-excel", "json"
                                        "office", "service", "transaction", "n", "bytes", "son", "hay", "da",
                                        "lee", "comas", "miles", "tildes", "reduce", "excel", "control",
                                        "tariff", "check", "install", "export", "sheet", "lot", "or", "parcel",
-                                       "owner", "in_force_from", "force", "from", "reproduce"};
+                                       "owner", "in_force_from", "force", "from", "reproduce", "value", "number",
+                                       "firm", "verify", "windows", "preparer", "valid-days", "decide", "va",
+                                       "dice", "xlsx"};
 
 // No word of a Spanish text is English (Debian's wamerican) unless Spanish
 // has it too (wspanish, which lists words in their plain form: it holds
