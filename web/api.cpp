@@ -1,14 +1,12 @@
-// The page's way into the core and the report library, compiled to
-// WebAssembly: one call for each thing a person does. The page writes its
-// request, a JSON object, into the input buffer and calls tarivox_call with
-// its length; the answer is in the output buffer: JSON written by the
-// report library's own writer (its records in the shapes a user exports),
-// or an export's bytes. This file only marshals: every rule, figure and
-// word comes from the library.
+// The page's way into the core and the report library, compiled to WebAssembly: one call for each
+// thing a person does. The page writes its request, a JSON object, into the input buffer and calls
+// tarivox_call with its length; the answer is in the output buffer: JSON written by the report
+// library's own writer (its records in the shapes a user exports), or an export's bytes. This file
+// only marshals: every rule, figure and word comes from the library.
 //
-// tarivox_call returns 0 when it answered, 1 when the input was refused
-// (the answer is {"refused": reason}) and 2 for a request the page should
-// never make (an unknown action, a position outside the catalogue).
+// tarivox_call returns 0 when it answered, 1 when the input was refused (the answer is {"refused":
+// reason}) and 2 for a request the page should never make (an unknown action, a position outside the
+// catalogue).
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -128,27 +126,46 @@ int Compare(const Selection& what, const JsonNode* typed) {
   return Answer("{\"text\": " + JsonString(text) + "}");
 }
 
-// A kept quote read back: each act priced, or why it cannot be.
-int OpenQuote(const JsonNode* acts) {
+// A kept quote read back: each act priced, or why it cannot be, and every act
+// in the total; only the first "shown" acts' records are written, the rows
+// out of sight ask for theirs later ("acts"), so a long quote's total shows at once.
+int OpenQuote(const JsonNode& request) {
+  const JsonNode* acts = request.Find("acts");
+  long long shown = 0;
   if (acts == nullptr || acts->Type != JsonNode::Kind::Array) return NotUnderstood("acts");
+  if (request.Find("shown") != nullptr && !MemberInteger(request, "shown", &shown)) return NotUnderstood("shown");
   Open = Quote{};
   Open.Lang = kLanguage;
-  std::vector<std::string> answers;
-  for (const JsonNode& node : acts->Items) {
+  std::string records, unreadable;
+  for (std::size_t i = 0; i < acts->Items.size(); ++i) {
     Act act;
     std::string reason;
-    if (!ActFromJson(kLanguage, node, &act, &reason)) reason = Text(kLanguage, MSG_PAGE_NOT_AN_ACT);
+    if (!ActFromJson(kLanguage, acts->Items[i], &act, &reason)) reason = Text(kLanguage, MSG_PAGE_NOT_AN_ACT);
     if (!reason.empty()) {
       ++Open.Unreadable;
-      answers.push_back("{\"refused\": " + JsonString(reason) + "}");
+      unreadable += (unreadable.empty() ? "[" : ", [") + std::to_string(i) + ", " + JsonString(reason) + "]";
       continue;
     }
     AppendAct(&Open, std::move(act));
-    answers.push_back(ActRecord(Open.Acts.back(), static_cast<long long>(Open.Acts.size())));
+    if (const auto count = static_cast<long long>(Open.Acts.size()); count <= shown) {
+      records += (count > 1 ? ",\n" : "\n") + ActRecord(Open.Acts.back(), count);
+    }
+  }
+  return Answer("{\"acts\": [" + records + "],\n\"unreadable\": [" + unreadable + "],\n" + Summary() + "}");
+}
+
+// The records of the open quote's acts from "from" up to "to", for rows built after it was opened.
+int ActRecords(const JsonNode& request) {
+  long long from = 0, to = 0;
+  if (!MemberInteger(request, "from", &from) || !MemberInteger(request, "to", &to) || from < 0 || from > to ||
+      to > static_cast<long long>(Open.Acts.size())) {
+    return NotUnderstood("from");
   }
   std::string json = "{\"acts\": [";
-  for (std::size_t i = 0; i < answers.size(); ++i) json += (i > 0 ? ",\n" : "\n") + answers[i];
-  return Answer(json + "],\n" + Summary() + "}");
+  for (long long i = from; i < to; ++i) {
+    json += (i > from ? ",\n" : "\n") + ActRecord(Open.Acts[static_cast<std::size_t>(i)], i + 1);
+  }
+  return Answer(json + "]}");
 }
 
 // An act added at the end, or put back at its place ("at").
@@ -222,18 +239,19 @@ int Dispatch(const JsonNode& request) {
   Selection what{};
   const bool selected = SelectionFromJson(request.Find("selection"), &what);
   const JsonNode* typed = request.Find("typed");
-  std::string typedText = typed != nullptr && typed->Type == JsonNode::Kind::String ? typed->Text : "";
   MemberText(request, "action", &action);
   if (action == "start") return Start();
   if (action == "price") return Price(request);
-  if (action == "open_quote") return OpenQuote(request.Find("acts"));
+  if (action == "open_quote") return OpenQuote(request);
+  if (action == "acts") return ActRecords(request);
   if (action == "add_act") return AddAct(request);
   if (action == "remove_act") return RemoveAct(request);
   if (action == "export") return Export(request);
   if (action == "quote_text") return QuoteText(request);
   if (!selected) return NotUnderstood("selection");
   if (action == "select") return Select(what);
-  if (action == "calculate") return Calculate(what, typedText);
+  if (action == "calculate") return Calculate(what, typed != nullptr && typed->Type == JsonNode::Kind::String
+                                                        ? std::string_view(typed->Text) : std::string_view());
   if (action == "compare") return Compare(what, typed);
   return NotUnderstood(action);
 }
@@ -244,9 +262,8 @@ int Dispatch(const JsonNode& request) {
 using namespace tarivox;
 using namespace tarivox::web;
 
-// Room for inputs of up to capacity bytes. The buffer stays where it is
-// until the page asks for more room, so the page writes every input of a
-// run into the same place.
+// Room for inputs of up to capacity bytes. The buffer stays where it is until the page asks for more
+// room, so the page writes every input of a run into the same place.
 TARIVOX_EXPORT(tarivox_input) char* TarivoxInput(std::size_t capacity) {
   if (Input.size() < capacity) Input.assign(capacity, '\0');
   return Input.data();
@@ -265,10 +282,9 @@ TARIVOX_EXPORT(tarivox_call) int TarivoxCall(std::size_t length) {
   return Dispatch(request);
 }
 
-// The window's three texts after "Calcular pago", for scripts that compute
-// many amounts (Tarivox.compute): the selection as numbers and the amount
-// field's text, the first length bytes of the input buffer; no request to
-// read, one small object to answer.
+// The window's three texts after "Calcular pago", for scripts that compute many amounts
+// (Tarivox.compute): the selection as numbers and the amount field's text, the first length bytes
+// of the input buffer; no request to read, one small object to answer.
 TARIVOX_EXPORT(tarivox_compute) int TarivoxCompute(int office, int service, int transaction, int social,
                                                    std::size_t length) {
   const Selection what{office, service, transaction, social != 0};
