@@ -19,23 +19,39 @@ const QuoteModel = (() => {
   }
 
   // What the module says after a change: the notes whose number changed
-  // for the acts listed, the total, the notes.
+  // for the acts listed, the total, the notes. An act whose record is not
+  // yet asked for gets its number with it.
   function apply(quote, answer) {
-    for (const [index, note] of answer.renumbered ?? []) quote.acts[index].shown.note = note;
+    for (const [index, note] of answer.renumbered ?? []) {
+      if (quote.acts[index].shown !== null) quote.acts[index].shown.note = note;
+    }
     quote.total = answer.total;
     quote.notes = answer.notes;
   }
 
   // The kept records [{ actId, text, record }] priced in one call; those
-  // the module cannot read are listed apart, with why.
-  function open(quote, entries) {
-    const answer = Core.call({ action: "open_quote", acts: entries.map((entry) => entry.record) });
-    answer.acts.forEach((shown, i) => {
-      const { actId, text, record } = entries[i];
-      if (shown.refused !== undefined) quote.unreadable.push({ actId, text, reason: shown.refused });
-      else quote.acts.push({ aid: actId, record: recordOf(record), shown });
+  // the module cannot read are listed apart, with why. The module writes
+  // the records of the first `shown` acts; the others are asked for when
+  // their rows are made (records()).
+  function open(quote, entries, shown) {
+    const answer = Core.call({ action: "open_quote", acts: entries.map((entry) => entry.record), shown });
+    const unreadable = new Map(answer.unreadable);
+    entries.forEach(({ actId, text, record }, i) => {
+      if (unreadable.has(i)) quote.unreadable.push({ actId, text, reason: unreadable.get(i) });
+      else quote.acts.push({ aid: actId, record: recordOf(record), shown: answer.acts[quote.acts.length] ?? null });
     });
     apply(quote, answer);
+  }
+
+  // The module's records of the acts from `from` up to `to`, asked for
+  // once for those that have none yet.
+  function records(quote, from, to) {
+    let first = from;
+    while (first < to && quote.acts[first].shown !== null) first++;
+    if (first === to) return;
+    Core.call({ action: "acts", from: first, to }).acts.forEach((shown, i) => {
+      quote.acts[first + i].shown ??= shown;
+    });
   }
 
   // Acts are kept in the order of their ids.
@@ -77,5 +93,5 @@ const QuoteModel = (() => {
     return Core.bytes({ action: "export", format, client: quote.client, date: quote.date });
   }
 
-  return { recordOf, create, open, find, add, remove, exported };
+  return { recordOf, create, open, records, find, add, remove, exported };
 })();
