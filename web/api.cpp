@@ -71,11 +71,11 @@ std::string Summary() {
          ",\n\"notes\": " + NotesJson(kLanguage, Open.Notes, 0);
 }
 
-// [[index, note], ...]
+// [[old note, new note], ...]
 std::string RenumberedJson(const Renumbering& renumbered) {
   std::string json = "[";
-  for (const auto& [index, note] : renumbered) {
-    json += (json.size() > 1 ? ", [" : "[") + std::to_string(index) + ", " + std::to_string(note) + "]";
+  for (const auto& [before, after] : renumbered) {
+    json += (json.size() > 1 ? ", [" : "[") + std::to_string(before) + ", " + std::to_string(after) + "]";
   }
   return json + "]";
 }
