@@ -105,9 +105,10 @@ const Page = (() => {
 
   // Reads a kept quote act by act: what can be read is priced and shown,
   // what cannot is listed with its reason and left in storage as it is.
-  function openQuote(quoteId) {
+  const withRecords = (records) => records.map((entry) => ({ ...entry, record: QuoteStore.parsed(entry.text) }));
+
+  function openQuote(quoteId, entries = withRecords(QuoteStore.records(quoteId))) {
     quote = QuoteModel.create(quoteId, QuoteStore.header(quoteId) ?? {});
-    const entries = QuoteStore.records(quoteId).map((entry) => ({ ...entry, record: QuoteStore.parsed(entry.text) }));
     QuoteModel.open(quote, entries, QuoteView.FIRST_ROWS);
     QuoteStore.setOpen(quoteId);
     unsavedShown = QuoteStore.unsavedActs(quoteId);
@@ -383,17 +384,25 @@ const Page = (() => {
     showKept();
   }
 
-  function start() {
+  // What is kept, read while the module compiles: the kept quotes and the
+  // records of the quote last opened. What this tab could not save before
+  // it was reloaded is tried first.
+  function read() {
+    QuoteStore.flush();
+    const open = QuoteStore.open();
+    const { kept: all, records } = QuoteStore.scan(open);
+    return { open, kept: all, entries: withRecords(records) };
+  }
+
+  function start(stored) {
     fillTexts();
     QuoteView.addStyleWords();
     QuoteView.watchUnsaved((aid) => unsavedShown.has(aid));
     Calculator.start(Core.catalogue());
-    // What this tab could not save before it was reloaded is tried first.
-    QuoteStore.flush();
     preparer = QuoteStore.preparer();
-    kept = QuoteStore.kept();
-    const open = QuoteStore.open();
-    openQuote(open && kept.has(open) ? open : newQuote());
+    kept = stored.kept;
+    if (kept.has(stored.open)) openQuote(stored.open, stored.entries);
+    else openQuote(newQuote());
     // For the page's figures: when the kept quote is on the page.
     performance.mark("tarivox-quote-shown");
 
@@ -430,7 +439,8 @@ const Page = (() => {
     }
   }
 
-  return { start, fail };
+  return { read, start, fail };
 })();
 
-Tarivox.ready.then(Page.start, Page.fail);
+const stored = Page.read();
+Tarivox.ready.then(() => Page.start(stored), Page.fail);

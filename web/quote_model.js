@@ -18,12 +18,16 @@ const QuoteModel = (() => {
              notes: [] };
   }
 
-  // What the module says after a change: the notes whose number changed
-  // for the acts listed, the total, the notes. An act whose record is not
-  // yet asked for gets its number with it.
+  // What the module says after a change: the notes that got another
+  // number (old to new: every act citing one cites it under the new), the
+  // total, the notes. An act whose record is not yet asked for gets its
+  // note's number with it.
   function apply(quote, answer) {
-    for (const [index, note] of answer.renumbered ?? []) {
-      if (quote.acts[index].shown !== null) quote.acts[index].shown.note = note;
+    const renumbered = new Map(answer.renumbered ?? []);
+    if (renumbered.size > 0) {
+      for (const { shown } of quote.acts) {
+        if (shown !== null && renumbered.has(shown.note)) shown.note = renumbered.get(shown.note);
+      }
     }
     quote.total = answer.total;
     quote.notes = answer.notes;
@@ -71,21 +75,21 @@ const QuoteModel = (() => {
     return index < quote.acts.length && quote.acts[index].aid === aid ? index : -1;
   }
 
-  // A record priced and put in its place: { index, renumbered }, the acts
-  // whose note mark changed. Throws the module's refusal.
+  // A record priced and put in its place: { index }. Throws the module's
+  // refusal.
   function add(quote, aid, record) {
     const at = indexOf(quote, aid);
     const answer = Core.call({ action: "add_act", act: recordOf(record), at });
     quote.acts.splice(answer.index, 0, { aid, record: recordOf(record), shown: answer.act });
     apply(quote, answer);
-    return { index: answer.index, renumbered: answer.renumbered };
+    return { index: answer.index };
   }
 
   function remove(quote, index) {
     const answer = Core.call({ action: "remove_act", index });
     const [act] = quote.acts.splice(index, 1);
     apply(quote, answer);
-    return { act, renumbered: answer.renumbered };
+    return { act };
   }
 
   // The bytes of an export in one of the report formats.

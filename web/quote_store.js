@@ -205,38 +205,38 @@ const QuoteStore = (() => {
     setOpen(quoteId);
   }
 
-  // Every kept quote: id to { client, date, created, count }.
-  function kept() {
+  // One pass over what is kept: every kept quote, id to { client, date,
+  // created, count }, and the act records of one of them, in the order
+  // they were added: [{ actId, text }].
+  function scan(quoteId = null) {
     moveLegacy();
     const quotes = new Map();
     const counts = new Map();
-    for (const key of allKeys()) {
-      const what = parseKey(key);
-      if (what.kind === "quote") {
-        const header = parsed(get(key));
-        quotes.set(what.quoteId, { client: String(header?.client ?? ""), date: String(header?.date ?? ""),
-                                   created: String(header?.created ?? ""), count: 0 });
-      }
-      if (what.kind === "act") counts.set(what.quoteId, (counts.get(what.quoteId) ?? 0) + 1);
-    }
-    for (const [quoteId, quote] of quotes) quote.count = counts.get(quoteId) ?? 0;
-    return quotes;
-  }
-
-  // The act records of a quote, in the order they were added: [{ actId,
-  // text }].
-  function records(quoteId) {
-    const prefix = ACT_PREFIX + quoteId + "/";
     const found = [];
     for (const key of allKeys()) {
-      if (key.startsWith(prefix)) found.push({ actId: key.slice(prefix.length), text: get(key) });
+      if (key.startsWith(ACT_PREFIX)) {
+        const slash = key.indexOf("/", ACT_PREFIX.length);
+        const owner = key.slice(ACT_PREFIX.length, slash);
+        counts.set(owner, (counts.get(owner) ?? 0) + 1);
+        if (owner === quoteId) found.push({ actId: key.slice(slash + 1), text: get(key) });
+      } else if (key.startsWith(QUOTE_PREFIX)) {
+        const header = parsed(get(key));
+        quotes.set(key.slice(QUOTE_PREFIX.length), { client: String(header?.client ?? ""),
+          date: String(header?.date ?? ""), created: String(header?.created ?? ""), count: 0 });
+      }
     }
-    return found.sort((a, b) => (a.actId < b.actId ? -1 : a.actId > b.actId ? 1 : 0));
+    for (const [id, quote] of quotes) quote.count = counts.get(id) ?? 0;
+    found.sort((a, b) => (a.actId < b.actId ? -1 : a.actId > b.actId ? 1 : 0));
+    return { kept: quotes, records: found };
   }
+
+  const kept = () => scan().kept;
+  const records = (quoteId) => scan(quoteId).records;
 
   return {
     newId,
     parseKey,
+    scan,
     kept,
     records,
     parsed,
@@ -259,7 +259,11 @@ const QuoteStore = (() => {
       }
       return found;
     },
-    open: () => get(OPEN),
+    // The single quote of an earlier version, once moved, is the one.
+    open() {
+      moveLegacy();
+      return get(OPEN);
+    },
     setOpen,
     preparer: () => parsed(get(PREPARER)) ?? { name: "", office: "" },
     setPreparer: (preparer) => put(PREPARER, JSON.stringify(preparer)),

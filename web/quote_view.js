@@ -168,8 +168,7 @@ const QuoteView = (() => {
   function showActs(quote) {
     if (building !== null) clearTimeout(building.timer);
     building = null;
-    if (refreshing.from >= 0) clearTimeout(refreshing.timer);
-    refreshing = { quote: null, from: -1, timer: 0 };
+    refreshing = { quote: null, from: -1 };
     view.rows.replaceChildren();
     rows = [];
     buildRows(quote, 0, Math.min(quote.acts.length, FIRST_BLOCKS * BLOCK));
@@ -208,14 +207,17 @@ const QuoteView = (() => {
     showEmpty(quote);
   }
 
-  // The rows from a change on get their numbers and note marks: those
-  // near it, which are in sight, at once, the others in the tasks that
-  // follow (anything that changes the rows again, and printing, first
-  // finishes them). A change renumbers notes only from where it is: the
-  // notes are numbered in the order the acts cite them.
-  const REFRESH_AT_ONCE = 200;
-  const REFRESH_PER_TASK = 2000;
-  let refreshing = { quote: null, from: -1, timer: 0 };
+  // The rows from a change on get their numbers and note marks: as many as
+  // a screen can show at once (a row is at least a line high), the others
+  // once the change is on the screen, a thousand at a time (anything that
+  // changes the rows again, and printing, first finishes them). A change
+  // renumbers notes only from where it is: the notes are numbered in the
+  // order the acts cite them.
+  const ROW_AT_LEAST_PX = 24;
+  const REFRESH_PER_TASK = 1000;
+  // The rows still to refresh, from `from` on; a later change or a
+  // finish makes the task scheduled before it do nothing.
+  let refreshing = { quote: null, from: -1 };
 
   function refreshRows(quote, from, to) {
     QuoteModel.records(quote, from, to);
@@ -223,27 +225,29 @@ const QuoteView = (() => {
   }
 
   function finishRefresh() {
-    if (refreshing.from < 0) return;
-    clearTimeout(refreshing.timer);
     const { quote, from } = refreshing;
-    refreshing = { quote: null, from: -1, timer: 0 };
-    refreshRows(quote, from, rows.length);
+    refreshing = { quote: null, from: -1 };
+    if (from >= 0) refreshRows(quote, from, rows.length);
   }
 
-  function refreshLater(quote, from) {
-    const to = Math.min(rows.length, from + REFRESH_PER_TASK);
-    refreshRows(quote, from, to);
-    refreshing = to < rows.length ? { quote, from: to, timer: setTimeout(() => refreshLater(quote, to), 0) }
-                                  : { quote: null, from: -1, timer: 0 };
+  // The next few rows once the screen shows the change.
+  function refreshLater(state) {
+    requestAnimationFrame(() => setTimeout(() => {
+      if (refreshing !== state) return;
+      const to = Math.min(rows.length, state.from + REFRESH_PER_TASK);
+      refreshRows(state.quote, state.from, to);
+      refreshing = { quote: state.quote, from: to < rows.length ? to : -1 };
+      if (to < rows.length) refreshLater(refreshing);
+    }, 0));
   }
 
   function refreshFrom(quote, index) {
     const from = refreshing.from < 0 ? index : Math.min(index, refreshing.from);
-    if (refreshing.from >= 0) clearTimeout(refreshing.timer);
-    refreshing = { quote: null, from: -1, timer: 0 };
-    const now = Math.min(rows.length, from + REFRESH_AT_ONCE);
-    refreshRows(quote, from, now);
-    if (now < rows.length) refreshing = { quote, from: now, timer: setTimeout(() => refreshLater(quote, now), 0) };
+    const now = Math.min(rows.length, index + Math.ceil(innerHeight / ROW_AT_LEAST_PX));
+    refreshRows(quote, index, now);
+    refreshing = { quote, from: from < index ? from : now };
+    if (refreshing.from < rows.length) refreshLater(refreshing);
+    else refreshing = { quote: null, from: -1 };
   }
 
   // Whether the act at index is marked as not saved.
