@@ -193,7 +193,8 @@ const Calculator = (() => {
   // entered replaces its whole content, wherever the caret or the selection
   // happens to be.
   function onAmountBeforeInput(event) {
-    if (!replacing || !event.cancelable) return;
+    // Enter comes as a line break, which a field of one line does not take.
+    if (!replacing || !event.cancelable || /LineBreak|Paragraph/.test(event.inputType)) return;
     const inserted = event.inputType.startsWith("insert");
     if (!inserted && !event.inputType.startsWith("delete")) return;
     event.preventDefault();

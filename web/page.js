@@ -107,10 +107,12 @@ const Page = (() => {
   // what cannot is listed with its reason and left in storage as it is.
   const withRecords = (records) => records.map((entry) => ({ ...entry, record: QuoteStore.parsed(entry.text) }));
 
-  function openQuote(quoteId, entries = withRecords(QuoteStore.records(quoteId))) {
+  // The quote opened here is the one a new tab opens, unless it is only
+  // read again for what another tab changed in it.
+  function openQuote(quoteId, entries = withRecords(QuoteStore.records(quoteId)), remember = true) {
     quote = QuoteModel.create(quoteId, QuoteStore.header(quoteId) ?? {});
     QuoteModel.open(quote, entries, QuoteView.FIRST_ROWS);
-    QuoteStore.setOpen(quoteId);
+    if (remember) QuoteStore.setOpen(quoteId);
     unsavedShown = QuoteStore.unsavedActs(quoteId);
     showAll();
     checkSaved();
@@ -342,7 +344,7 @@ const Page = (() => {
     const what = QuoteStore.parseKey(key);
     if (key === null) {
       kept = QuoteStore.kept();
-      openQuote(quote.id);
+      readAgain();
     } else if (what.kind === "preparer") {
       preparer = QuoteStore.preparer();
       QuoteView.showHeader(quote, preparer);
@@ -363,13 +365,15 @@ const Page = (() => {
     }
   }
 
+  const readAgain = () => openQuote(quote.id, withRecords(QuoteStore.records(quote.id)), false);
+
   // An act another tab added, removed or changed, put in step.
   function onOtherTabAct(actId) {
     const text = QuoteStore.act(quote.id, actId);
     const unreadable = quote.unreadable.findIndex((entry) => entry.actId === actId);
     const index = QuoteModel.find(quote, actId);
     if (unreadable >= 0 || (index >= 0 && text !== null)) {
-      openQuote(quote.id);
+      readAgain();
       return;
     }
     if (index >= 0) removeAct(index);
@@ -377,7 +381,7 @@ const Page = (() => {
       try {
         insertAct(actId, QuoteStore.parsed(text));
       } catch (error) {
-        openQuote(quote.id);
+        readAgain();
         return;
       }
     }
