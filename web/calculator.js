@@ -254,9 +254,9 @@ const Calculator = (() => {
     form.quantity.addEventListener("keydown", (event) => {
       if (event.key === "Enter") event.preventDefault();
     });
-    Presses.onSubmit(form.element, "calculate", onCalculate);
+    Presses.onSubmit(form.element, onCalculate);
     form.element.addEventListener("keydown", onCalculatorKey);
-    Presses.onClick(document.getElementById("compare"), "compare", onCompare);
+    Presses.onClick(document.getElementById("compare"), onCompare);
     selectAmount();
   }
 

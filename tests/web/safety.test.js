@@ -115,6 +115,15 @@ for (const engine of Object.keys(ENGINES)) {
           }
         }
       }
+      // The last act removed, the focus lands on "Agregar": the second press adds nothing.
+      for (const how of HOWS) {
+        await startAt(page, "after a reload", [{ client: "Ref S", date: "2026-12-06", acts: [act("Solo")] }]);
+        await type(page, "Monto $:", "2500");
+        await pause(page);
+        await pressTwice(page, await button(page, "Quitar el acto 1"), how);
+        const left = (await seen(page)).rows;
+        if (left.length !== 0) wrong.push(`the last act's Quitar, ${how}: ${JSON.stringify(left)} left`);
+      }
       // Enter in the label field adds the act in the calculator, once for a double Enter.
       for (const state of STATES) {
         await startAt(page, state);
