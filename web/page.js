@@ -342,6 +342,8 @@ const Page = (() => {
   // tab opening or starting one changes only the list of kept quotes here.
   function onStorage(key) {
     const what = QuoteStore.parseKey(key);
+    // Another tab may have made room for what this one could not save.
+    if (QuoteStore.problem() !== null && QuoteStore.flush()) checkSaved();
     if (key === null) {
       kept = QuoteStore.kept();
       readAgain();

@@ -17,7 +17,7 @@ const path = require("node:path");
 const fc = require("fast-check");
 const { ENGINES, newSession, control, button, choose, pause } = require("./page.js");
 
-const RUNS = Number(process.env.TARIVOX_MODEL_RUNS ?? 6);
+const RUNS = Number(process.env.TARIVOX_MODEL_RUNS ?? 20);
 const SEED = Number(process.env.TARIVOX_MODEL_SEED ?? 20261206);
 const STEPS = Number(process.env.TARIVOX_MODEL_STEPS ?? 25);
 const TEST_TIMEOUT_MS = Math.max(600000, RUNS * 120000);
@@ -477,6 +477,7 @@ class SecondTab extends Step {
   }
   async act(m, r) {
     const tab = await r.secondTab(m);
+    await pause(tab);
     const acts = m.quotes.get(m.second).acts;
     if (this.what === "add") {
       const aid = await tab.evaluate(() => {
