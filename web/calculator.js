@@ -250,13 +250,18 @@ const Calculator = (() => {
     // made again once the click has placed its caret.
     form.amount.addEventListener("focus", enterAmount);
     form.amount.addEventListener("pointerdown", () => { replacing = true; });
-    form.amount.addEventListener("click", () => { if (replacing) form.amount.select(); });
+    form.amount.addEventListener("click", () => {
+      if (!replacing) return;
+      form.amount.select();
+      // Chromium places the caret of a click in a focused field after this.
+      setTimeout(() => { if (replacing && document.activeElement === form.amount) form.amount.select(); }, 0);
+    });
     form.quantity.addEventListener("keydown", (event) => {
       if (event.key === "Enter") event.preventDefault();
     });
-    Presses.onSubmit(form.element, onCalculate);
+    Presses.onSubmit(form.element, "calculate", onCalculate);
     form.element.addEventListener("keydown", onCalculatorKey);
-    Presses.onClick(document.getElementById("compare"), onCompare);
+    Presses.onClick(document.getElementById("compare"), "compare", onCompare);
     selectAmount();
   }
 

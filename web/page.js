@@ -412,20 +412,20 @@ const Page = (() => {
     // For the page's figures: when the kept quote is on the page.
     performance.mark("tarivox-quote-shown");
 
-    Presses.onClick(byId("add-act"), onAdd);
-    Presses.onEnter(byId("act-label"), onAdd);
-    Presses.onClick(byId("act-rows"), onRemove, "button");
-    Presses.onClick(byId("new-quote"), onNew);
-    Presses.onClick(byId("delete-quote"), onDelete);
-    Presses.onClick(byId("discard"), onDiscard);
-    Presses.onClick(byId("undo"), onUndo);
-    Presses.onClick(byId("open-quote"), () => byId("open-file").click());
-    Presses.onClick(byId("retry-save"), () => {
+    Presses.onClick(byId("add-act"), "add", onAdd);
+    Presses.onEnter(byId("act-label"), "add", onAdd);
+    Presses.onClick(byId("act-rows"), "remove", onRemove, "button");
+    Presses.onClick(byId("new-quote"), "new", onNew);
+    Presses.onClick(byId("delete-quote"), "delete", onDelete);
+    Presses.onClick(byId("discard"), "discard", onDiscard);
+    Presses.onClick(byId("undo"), "undo", onUndo);
+    Presses.onClick(byId("open-quote"), "open", () => byId("open-file").click());
+    Presses.onClick(byId("retry-save"), "retry", () => {
       QuoteStore.flush();
       checkSaved();
     });
-    Presses.onClick(byId("print"), () => window.print());
-    for (const entry of EXPORTS) Presses.onClick(byId(entry.button), () => onExport(entry));
+    Presses.onClick(byId("print"), "print", () => window.print());
+    for (const entry of EXPORTS) Presses.onClick(byId(entry.button), entry.button, () => onExport(entry));
     byId("client").addEventListener("input", onHeaderInput);
     byId("date").addEventListener("input", onHeaderInput);
     byId("preparer-name").addEventListener("input", onPreparerInput);
