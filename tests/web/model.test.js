@@ -505,10 +505,15 @@ class SecondTab extends Step {
       const gone = acts.find((act) => !act.corrupted);
       m.quotes.get(m.second).acts = acts.filter((act) => act !== gone);
     }
-    // Back in the first tab, whose focus comes back as if entered anew.
+    // Back in the first tab, whose focus comes back as if entered anew;
+    // there the change shows once the browser has told it.
     await r.page.bringToFront();
     m.focus = "another tab";
-    await new Promise((resolve) => setTimeout(resolve, 150));
+    if (m.open === m.second) {
+      const wanted = openActs(m).filter((act) => !act.corrupted).map((act) => act.aid);
+      await r.page.waitForFunction((aids) => [...document.querySelectorAll("#act-rows [role=row]")]
+        .map((row) => row.dataset.aid).join() === aids.join(), { timeout: 5000 }, wanted).catch(() => {});
+    }
   }
 }
 
