@@ -2,7 +2,9 @@
 # The page's tests: build/wasm/web/tarivox.html opened from disk in Debian's
 # chromium and firefox-esr, headless, every request refused, driven by
 # puppeteer-core (pinned by tests/web's lock file, no browser download),
-# every figure and export checked against the native tarivox-cli.
+# every figure and export checked against the native tarivox-cli, a hurried
+# clerk's cases and random sequences of what a person does checked against
+# a model of the quote.
 # Screenshots, the printed PDFs and their pictures go to build/web-tests/;
 # the page's figures are printed last.
 set -euo pipefail
@@ -21,7 +23,9 @@ echo "== the page's tests in chromium and firefox-esr"
 # Every package is pinned with its checksum: npm's cache serves it offline.
 (cd tests/web && npm ci --prefer-offline --no-audit --no-fund)
 mkdir -p build/web-tests
-node --test tests/web/page.test.js
+# The model-based tests run a fixed seed and a few sequences here; the README
+# gives the command for a longer run.
+node --test tests/web/page.test.js tests/web/safety.test.js tests/web/model.test.js
 
 echo "== the page's figures"
 node bench/page_figures.js

@@ -23,6 +23,7 @@
 #include "report/kept_quote.h"
 #include "catalogue/json_reader.h"
 #include "report/report.h"
+#include "report/sealing.h"
 #include "report/tariff_book.h"
 #include "report/text.h"
 #include "report/typed_input.h"
@@ -48,7 +49,11 @@ TariffBook Book;
 CalendarDate Today;
 // The quote open on the page: its acts priced under the edition in force
 // on its date, its notes numbered, its total; changed one act at a time.
+// Its seal is good for the content it was made for.
 Quote Open;
+std::string SealedContent;
+// The exported quote the page is checking, between its two calls.
+QuoteCheck Checked;
 
 const Sink OutputSink{&Output, [](void* context, const char* bytes, std::size_t length) {
                         static_cast<std::string*>(context)->append(bytes, length);
@@ -160,9 +165,24 @@ int Compare(const Edition& edition, const Selection& what, const JsonNode& reque
 int OpenQuote(const Edition& edition, const JsonNode& request) {
   const JsonNode* acts = request.Find("acts");
   std::string date;
+  long long shown = 0;
   if (acts == nullptr || acts->Type != JsonNode::Kind::Array) return NotUnderstood("acts");
+  if (request.Find("shown") != nullptr && (!MemberInteger(request, "shown", &shown) || shown < 0)) {
+    return NotUnderstood("shown");
+  }
   MemberText(request, "date", &date);
-  return Answer(OpenKeptQuote(kLanguage, edition, *acts, date, &Open));
+  return Answer(OpenKeptQuote(kLanguage, edition, *acts, date, static_cast<std::size_t>(shown), &Open));
+}
+
+// The records of the open quote's acts from "from" up to "to", for rows
+// built after it was opened.
+int ActRecords(const JsonNode& request) {
+  long long from = 0, to = 0;
+  if (!MemberInteger(request, "from", &from) || !MemberInteger(request, "to", &to) || from < 0 || from > to ||
+      to > static_cast<long long>(Open.Acts.size())) {
+    return NotUnderstood("from");
+  }
+  return Answer(KeptActRecords(kLanguage, Open, static_cast<std::size_t>(from), static_cast<std::size_t>(to)));
 }
 
 // An act added at the end, or put back at its place ("at").
@@ -195,8 +215,10 @@ int Export(const JsonNode& request) {
   const ReportFormat* writer = MemberText(request, "format", &format) ? FindReportFormat(format) : nullptr;
   if (writer == nullptr) return NotUnderstood("format");
   if (Open.Acts.empty()) return Refuse(Text(kLanguage, MSG_CLI_NO_ACTS));
-  MemberText(request, "client", &Open.Client);
-  Open.Client = std::string(Trim(Open.Client));
+  // A quote goes out with the code of what it holds, or not at all.
+  if (!Open.Sealed.IsSet() || CanonicalContent(CanonicalLines(Open)) != SealedContent) {
+    return Refuse(Text(kLanguage, MSG_PAGE_NOT_SEALED));
+  }
   // Numbered as the tool numbers its --act options, so the bytes are its.
   long long number = 0;
   for (Act& act : Open.Acts) {
@@ -206,6 +228,46 @@ int Export(const JsonNode& request) {
   Output.clear();
   writer->WriteQuote(Open, OutputSink);
   return DONE;
+}
+
+// The open quote's heading as the page keeps it, and the content its code
+// is the digest of: {"content", "lines"}.
+int SealContent(const JsonNode& request) {
+  if (!SetKeptHeading(request, Book, &Open)) return NotUnderstood("valid_days");
+  Open.Sealed = {};
+  return Answer(SealContentJson(CanonicalLines(Open)));
+}
+
+// The digests of that content: the code, and the heading and the closing
+// of its printout.
+int SealQuote(const JsonNode& request) {
+  const std::vector<CanonicalLine> lines = CanonicalLines(Open);
+  if (!SealFromDigests(request, lines, &Open.Sealed)) return NotUnderstood("content");
+  SealedContent = CanonicalContent(lines);
+  return Answer(SealedHeadingJson(Open));
+}
+
+// An exported quote ("document", its text) priced again: the content its
+// code should be the digest of, or why it is no quote.
+int CheckQuoteText(const JsonNode& request) {
+  std::string text, reason;
+  JsonNode document;
+  JsonError error;
+  if (!MemberText(request, "document", &text)) return NotUnderstood("document");
+  if (!ParseJson(text, &document, &error)) return Refuse(JsonErrorText(kLanguage, error));
+  if (document.Type != JsonNode::Kind::Object) return Refuse(Text(kLanguage, MSG_CHECK_NOT_A_QUOTE, "acts"));
+  if (!CheckQuote(kLanguage, Book, document, &Checked, &reason)) return Refuse(reason);
+  return Answer(SealContentJson(CanonicalLines(Checked.Recomputed, Checked.ActNumbers)));
+}
+
+// The digests of that content: what differs, and the acts to open.
+int CheckSeal(const JsonNode& request) {
+  Seal seal;
+  if (!SealFromDigests(request, CanonicalLines(Checked.Recomputed, Checked.ActNumbers), &seal)) {
+    return NotUnderstood("content");
+  }
+  CompareSeal(kLanguage, seal, &Checked);
+  return Answer(QuoteCheckJson(kLanguage, Checked));
 }
 
 // What `tarivox-cli quote --format F` writes for the text as its quote
@@ -258,7 +320,12 @@ int Dispatch(const JsonNode& request) {
   if (action == "add_tariff") return AddTariff(request);
   if (action == "add_act") return AddAct(request);
   if (action == "remove_act") return RemoveAct(request);
+  if (action == "acts") return ActRecords(request);
   if (action == "export") return Export(request);
+  if (action == "seal_content") return SealContent(request);
+  if (action == "seal") return SealQuote(request);
+  if (action == "check_quote") return CheckQuoteText(request);
+  if (action == "check_seal") return CheckSeal(request);
   if (action == "quote_text") return QuoteText(request);
   return DispatchOnDay(action, request);
 }

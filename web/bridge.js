@@ -108,11 +108,19 @@ const Core = (() => {
     return JSON.parse(utf8Decoder.decode(request(body)));
   }
 
+  function decode(base64) {
+    if (Uint8Array.fromBase64) return Uint8Array.fromBase64(base64);
+    const text = atob(base64);
+    const bytes = new Uint8Array(text.length);
+    for (let i = 0; i < text.length; i++) bytes[i] = text.charCodeAt(i);
+    return bytes;
+  }
+
+  // The module compiles while the page goes on (reading its storage).
   async function load() {
     // Said before the table of words exists, so it cannot come from it.
     if (typeof WebAssembly !== "object") throw new Error("WebAssembly no está disponible en este navegador.");
-    const bytes = Uint8Array.from(atob(MODULE_BASE64), (character) => character.charCodeAt(0));
-    compiledModule = await WebAssembly.compile(bytes);
+    compiledModule = await WebAssembly.compile(decode(MODULE_BASE64));
     instantiateCore();
     const started = call({ action: "start", today: localDate(), tariffs: [] });
     messages = new Map(started.messages.map(([key, pattern, arity]) => [key, { text: pattern, arity }]));

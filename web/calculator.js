@@ -4,7 +4,9 @@
 // module's rules for what is enabled. Where the window lets a figure stand
 // for something else, the page does not: a result belongs to the selection
 // and the amount it was computed for, an amount read otherwise than typed
-// is said so, and the quote takes what was typed, never the rewritten field.
+// is said so until the amount changes, "Calcular pago", "Comparar" and the
+// quote take what was typed, never the rewritten field, and a new amount
+// replaces the old one instead of being typed into it.
 
 const Calculator = (() => {
   const form = {
@@ -33,11 +35,14 @@ const Calculator = (() => {
   };
   let catalogue = null;
   // The amount as the user typed it: "Calcular pago" rewrites the field as
-  // the window does, but an act is priced from what was typed.
+  // the window does, but every computation and every act takes what was
+  // typed, so pressing it again computes the same and says the same.
   let typed = form.amount.value;
-  // A click that gives the amount field the focus keeps the selection that
-  // the focus made, instead of placing the caret where it landed.
-  let selectOnMouseUp = false;
+  // Whether the next thing typed or pasted replaces the whole amount: so it
+  // is after any way into the field (opening the page, a click anywhere in
+  // it, Tab, a computation), until the caret is moved on purpose. A caret
+  // left where a click landed would put 1500 inside "0.00" or "25,000.00".
+  let replacing = false;
 
   function selection() {
     return {
@@ -93,6 +98,7 @@ const Calculator = (() => {
     form.office.disabled = !service.office;
     form.project.disabled = !listFor(current).project;
     form.amount.disabled = !(service.amount && entry.value === "amount");
+    showNotice(form.notice.textContent);
     form.calculate.disabled = !(service.calculate && entry.value === "amount");
     setFeeEnabled(service.fee && entry.value !== "quantity");
     const counted = entry.value === "quantity";
@@ -122,8 +128,6 @@ const Calculator = (() => {
   function clearResult() {
     form.fee.value = catalogue.services[selection().service].shown_fee;
     form.sentence.textContent = "";
-    form.notice.hidden = true;
-    form.notice.textContent = "";
     form.explanation.hidden = true;
     form.explanationText.textContent = "";
     form.comparison.hidden = true;
@@ -151,29 +155,65 @@ const Calculator = (() => {
     onSelectionChange();
   }
 
-  function selectAmount() {
-    form.amount.focus();
+  // The whole amount selected, so that what is seen is what the next key does.
+  function enterAmount() {
+    replacing = true;
     form.amount.select();
   }
 
-  function onCalculate(event) {
-    event.preventDefault();
+  function selectAmount() {
+    form.amount.focus();
+    enterAmount();
+  }
+
+  // What was said about the amount stays until the amount changes, shown
+  // while the transaction takes an amount.
+  function showNotice(notice) {
+    form.notice.textContent = notice;
+    form.notice.hidden = notice === "" || form.amount.disabled;
+  }
+
+  function onCalculate() {
     if (form.calculate.disabled) return;
-    const answer = ask("calculate", { typed: form.amount.value });
+    const answer = ask("calculate", { typed });
     form.explanationText.textContent = answer.explanation;
     form.amount.value = answer.amount;
     form.fee.value = answer.fee;
     form.sentence.textContent = answer.message;
-    form.notice.textContent = answer.notice;
-    form.notice.hidden = answer.notice === "";
+    showNotice(answer.notice);
     form.explanation.hidden = false;
-    // The next amount replaces this one instead of being appended to it.
+    // The next amount replaces this one instead of being typed into it.
     selectAmount();
   }
 
   function onAmountInput() {
+    replacing = false;
     typed = form.amount.value;
+    // What was said about the amount belonged to the one before.
+    showNotice("");
     clearResult();
+  }
+
+  // Anything typed, pasted, dropped or deleted while the field is being
+  // entered replaces its whole content, wherever the caret or the selection
+  // happens to be.
+  function onAmountBeforeInput(event) {
+    // Enter comes as a line break, which a field of one line does not take.
+    if (!replacing || !event.cancelable || /LineBreak|Paragraph/.test(event.inputType)) return;
+    const inserted = event.inputType.startsWith("insert");
+    if (!inserted && !event.inputType.startsWith("delete")) return;
+    event.preventDefault();
+    const text = inserted ? (event.data ?? event.dataTransfer?.getData("text/plain") ?? "") : "";
+    form.amount.value = text.replace(/[\r\n]+/g, " ");
+    form.amount.setSelectionRange(form.amount.value.length, form.amount.value.length);
+    onAmountInput();
+  }
+
+  // Moving the caret is editing the amount, not replacing it; a text that
+  // is being composed (a dead key, an input method) starts on a selected field.
+  const CARET_KEYS = new Set(["ArrowLeft", "ArrowRight", "ArrowUp", "ArrowDown", "Home", "End", "PageUp", "PageDown"]);
+  function onAmountKey(event) {
+    if (CARET_KEYS.has(event.key)) replacing = false;
   }
 
   // Enter presses "Calcular pago" from any control of the calculator, as the
@@ -189,6 +229,7 @@ const Calculator = (() => {
     try {
       form.comparisonText.textContent = ask("compare", { typed: act.typed }).text;
     } catch (error) {
+      if (error instanceof RangeError) throw error;
       form.comparisonText.textContent = Core.text("page.cannot_compare", error.message);
     }
     form.comparison.hidden = false;
@@ -205,22 +246,28 @@ const Calculator = (() => {
     form.transaction.addEventListener("change", onSelectionChange);
     form.project.addEventListener("change", onSelectionChange);
     form.amount.addEventListener("input", onAmountInput);
+    form.amount.addEventListener("beforeinput", onAmountBeforeInput);
+    form.amount.addEventListener("keydown", onAmountKey);
+    form.amount.addEventListener("compositionstart", () => { if (replacing) form.amount.select(); });
     form.quantity.addEventListener("input", clearResult);
     form.projectValue.addEventListener("input", clearResult);
-    // The whole amount is selected whenever the field gets the focus, as the
-    // window's edit control is in a dialog.
-    form.amount.addEventListener("mousedown", () => { selectOnMouseUp = document.activeElement !== form.amount; });
-    form.amount.addEventListener("focus", () => form.amount.select());
-    form.amount.addEventListener("mouseup", (event) => {
-      if (selectOnMouseUp) event.preventDefault();
-      selectOnMouseUp = false;
+    // Every way into the amount field: the focus (Tab, a label, the page
+    // itself), and a click anywhere in it, focused or not; the selection is
+    // made again once the click has placed its caret.
+    form.amount.addEventListener("focus", enterAmount);
+    form.amount.addEventListener("pointerdown", () => { replacing = true; });
+    form.amount.addEventListener("click", () => {
+      if (!replacing) return;
+      form.amount.select();
+      // Chromium places the caret of a click in a focused field after this.
+      setTimeout(() => { if (replacing && document.activeElement === form.amount) form.amount.select(); }, 0);
     });
     form.quantity.addEventListener("keydown", (event) => {
       if (event.key === "Enter") event.preventDefault();
     });
-    form.element.addEventListener("submit", onCalculate);
+    Presses.onSubmit(form.element, "calculate", onCalculate);
     form.element.addEventListener("keydown", onCalculatorKey);
-    document.getElementById("compare").addEventListener("click", onCompare);
+    Presses.onClick(document.getElementById("compare"), "compare", onCompare);
     selectAmount();
   }
 

@@ -3,8 +3,10 @@
 // user does and to what another tab of the page does. Each change is made
 // in the quote's data, written to the browser's storage and shown, one act
 // at a time; no change is lost silently: a refused act says why next to
-// the button, a failed write stays on screen until a later one succeeds,
-// and whatever replaces or deletes a quote can be undone.
+// the button, what could not be saved is marked so in every view until it
+// is, and every removal, deletion or new quote can be undone, one after
+// the other, in the reverse order they were made. Every press goes through
+// Presses, which takes a repeated press once.
 
 const Page = (() => {
   const EXPORTS = [
@@ -12,15 +14,16 @@ const Page = (() => {
     { button: "export-excel", format: "csv-excel", file: "page.file.excel", type: "text/csv" },
     { button: "export-json", format: "json", file: "page.file.json", type: "application/json" },
   ];
-  // A second press of "Agregar" within this time, with nothing changed in
-  // the calculator, is the same press (a double click, a bouncing key).
-  const REPEAT_MS = 600;
 
   let quote = null;
   let kept = new Map();
   let preparer = { name: "", office: "" };
-  let addLockedUntil = 0;
   let savingFailed = false;
+  // What "Deshacer" undoes, the last first: each a function that puts back
+  // what one action took away and says so.
+  const undos = [];
+  // The acts of the open quote marked as not saved.
+  let unsavedShown = new Set();
 
   const byId = (id) => document.getElementById(id);
   const today = () => Core.localDate();
@@ -30,18 +33,35 @@ const Page = (() => {
     document.title = Core.text("page.title");
   }
 
+  function say(text) {
+    QuoteView.say(text, undos.length > 0);
+  }
+
+  function sayUndoable(text, undo) {
+    undos.push(undo);
+    say(text);
+  }
+
   // After every write: the problem shown while there is one, and said once
-  // when it is over.
+  // when it is over; each act and kept quote marked as not saved while its
+  // record waits.
   function checkSaved() {
     const problem = QuoteStore.problem();
     if (problem === null) {
       QuoteView.showSaveProblem(null);
-      if (savingFailed) QuoteView.say(Core.text("page.saved_again"));
+      if (savingFailed) say(Core.text("page.saved_again"));
     } else {
       QuoteView.showSaveProblem(Core.text("page.save_failed",
                                           Core.text(problem === "full" ? "page.storage_full" : "page.storage_off")));
     }
     savingFailed = problem !== null;
+    const unsaved = QuoteStore.unsavedActs(quote.id);
+    for (const aid of new Set([...unsavedShown, ...unsaved])) {
+      const index = QuoteModel.find(quote, aid);
+      if (index >= 0) QuoteView.markUnsaved(quote, index, unsaved.has(aid));
+    }
+    unsavedShown = unsaved;
+    showKept();
   }
 
   // The open quote as its entry among the kept ones: its acts as it shows
@@ -53,6 +73,8 @@ const Page = (() => {
 
   function showKept() {
     kept.set(quote.id, keptEntry());
+    const unsaved = QuoteStore.unsavedQuotes();
+    for (const [quoteId, entry] of kept) entry.unsaved = unsaved.has(quoteId);
     QuoteView.showKept(kept, quote.id);
   }
 
@@ -73,19 +95,24 @@ const Page = (() => {
     return quoteId;
   }
 
+  const headerOf = (which) => ({ client: which.client, date: which.date, created: kept.get(which.id)?.created ?? "" });
+
   // Reads a kept quote act by act: what can be read is priced and shown,
   // what cannot is listed with its reason and left in storage as it is.
-  function openQuote(quoteId) {
+  const withRecords = (records) => records.map((entry) => ({ ...entry, record: QuoteStore.parsed(entry.text) }));
+
+  // The quote opened here is the one a new tab opens, unless it is only
+  // read again for what another tab changed in it.
+  function openQuote(quoteId, entries = withRecords(QuoteStore.records(quoteId)), remember = true) {
     quote = QuoteModel.create(quoteId, QuoteStore.header(quoteId) ?? {});
-    const entries = QuoteStore.records(quoteId).map((entry) => ({ ...entry, record: QuoteStore.parsed(entry.text) }));
-    QuoteModel.open(quote, entries);
-    if (QuoteStore.open() !== quoteId) QuoteStore.setOpen(quoteId);
+    QuoteModel.open(quote, entries, QuoteView.FIRST_ROWS);
+    if (remember) QuoteStore.setOpen(quoteId);
+    unsavedShown = QuoteStore.unsavedActs(quoteId);
     showAll();
     checkSaved();
   }
 
-  function showChange(renumbered) {
-    QuoteView.renumberNotes(quote, renumbered);
+  function showChange() {
     QuoteView.showNotes(quote);
     QuoteView.showSummary(quote);
     showKept();
@@ -93,22 +120,26 @@ const Page = (() => {
 
   // Throws the module's refusal.
   function insertAct(aid, record) {
-    const { index, renumbered } = QuoteModel.add(quote, aid, record);
+    const { index } = QuoteModel.add(quote, aid, record);
     QuoteView.insertAct(quote, index);
-    showChange(renumbered);
+    showChange();
     return index;
   }
 
   function removeAct(index) {
-    const { act, renumbered } = QuoteModel.remove(quote, index);
+    const { act } = QuoteModel.remove(quote, index);
     QuoteView.removeAct(quote, index);
-    showChange(renumbered);
+    showChange();
     return act;
   }
 
-  function onAdd(event) {
-    if (event.detail > 1 || performance.now() < addLockedUntil) return;
-    addLockedUntil = performance.now() + REPEAT_MS;
+  // A quote another tab deleted while this one shows it is kept again as
+  // soon as it changes here.
+  function keepHeader() {
+    if (QuoteStore.header(quote.id) === null) QuoteStore.setHeader(quote.id, headerOf(quote));
+  }
+
+  function onAdd() {
     const aid = QuoteStore.newId();
     const record = Calculator.pendingAct();
     let index = 0;
@@ -119,10 +150,28 @@ const Page = (() => {
       QuoteView.sayAdd(Core.text("page.not_added", error.message), true);
       return;
     }
+    keepHeader();
     QuoteStore.setAct(quote.id, aid, JSON.stringify(QuoteModel.recordOf(record)));
     Calculator.clearLabel();
     QuoteView.sayAdd(Core.text("page.added", index + 1, quote.acts[index].shown.fee), false);
     QuoteView.mark(index);
+    checkSaved();
+  }
+
+  // A removed act goes back into its quote, which opens if it is not the
+  // one shown.
+  function restoreAct(quoteId, act, header) {
+    if (QuoteStore.header(quoteId) === null) QuoteStore.setHeader(quoteId, header);
+    QuoteStore.setAct(quoteId, act.aid, JSON.stringify(act.record));
+    if (quote.id !== quoteId) {
+      kept = QuoteStore.kept();
+      openQuote(quoteId);
+    } else if (QuoteModel.find(quote, act.aid) < 0) {
+      insertAct(act.aid, act.record);
+    }
+    const back = QuoteModel.find(quote, act.aid);
+    if (back >= 0) QuoteView.mark(back);
+    say(Core.text("page.restored", back + 1));
     checkSaved();
   }
 
@@ -131,17 +180,11 @@ const Page = (() => {
     if (!button) return;
     const index = QuoteModel.find(quote, button.closest("[role=row]").dataset.aid);
     if (index < 0) return;
-    const act = removeAct(index);
-    QuoteStore.removeAct(quote.id, act.aid);
     const quoteId = quote.id;
-    QuoteView.say(Core.text("page.removed", index + 1), () => {
-      if (quote.id !== quoteId || QuoteModel.find(quote, act.aid) >= 0) return;
-      QuoteStore.setAct(quoteId, act.aid, JSON.stringify(act.record));
-      const back = insertAct(act.aid, act.record);
-      QuoteView.mark(back);
-      QuoteView.say(Core.text("page.restored", back + 1));
-      checkSaved();
-    });
+    const header = headerOf(quote);
+    const act = removeAct(index);
+    QuoteStore.removeAct(quoteId, act.aid);
+    sayUndoable(Core.text("page.removed", index + 1), () => restoreAct(quoteId, act, header));
     QuoteView.focusRow(index);
     checkSaved();
   }
@@ -150,14 +193,13 @@ const Page = (() => {
     const before = quote.date;
     quote.client = byId("client").value.replace(/\s+/g, " ").trim();
     quote.date = byId("date").value.replace(/\s+/g, " ").trim();
-    QuoteStore.setHeader(quote.id, { client: quote.client, date: quote.date, created: kept.get(quote.id)?.created ?? "" });
+    QuoteStore.setHeader(quote.id, headerOf(quote));
     // The date decides the edition every act is priced under.
     if (quote.date !== before) {
       openQuote(quote.id);
       return;
     }
     QuoteView.showHeader(quote, preparer);
-    showKept();
     checkSaved();
   }
 
@@ -180,53 +222,69 @@ const Page = (() => {
   // confirmation; it can be undone all the same.
   function onNew() {
     if (isEmpty(quote)) {
-      QuoteView.say(Core.text("page.empty"));
+      say(Core.text("page.empty"));
       return;
     }
     const previous = quote.id;
     const name = QuoteView.keptName(keptEntry());
     openQuote(newQuote());
     const created = quote.id;
-    QuoteView.say(Core.text("page.new_done", name), () => {
+    sayUndoable(Core.text("page.new_done", name), () => {
       if (quote.id === created && isEmpty(quote)) deleteKept(created);
-      openQuote(previous);
-      QuoteView.say(Core.text("page.undone", name));
+      kept = QuoteStore.kept();
+      openQuote(kept.has(previous) ? previous : quote.id);
+      say(Core.text("page.undone", name));
     });
   }
 
-  // Deleting takes every record of the quote away; until the next action,
-  // "Deshacer" writes them back as they were.
+  function newestKept() {
+    const newest = [...kept].sort(([, a], [, b]) => (a.created < b.created ? 1 : -1))[0];
+    return newest ? newest[0] : newQuote();
+  }
+
+  // Deleting takes every record of the quote away; "Deshacer" writes them
+  // back as they were.
   function onDelete() {
     const victim = quote.id;
-    const header = QuoteStore.header(victim) ?? { client: quote.client, date: quote.date };
+    const header = QuoteStore.header(victim) ?? headerOf(quote);
     const records = QuoteStore.records(victim);
     const name = QuoteView.keptName(keptEntry());
     deleteKept(victim);
-    const newest = [...kept].sort(([, a], [, b]) => (a.created < b.created ? 1 : -1))[0];
-    openQuote(newest ? newest[0] : newQuote());
-    QuoteView.say(Core.text("page.deleted", name), () => {
+    openQuote(newestKept());
+    sayUndoable(Core.text("page.deleted", name), () => {
       QuoteStore.setHeader(victim, header);
       for (const { actId, text } of records) QuoteStore.setAct(victim, actId, text);
-      kept.set(victim, { ...header, count: records.length });
+      kept = QuoteStore.kept();
       openQuote(victim);
-      QuoteView.say(Core.text("page.undone", name));
+      say(Core.text("page.undone", name));
     });
   }
 
   function onKeptChange(event) {
     openQuote(event.target.value);
-    QuoteView.say(Core.text("page.switched", QuoteView.keptName(keptEntry())));
+    say(Core.text("page.switched", QuoteView.keptName(keptEntry())));
   }
 
+  // The module counts the acts it could not read: the quote is opened
+  // again, so that an export after this says it is complete.
   function onDiscard() {
-    const count = quote.unreadable.length;
-    for (const { actId } of quote.unreadable) QuoteStore.removeAct(quote.id, actId);
-    quote.unreadable = [];
-    QuoteView.showUnreadable(quote);
-    showKept();
-    QuoteView.say(Core.text("page.discarded", count === 1 ? Core.text("quote.acts.one", 1)
-                                                          : Core.text("quote.acts.many", count.toLocaleString("en-US"))));
-    checkSaved();
+    const quoteId = quote.id;
+    const discarded = quote.unreadable;
+    for (const { actId } of discarded) QuoteStore.removeAct(quoteId, actId);
+    openQuote(quoteId);
+    const count = QuoteView.actCount(discarded.length);
+    sayUndoable(Core.text("page.discarded", count), () => {
+      for (const { actId, text } of discarded) QuoteStore.setAct(quoteId, actId, text);
+      kept = QuoteStore.kept();
+      openQuote(quoteId);
+      say(Core.text("page.undiscarded", count));
+    });
+  }
+
+  function onUndo() {
+    const undo = undos.pop();
+    if (undo) undo();
+    else say("");
   }
 
   // An act of a JSON quote, exported by the page or by `tarivox-cli quote
@@ -245,7 +303,7 @@ const Page = (() => {
     if (!file) return;
     const data = QuoteStore.parsed(await file.text());
     if (data === null || typeof data !== "object" || !Array.isArray(data.acts)) {
-      QuoteView.say(Core.text("page.not_a_quote", file.name));
+      say(Core.text("page.not_a_quote", file.name));
       return;
     }
     const quoteId = QuoteStore.newId();
@@ -255,10 +313,7 @@ const Page = (() => {
     for (const act of data.acts) QuoteStore.setAct(quoteId, QuoteStore.newId(), JSON.stringify(recordFromExport(act)));
     kept.set(quoteId, { ...header, count: data.acts.length });
     openQuote(quoteId);
-    const count = data.acts.length;
-    QuoteView.say(Core.text("page.opened", file.name, count === 1 ? Core.text("quote.acts.one", 1)
-                                                                   : Core.text("quote.acts.many",
-                                                                               count.toLocaleString("en-US"))));
+    say(Core.text("page.opened", file.name, QuoteView.actCount(data.acts.length)));
   }
 
   function download(bytes, file, type) {
@@ -269,40 +324,50 @@ const Page = (() => {
     setTimeout(() => URL.revokeObjectURL(link.href), 0);
   }
 
+  // A quote that holds acts it could not read is exported without them:
+  // the file says it is not complete, and so does the page.
   function onExport(entry) {
     if (quote.acts.length === 0) {
-      QuoteView.say(Core.text("page.nothing_to_export"));
+      say(Core.text("page.nothing_to_export"));
       return;
     }
     const file = Core.text(entry.file);
     download(QuoteModel.exported(quote, entry.format), file, entry.type);
-    QuoteView.say(Core.text("page.exported", file));
+    const missing = quote.unreadable.length;
+    say(missing === 0 ? Core.text("page.exported", file)
+                      : Core.text("page.exported_incomplete", file, QuoteView.actCount(missing)));
   }
 
-  // What another tab of the page changed.
+  // What another tab changed. Which quote a tab shows is its own: another
+  // tab opening or starting one changes only the list of kept quotes here.
   function onStorage(key) {
     const what = QuoteStore.parseKey(key);
-    if (key === null || what.kind === "open") {
+    // Another tab may have made room for what this one could not save.
+    if (QuoteStore.problem() !== null && QuoteStore.flush()) checkSaved();
+    if (key === null) {
       kept = QuoteStore.kept();
-      const open = QuoteStore.open();
-      openQuote(open && kept.has(open) ? open : quote.id);
+      readAgain();
     } else if (what.kind === "preparer") {
       preparer = QuoteStore.preparer();
       QuoteView.showHeader(quote, preparer);
     } else if (what.kind === "quote" && what.quoteId === quote.id) {
       const header = QuoteStore.header(quote.id);
-      if (header === null) return;
-      quote.client = String(header.client ?? "");
-      quote.date = String(header.date ?? "");
-      QuoteView.showHeader(quote, preparer);
+      if (header !== null) {
+        quote.client = String(header.client ?? "");
+        quote.date = String(header.date ?? "");
+        QuoteView.showHeader(quote, preparer);
+      }
+      kept = QuoteStore.kept();
       showKept();
     } else if (what.kind === "act" && what.quoteId === quote.id) {
       onOtherTabAct(what.actId);
-    } else if (what.kind !== "other") {
+    } else if (what.kind === "quote" || what.kind === "act") {
       kept = QuoteStore.kept();
       showKept();
     }
   }
+
+  const readAgain = () => openQuote(quote.id, withRecords(QuoteStore.records(quote.id)), false);
 
   // An act another tab added, removed or changed, put in step.
   function onOtherTabAct(actId) {
@@ -310,7 +375,7 @@ const Page = (() => {
     const unreadable = quote.unreadable.findIndex((entry) => entry.actId === actId);
     const index = QuoteModel.find(quote, actId);
     if (unreadable >= 0 || (index >= 0 && text !== null)) {
-      openQuote(quote.id);
+      readAgain();
       return;
     }
     if (index >= 0) removeAct(index);
@@ -318,52 +383,55 @@ const Page = (() => {
       try {
         insertAct(actId, QuoteStore.parsed(text));
       } catch (error) {
-        openQuote(quote.id);
+        readAgain();
         return;
       }
     }
     showKept();
   }
 
-  function start() {
+  // What is kept, read while the module compiles: the kept quotes and the
+  // records of the quote last opened. What this tab could not save before
+  // it was reloaded is tried first.
+  function read() {
+    QuoteStore.flush();
+    const open = QuoteStore.open();
+    const { kept: all, records } = QuoteStore.scan(open);
+    return { open, kept: all, entries: withRecords(records) };
+  }
+
+  function start(stored) {
     fillTexts();
     QuoteView.addStyleWords();
+    QuoteView.watchUnsaved((aid) => unsavedShown.has(aid));
     Calculator.start(Core.catalogue());
     preparer = QuoteStore.preparer();
-    kept = QuoteStore.kept();
-    const open = QuoteStore.open();
-    openQuote(open && kept.has(open) ? open : newQuote());
+    kept = stored.kept;
+    if (kept.has(stored.open)) openQuote(stored.open, stored.entries);
+    else openQuote(newQuote());
     // For the page's figures: when the kept quote is on the page.
     performance.mark("tarivox-quote-shown");
 
-    byId("add-act").addEventListener("click", onAdd);
-    byId("act-label").addEventListener("keydown", (event) => {
-      if (event.key !== "Enter" || event.repeat) return;
-      event.preventDefault();
-      onAdd(event);
+    Presses.onClick(byId("add-act"), "add", onAdd);
+    Presses.onEnter(byId("act-label"), "add", onAdd);
+    Presses.onClick(byId("act-rows"), "remove", onRemove, "button");
+    Presses.onClick(byId("new-quote"), "new", onNew);
+    Presses.onClick(byId("delete-quote"), "delete", onDelete);
+    Presses.onClick(byId("discard"), "discard", onDiscard);
+    Presses.onClick(byId("undo"), "undo", onUndo);
+    Presses.onClick(byId("open-quote"), "open", () => byId("open-file").click());
+    Presses.onClick(byId("retry-save"), "retry", () => {
+      QuoteStore.flush();
+      checkSaved();
     });
-    // A change in the calculator makes the next press another act.
-    for (const id of ["calculator-form", "act-label"]) {
-      byId(id).addEventListener("input", () => { addLockedUntil = 0; });
-      byId(id).addEventListener("change", () => { addLockedUntil = 0; });
-    }
-    byId("act-rows").addEventListener("click", onRemove);
+    Presses.onClick(byId("print"), "print", () => window.print());
+    for (const entry of EXPORTS) Presses.onClick(byId(entry.button), entry.button, () => onExport(entry));
     byId("client").addEventListener("input", onHeaderInput);
     byId("date").addEventListener("input", onHeaderInput);
     byId("preparer-name").addEventListener("input", onPreparerInput);
     byId("preparer-office").addEventListener("input", onPreparerInput);
     byId("kept").addEventListener("change", onKeptChange);
-    byId("new-quote").addEventListener("click", onNew);
-    byId("delete-quote").addEventListener("click", onDelete);
-    byId("discard").addEventListener("click", onDiscard);
-    byId("open-quote").addEventListener("click", () => byId("open-file").click());
     byId("open-file").addEventListener("change", onOpenFile);
-    byId("retry-save").addEventListener("click", () => {
-      QuoteStore.flush();
-      checkSaved();
-    });
-    byId("print").addEventListener("click", () => window.print());
-    for (const entry of EXPORTS) byId(entry.button).addEventListener("click", () => onExport(entry));
     QuoteStore.listen(onStorage);
   }
 
@@ -377,7 +445,8 @@ const Page = (() => {
     }
   }
 
-  return { start, fail };
+  return { read, start, fail };
 })();
 
-Tarivox.ready.then(Page.start, Page.fail);
+const stored = Page.read();
+Tarivox.ready.then(() => Page.start(stored), Page.fail);

@@ -20,26 +20,46 @@ const QuoteModel = (() => {
              notes: [] };
   }
 
-  // What the module says after a change: the notes whose number changed
-  // for the acts listed, the total, the notes.
+  // What the module says after a change: the notes that got another
+  // number (old to new: every act citing one cites it under the new), the
+  // total, the notes. An act whose record is not yet asked for gets its
+  // note's number with it.
   function apply(quote, answer) {
-    for (const [index, note] of answer.renumbered ?? []) quote.acts[index].shown.note = note;
+    const renumbered = new Map(answer.renumbered ?? []);
+    if (renumbered.size > 0) {
+      for (const { shown } of quote.acts) {
+        if (shown !== null && renumbered.has(shown.note)) shown.note = renumbered.get(shown.note);
+      }
+    }
     quote.total = answer.total;
     quote.notes = answer.notes;
   }
 
   // The kept records [{ actId, text, record }] priced in one call; those
-  // the module cannot read are listed apart, with why.
-  function open(quote, entries) {
+  // the module cannot read are listed apart, with why. The module writes
+  // the records of the first `shown` acts; the others are asked for when
+  // their rows are made (records()).
+  function open(quote, entries, shown) {
     // Priced under the edition in force on the quote's date, when it is one.
     const dated = /^\d{4}-\d{2}-\d{2}$/.test(quote.date) ? { date: quote.date } : {};
-    const answer = Core.call({ action: "open_quote", acts: entries.map((entry) => entry.record), ...dated });
-    answer.acts.forEach((shown, i) => {
-      const { actId, text, record } = entries[i];
-      if (shown.refused !== undefined) quote.unreadable.push({ actId, text, reason: shown.refused });
-      else quote.acts.push({ aid: actId, record: recordOf(record), shown });
+    const answer = Core.call({ action: "open_quote", acts: entries.map((entry) => entry.record), shown, ...dated });
+    const unreadable = new Map(answer.unreadable);
+    entries.forEach(({ actId, text, record }, i) => {
+      if (unreadable.has(i)) quote.unreadable.push({ actId, text, reason: unreadable.get(i) });
+      else quote.acts.push({ aid: actId, record: recordOf(record), shown: answer.acts[quote.acts.length] ?? null });
     });
     apply(quote, answer);
+  }
+
+  // The module's records of the acts from `from` up to `to`, asked for
+  // once for those that have none yet.
+  function records(quote, from, to) {
+    let first = from;
+    while (first < to && quote.acts[first].shown !== null) first++;
+    if (first === to) return;
+    Core.call({ action: "acts", from: first, to }).acts.forEach((shown, i) => {
+      quote.acts[first + i].shown ??= shown;
+    });
   }
 
   // Acts are kept in the order of their ids.
@@ -59,21 +79,21 @@ const QuoteModel = (() => {
     return index < quote.acts.length && quote.acts[index].aid === aid ? index : -1;
   }
 
-  // A record priced and put in its place: { index, renumbered }, the acts
-  // whose note mark changed. Throws the module's refusal.
+  // A record priced and put in its place: { index }. Throws the module's
+  // refusal.
   function add(quote, aid, record) {
     const at = indexOf(quote, aid);
     const answer = Core.call({ action: "add_act", act: recordOf(record), at });
     quote.acts.splice(answer.index, 0, { aid, record: recordOf(record), shown: answer.act });
     apply(quote, answer);
-    return { index: answer.index, renumbered: answer.renumbered };
+    return { index: answer.index };
   }
 
   function remove(quote, index) {
     const answer = Core.call({ action: "remove_act", index });
     const [act] = quote.acts.splice(index, 1);
     apply(quote, answer);
-    return { act, renumbered: answer.renumbered };
+    return { act };
   }
 
   // The bytes of an export in one of the report formats.
@@ -81,5 +101,5 @@ const QuoteModel = (() => {
     return Core.bytes({ action: "export", format, client: quote.client, date: quote.date });
   }
 
-  return { recordOf, create, open, find, add, remove, exported };
+  return { recordOf, create, open, records, find, add, remove, exported };
 })();

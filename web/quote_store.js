@@ -14,9 +14,16 @@
 //   tarivox.quote                 the one quote an earlier version kept,
 //                                 moved into the layout above when found
 //
-// Ids grow with time, so acts sort in the order they were added. A write
-// that fails is kept and tried again with every later write, until it
-// succeeds.
+// Ids grow with time, so acts sort in the order they were added.
+//
+// A write the browser refuses (storage full or disabled) is kept in this
+// tab and read back in place of what is stored, so that every view of the
+// page (another quote and back, the list of kept quotes) shows it, marked
+// as not saved. It holds back no other write: each is made on its own, a
+// removal at once (it is what frees room), and whenever one succeeds those
+// still waiting are tried again, in any order that succeeds. They are also
+// kept for this tab in its session storage, which has room of its own, so
+// that reloading the page does not lose them.
 
 const QuoteStore = (() => {
   const OPEN = "tarivox.open";
@@ -32,9 +39,42 @@ const QuoteStore = (() => {
   } catch (error) {
     storage = null;
   }
+  const PENDING = "tarivox.pending";
+  let session = null;
+  try {
+    session = window.sessionStorage;
+  } catch (error) {
+    session = null;
+  }
   // Writes not yet made: key to text, or to null for a removal.
-  const pending = new Map();
+  const pending = new Map(restorePending());
   let problem = storage === null ? "off" : null;
+
+  function restorePending() {
+    try {
+      const entries = JSON.parse(session?.getItem(PENDING) ?? "[]");
+      return Array.isArray(entries)
+        ? entries.filter((entry) => Array.isArray(entry) && typeof entry[0] === "string") : [];
+    } catch (error) {
+      return [];
+    }
+  }
+
+  // Once per task at most, however many writes wait.
+  let journalDue = false;
+  function journal() {
+    if (journalDue) return;
+    journalDue = true;
+    queueMicrotask(() => {
+      journalDue = false;
+      try {
+        if (pending.size === 0) session?.removeItem(PENDING);
+        else session?.setItem(PENDING, JSON.stringify([...pending]));
+      } catch (error) {
+        // No room there either: what is shown stays marked as not saved.
+      }
+    });
+  }
 
   // This tab's part of each id, so that two tabs adding at the same moment
   // never write the same key.
@@ -61,26 +101,46 @@ const QuoteStore = (() => {
     return { kind: "other" };
   }
 
+  const failure = (error) => (error?.name === "QuotaExceededError" || error?.code === 22 ? "full" : "off");
+
+  // One write; whether it was made.
+  function write(key, value) {
+    try {
+      if (value === null) storage.removeItem(key);
+      else storage.setItem(key, value);
+    } catch (error) {
+      problem = failure(error);
+      return false;
+    }
+    pending.delete(key);
+    return true;
+  }
+
+  // Every write still waiting, tried again while any succeeds.
+  function retry() {
+    for (let progress = true; progress && pending.size > 0;) {
+      progress = false;
+      for (const [key, value] of [...pending]) progress = write(key, value) || progress;
+    }
+  }
+
+  function settle() {
+    if (pending.size === 0) problem = null;
+    journal();
+    return pending.size === 0;
+  }
+
   function flush() {
     if (storage === null) return false;
-    for (const [key, value] of pending) {
-      try {
-        if (value === null) storage.removeItem(key);
-        else storage.setItem(key, value);
-      } catch (error) {
-        problem = error?.name === "QuotaExceededError" || error?.code === 22 ? "full" : "off";
-        return false;
-      }
-      pending.delete(key);
-    }
-    problem = null;
-    return true;
+    retry();
+    return settle();
   }
 
   function put(key, value) {
     pending.delete(key);
     pending.set(key, value);
-    return flush();
+    if (storage !== null && write(key, value)) retry();
+    return settle();
   }
 
   function get(key) {
@@ -100,11 +160,30 @@ const QuoteStore = (() => {
     }
   }
 
+  // The keys kept, as this tab sees them: with the writes still waiting.
   function allKeys() {
+    let keys = [];
     try {
-      return storage === null ? [] : Object.keys(storage);
+      keys = storage === null ? [] : Object.keys(storage);
     } catch (error) {
-      return [];
+      keys = [];
+    }
+    if (pending.size === 0) return keys;
+    const seen = new Set(keys);
+    for (const [key, value] of pending) {
+      if (value === null) seen.delete(key);
+      else seen.add(key);
+    }
+    return [...seen];
+  }
+
+  // The quote a new tab opens: the last one opened. Only a hint, so a
+  // refused write of it is not a loss to report.
+  function setOpen(quoteId) {
+    try {
+      storage?.setItem(OPEN, quoteId);
+    } catch (error) {
+      // A new tab opens another quote; nothing is lost.
     }
   }
 
@@ -123,49 +202,69 @@ const QuoteStore = (() => {
     for (const act of acts) written = put(actKey(quoteId, newId()), JSON.stringify(act)) && written;
     if (written) put(LEGACY, null);
     // It was the work in progress: it is what the page shows.
-    put(OPEN, quoteId);
+    setOpen(quoteId);
   }
 
-  // Every kept quote: id to { client, date, created, count }.
-  function kept() {
+  // One pass over what is kept: every kept quote, id to { client, date,
+  // created, count }, and the act records of one of them, in the order
+  // they were added: [{ actId, text }].
+  function scan(quoteId = null) {
     moveLegacy();
     const quotes = new Map();
     const counts = new Map();
-    for (const key of allKeys()) {
-      const what = parseKey(key);
-      if (what.kind === "quote") {
-        const header = parsed(get(key));
-        quotes.set(what.quoteId, { client: String(header?.client ?? ""), date: String(header?.date ?? ""),
-                                   created: String(header?.created ?? ""), count: 0 });
-      }
-      if (what.kind === "act") counts.set(what.quoteId, (counts.get(what.quoteId) ?? 0) + 1);
-    }
-    for (const [quoteId, quote] of quotes) quote.count = counts.get(quoteId) ?? 0;
-    return quotes;
-  }
-
-  // The act records of a quote, in the order they were added: [{ actId,
-  // text }].
-  function records(quoteId) {
-    const prefix = ACT_PREFIX + quoteId + "/";
     const found = [];
     for (const key of allKeys()) {
-      if (key.startsWith(prefix)) found.push({ actId: key.slice(prefix.length), text: get(key) });
+      if (key.startsWith(ACT_PREFIX)) {
+        const slash = key.indexOf("/", ACT_PREFIX.length);
+        const owner = key.slice(ACT_PREFIX.length, slash);
+        counts.set(owner, (counts.get(owner) ?? 0) + 1);
+        if (owner === quoteId) found.push({ actId: key.slice(slash + 1), text: get(key) });
+      } else if (key.startsWith(QUOTE_PREFIX)) {
+        const header = parsed(get(key));
+        quotes.set(key.slice(QUOTE_PREFIX.length), { client: String(header?.client ?? ""),
+          date: String(header?.date ?? ""), created: String(header?.created ?? ""), count: 0 });
+      }
     }
-    return found.sort((a, b) => (a.actId < b.actId ? -1 : a.actId > b.actId ? 1 : 0));
+    for (const [id, quote] of quotes) quote.count = counts.get(id) ?? 0;
+    found.sort((a, b) => (a.actId < b.actId ? -1 : a.actId > b.actId ? 1 : 0));
+    return { kept: quotes, records: found };
   }
+
+  const kept = () => scan().kept;
+  const records = (quoteId) => scan(quoteId).records;
 
   return {
     newId,
     parseKey,
+    scan,
     kept,
     records,
     parsed,
     // "full", "off" (no storage, or it refused) or null once every write is made.
     problem: () => problem,
     flush,
-    open: () => get(OPEN),
-    setOpen: (quoteId) => put(OPEN, quoteId),
+    // The acts of a quote whose records still wait to be saved: a Set of ids.
+    unsavedActs(quoteId) {
+      const prefix = ACT_PREFIX + quoteId + "/";
+      const found = new Set();
+      for (const [key, value] of pending) if (value !== null && key.startsWith(prefix)) found.add(key.slice(prefix.length));
+      return found;
+    },
+    // The quotes with a header or an act still waiting to be saved.
+    unsavedQuotes() {
+      const found = new Set();
+      for (const [key, value] of pending) {
+        const what = parseKey(key);
+        if (value !== null && (what.kind === "quote" || what.kind === "act")) found.add(what.quoteId);
+      }
+      return found;
+    },
+    // The single quote of an earlier version, once moved, is the one.
+    open() {
+      moveLegacy();
+      return get(OPEN);
+    },
+    setOpen,
     preparer: () => parsed(get(PREPARER)) ?? { name: "", office: "" },
     setPreparer: (preparer) => put(PREPARER, JSON.stringify(preparer)),
     header: (quoteId) => parsed(get(quoteKey(quoteId))),

@@ -26,6 +26,8 @@ const QuoteView = (() => {
     printPreparer: document.getElementById("print-preparer"),
     printClient: document.getElementById("print-client"),
     printDate: document.getElementById("print-date"),
+    printReference: document.getElementById("print-reference"),
+    printUnreadable: document.getElementById("print-unreadable"),
     kept: document.getElementById("kept"),
     status: document.getElementById("quote-status"),
     undo: document.getElementById("undo"),
@@ -43,6 +45,9 @@ const QuoteView = (() => {
   const escape = (text) => (!/[&<>"]/.test(text) ? text : String(text).replace(/[&<>"]/g, (character) =>
     ({ "&": "&amp;", "<": "&lt;", ">": "&gt;", '"': "&quot;" })[character]));
   let removeWord = null;
+  let unsavedWord = null;
+  // Whether an act's record still waits to be saved: (aid) => boolean.
+  let isUnsaved = () => false;
 
   // A message split around its one argument, once.
   const around = new Map();
@@ -54,11 +59,13 @@ const QuoteView = (() => {
 
   // A row as markup: many rows are parsed at once far faster than they are
   // built element by element.
-  function rowMarkup(act, number) {
+  function rowMarkup(act, number, unsaved) {
     removeWord ??= escape(Core.text("page.remove"));
+    unsavedWord ??= escape(Core.text("page.unsaved"));
     const shown = act.shown;
-    const label = shown.label ? `<strong class="act-label">${escape(shown.label)}</strong> ` : "";
-    return `<div role="row" class="act" data-aid="${escape(act.aid)}">` +
+    const label = (unsaved ? `<span class="act-unsaved">${unsavedWord}</span>` : "") +
+      (shown.label ? `<strong class="act-label">${escape(shown.label)}</strong> ` : "");
+    return `<div role="row" class="act${unsaved ? " unsaved" : ""}" data-aid="${escape(act.aid)}">` +
       `<span role="cell" class="act-number">${number}</span>` +
       `<span role="cell" class="act-what">${label}${escape(shown.name)}</span>` +
       `<span role="cell" class="figure act-value">${escape(shown.value_text || "—")}</span>` +
@@ -97,11 +104,20 @@ const QuoteView = (() => {
     document.head.append(style);
   }
 
-  // "Quitar el acto {1}" around its number, split once: renumbering the
-  // acts after a removal writes two texts a row and formats nothing.
-  function setNumber(row, number) {
-    row.firstChild.firstChild.data = String(number);
-    row.lastChild.firstChild.setAttribute("aria-label", fill("page.remove_act", number));
+  // A row's number, the name of its "Quitar" ("Quitar el acto {1}" around
+  // its number, split once) and its note mark: after a change, the rows
+  // after it are brought up to date with three texts each, nothing
+  // formatted, and only where one differs.
+  function setRow(quote, i) {
+    const row = rows[i];
+    const number = String(i + 1);
+    if (row.firstChild.firstChild.data !== number) {
+      row.firstChild.firstChild.data = number;
+      row.lastChild.firstChild.setAttribute("aria-label", fill("page.remove_act", number));
+    }
+    const note = fill("page.note_mark", quote.acts[i].shown.note);
+    const cell = row.children[5];
+    if (cell.textContent !== note) cell.textContent = note;
   }
 
   function showEmpty(quote) {
@@ -114,16 +130,17 @@ const QuoteView = (() => {
   // that the quote is on screen at any size, the others block by block in
   // the tasks that follow. Anything that changes the rows, and printing,
   // first builds what is left.
-  const FIRST_BLOCKS = 3;
+  const FIRST_BLOCKS = 1;
   const BLOCKS_PER_TASK = 4;
   let building = null;
 
   function buildRows(quote, from, to) {
+    QuoteModel.records(quote, from, to);
     const blocks = [];
     for (let start = from; start < to; start += BLOCK) {
       const markup = [];
       for (let i = start; i < Math.min(start + BLOCK, to); i++) {
-        markup.push(rowMarkup(quote.acts[i], i + 1));
+        markup.push(rowMarkup(quote.acts[i], i + 1, isUnsaved(quote.acts[i].aid)));
       }
       blocks.push(`<div class="act-block" role="none">${markup.join("")}</div>`);
     }
@@ -150,6 +167,7 @@ const QuoteView = (() => {
   function showActs(quote) {
     if (building !== null) clearTimeout(building.timer);
     building = null;
+    refreshing = { quote: null, from: -1 };
     view.rows.replaceChildren();
     rows = [];
     buildRows(quote, 0, Math.min(quote.acts.length, FIRST_BLOCKS * BLOCK));
@@ -158,10 +176,12 @@ const QuoteView = (() => {
   }
 
   // An act put in its place: into the block of the row it goes before, or
-  // at the end into the last block while it has room.
+  // at the end into the last block while it has room. Rows not yet made
+  // are left to be made in their turn, with the act among them.
   function insertAct(quote, index) {
-    finishRows();
-    scratch.innerHTML = rowMarkup(quote.acts[index], index + 1);
+    if (building !== null && index >= rows.length) return;
+    QuoteModel.records(quote, index, index + 1);
+    scratch.innerHTML = rowMarkup(quote.acts[index], index + 1, isUnsaved(quote.acts[index].aid));
     const row = scratch.content.firstChild;
     if (index < rows.length) {
       rows[index].before(row);
@@ -171,61 +191,78 @@ const QuoteView = (() => {
       block.append(row);
     }
     rows.splice(index, 0, row);
-    renumberFrom(index + 1);
+    refreshFrom(quote, index + 1);
     showEmpty(quote);
-    return row;
   }
 
   function removeAct(quote, index) {
-    finishRows();
-    const block = rows[index].parentNode;
-    rows[index].remove();
-    if (block.childElementCount === 0) block.remove();
-    rows.splice(index, 1);
-    renumberFrom(index);
+    if (index < rows.length) {
+      const block = rows[index].parentNode;
+      rows[index].remove();
+      if (block.childElementCount === 0) block.remove();
+      rows.splice(index, 1);
+    }
+    refreshFrom(quote, index);
     showEmpty(quote);
   }
 
-  // The acts after a change keep numbers that follow on: only their number
-  // and the name of their "Quitar" change. The rows near the change get
-  // theirs at once, the others in the tasks that follow (anything that
-  // changes the rows again, and printing, first finishes them).
-  const RENUMBER_AT_ONCE = 200;
-  const RENUMBER_PER_TASK = 2000;
-  let renumbering = { from: -1, timer: 0 };
+  // The rows from a change on get their numbers and note marks: as many as
+  // a screen can show at once (a row is at least a line high), the others
+  // once the change is on the screen, a thousand at a time (anything that
+  // changes the rows again, and printing, first finishes them). A change
+  // renumbers notes only from where it is: the notes are numbered in the
+  // order the acts cite them.
+  const ROW_AT_LEAST_PX = 24;
+  const REFRESH_PER_TASK = 1000;
+  // The rows still to refresh, from `from` on; a later change or a
+  // finish makes the task scheduled before it do nothing.
+  let refreshing = { quote: null, from: -1 };
 
-  function renumberRows(from, to) {
-    for (let i = from; i < to; i++) setNumber(rows[i], i + 1);
+  function refreshRows(quote, from, to) {
+    QuoteModel.records(quote, from, to);
+    for (let i = from; i < to; i++) setRow(quote, i);
   }
 
-  function finishRenumbering() {
-    if (renumbering.from < 0) return;
-    clearTimeout(renumbering.timer);
-    const { from } = renumbering;
-    renumbering = { from: -1, timer: 0 };
-    renumberRows(from, rows.length);
+  function finishRefresh() {
+    const { quote, from } = refreshing;
+    refreshing = { quote: null, from: -1 };
+    if (from >= 0) refreshRows(quote, from, rows.length);
   }
 
-  function renumberLater(from) {
-    const to = Math.min(rows.length, from + RENUMBER_PER_TASK);
-    renumberRows(from, to);
-    renumbering = to < rows.length ? { from: to, timer: setTimeout(() => renumberLater(to), 0) } : { from: -1, timer: 0 };
+  // The next few rows once the screen shows the change.
+  function refreshLater(state) {
+    requestAnimationFrame(() => setTimeout(() => {
+      if (refreshing !== state) return;
+      const to = Math.min(rows.length, state.from + REFRESH_PER_TASK);
+      refreshRows(state.quote, state.from, to);
+      refreshing = { quote: state.quote, from: to < rows.length ? to : -1 };
+      if (to < rows.length) refreshLater(refreshing);
+    }, 0));
   }
 
-  function renumberFrom(index) {
-    finishRenumbering();
-    const now = Math.min(rows.length, index + RENUMBER_AT_ONCE);
-    renumberRows(index, now);
-    if (now < rows.length) renumbering = { from: now, timer: setTimeout(() => renumberLater(now), 0) };
+  function refreshFrom(quote, index) {
+    const from = refreshing.from < 0 ? index : Math.min(index, refreshing.from);
+    const now = Math.min(rows.length, index + Math.ceil(innerHeight / ROW_AT_LEAST_PX));
+    refreshRows(quote, index, now);
+    refreshing = { quote, from: from < index ? from : now };
+    if (refreshing.from < rows.length) refreshLater(refreshing);
+    else refreshing = { quote: null, from: -1 };
   }
 
-  // The note marks of the acts whose note got another number: [[index,
-  // note], ...].
-  function renumberNotes(quote, renumbered) {
-    if (renumbered.length === 0) return;
-    finishRows();
-    finishRenumbering();
-    for (const [index, note] of renumbered) rows[index].children[5].textContent = fill("page.note_mark", note);
+  // Whether the act at index is marked as not saved.
+  function markUnsaved(quote, index, unsaved) {
+    const row = rows[index];
+    if (row === undefined || row.classList.contains("unsaved") === unsaved) return;
+    row.classList.toggle("unsaved", unsaved);
+    const what = row.children[1];
+    if (unsaved) {
+      const mark = document.createElement("span");
+      mark.className = "act-unsaved";
+      mark.textContent = Core.text("page.unsaved");
+      what.prepend(mark);
+    } else {
+      what.querySelector(".act-unsaved")?.remove();
+    }
   }
 
   function showNotes(quote) {
@@ -245,15 +282,21 @@ const QuoteView = (() => {
     view.words.textContent = quote.total.words_text;
   }
 
-  // The acts kept that could not be read, each as it is kept, with why.
+  // The acts kept that could not be read, each as it is kept, with why;
+  // on paper only that the quote lacks them.
   function showUnreadable(quote) {
-    view.unreadable.hidden = quote.unreadable.length === 0;
+    const count = quote.unreadable.length;
+    view.unreadable.hidden = view.printUnreadable.hidden = count === 0;
+    view.printUnreadable.textContent = count === 0 ? "" : Core.text("page.print.unreadable", actCount(count));
     view.unreadableList.replaceChildren(...quote.unreadable.map((entry) => {
       const item = document.createElement("li");
       item.textContent = Core.text("page.unreadable.item", entry.text, entry.reason);
       return item;
     }));
   }
+
+  const actCount = (count) => (count === 1 ? Core.text("quote.acts.one", 1)
+                                           : Core.text("quote.acts.many", count.toLocaleString("en-US")));
 
   function showHeader(quote, preparer) {
     if (document.activeElement !== view.client) view.client.value = quote.client;
@@ -263,14 +306,15 @@ const QuoteView = (() => {
     const by = [preparer.name, preparer.office].filter(Boolean);
     view.printPreparer.textContent = by.length === 0 ? ""
       : Core.text("page.print.prepared_by", by.length === 2 ? Core.text("page.print.prepared_at", ...by) : by[0]);
-    view.printClient.textContent = quote.client ? Core.text("quote.client", quote.client) : "";
+    view.printClient.textContent = view.printReference.textContent =
+      quote.client ? Core.text("quote.client", quote.client) : "";
     view.printDate.textContent = quote.date ? Core.text("quote.date", quote.date) : "";
   }
 
   function keptName(entry) {
-    return Core.text("page.kept_item", entry.client || Core.text("page.no_reference"), entry.date,
-                     entry.count === 1 ? Core.text("quote.acts.one", 1)
-                                       : Core.text("quote.acts.many", entry.count.toLocaleString("en-US")));
+    const name = Core.text("page.kept_item", entry.client || Core.text("page.no_reference"), entry.date,
+                           actCount(entry.count));
+    return entry.unsaved ? Core.text("page.kept_unsaved", name) : name;
   }
 
   // The kept quotes, the newest first, the open one chosen.
@@ -285,6 +329,7 @@ const QuoteView = (() => {
 
   // An act just added: in view, and marked for a moment.
   function mark(index) {
+    finishRows();
     const row = rows[index];
     // Its block laid out now, so that the row is scrolled into view where it
     // is and not where a block out of sight is assumed to end.
@@ -305,11 +350,11 @@ const QuoteView = (() => {
     view.addFeedback.classList.toggle("refused", refused);
   }
 
-  // What happened to the quote; with an undo when it can be undone.
-  function say(text, undo = null) {
+  // What happened to the quote; "Deshacer" shown while there is something
+  // to undo.
+  function say(text, canUndo) {
     view.status.textContent = text;
-    view.undo.hidden = undo === null;
-    view.undo.onclick = undo;
+    view.undo.hidden = !canUndo;
   }
 
   function showSaveProblem(text) {
@@ -324,9 +369,10 @@ const QuoteView = (() => {
 
   window.addEventListener("beforeprint", () => {
     finishRows();
-    finishRenumbering();
+    finishRefresh();
   });
 
-  return { addStyleWords, finishRows, showActs, insertAct, removeAct, renumberNotes, showNotes, showSummary, showUnreadable,
-           showHeader, showKept, keptName, mark, sayAdd, say, showSaveProblem, focusRow };
+  return { addStyleWords, finishRows, showActs, insertAct, removeAct, markUnsaved, showNotes, showSummary,
+           showUnreadable, showHeader, showKept, keptName, actCount, mark, sayAdd, say, showSaveProblem, focusRow,
+           watchUnsaved: (test) => { isUnsaved = test; }, FIRST_ROWS: FIRST_BLOCKS * BLOCK };
 })();

@@ -21,13 +21,13 @@ bool ReadDays(std::string_view text, int* days) {
     if (c < '0' || c > '9') return false;
     read = read * 10 + (c - '0');
   }
-  if (read > VALID_DAYS_LIMIT) return false;
+  if (read > report::QUOTE_VALID_DAYS_LIMIT) return false;
   *days = read;
   return true;
 }
 
 std::string DaysRule(const Streams& io, std::string_view where, std::string_view text) {
-  return report::Text(io.Lang, report::MSG_CLI_VALID_DAYS, where, text, 0LL, static_cast<long long>(VALID_DAYS_LIMIT));
+  return report::Text(io.Lang, report::MSG_CLI_VALID_DAYS, where, text, 0LL, static_cast<long long>(report::QUOTE_VALID_DAYS_LIMIT));
 }
 
 // One line of the file: false after saying what is wrong with it.

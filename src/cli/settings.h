@@ -6,18 +6,17 @@
 
 #include <string>
 
+#include "report/quote.h"
+
 namespace tarivox::cli {
 
 struct Arguments;
 struct Streams;
 
-inline constexpr int VALID_DAYS_DEFAULT = 30;
-inline constexpr int VALID_DAYS_LIMIT = 3650;
-
 struct QuoteSettings {
   std::string Preparer;
   std::string Firm;
-  int ValidDays = VALID_DAYS_DEFAULT;
+  int ValidDays = report::QUOTE_VALID_DAYS;
 };
 
 // Where the settings file is; empty when the system names no folder.

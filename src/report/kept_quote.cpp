@@ -16,11 +16,11 @@ std::string Summary(Language language, const Quote& quote) {
          ",\n\"notes\": " + NotesJson(language, quote.Notes, 0);
 }
 
-// [[index, note], ...]
+// [[old note, new note], ...]
 std::string RenumberedJson(const Renumbering& renumbered) {
   std::string json = "[";
-  for (const auto& [index, note] : renumbered) {
-    json += (json.size() > 1 ? ", [" : "[") + std::to_string(index) + ", " + std::to_string(note) + "]";
+  for (const auto& [before, after] : renumbered) {
+    json += (json.size() > 1 ? ", [" : "[") + std::to_string(before) + ", " + std::to_string(after) + "]";
   }
   return json + "]";
 }
@@ -28,26 +28,35 @@ std::string RenumberedJson(const Renumbering& renumbered) {
 }  // namespace
 
 std::string OpenKeptQuote(Language language, const Edition& edition, const JsonNode& acts, std::string_view date,
-                          Quote* quote) {
+                          std::size_t shown, Quote* quote) {
   *quote = Quote{};
   quote->Lang = language;
   quote->Tariff = &edition;
+  quote->Notes.Tariff = &edition;
   quote->Date = std::string(date);
-  std::string json = "{\"acts\": [";
-  for (const JsonNode& node : acts.Items) {
-    json += json.size() > 10 ? ",\n" : "\n";
+  std::string records, unreadable;
+  for (std::size_t i = 0; i < acts.Items.size(); ++i) {
     Act act;
     std::string reason;
-    if (!ActFromJson(language, edition, node, &act, &reason)) reason = Text(language, MSG_PAGE_NOT_AN_ACT);
+    if (!ActFromJson(language, edition, acts.Items[i], &act, &reason)) reason = Text(language, MSG_PAGE_NOT_AN_ACT);
     if (!reason.empty()) {
       ++quote->Unreadable;
-      json += "{\"refused\": " + JsonString(reason) + "}";
+      unreadable += (unreadable.empty() ? "[" : ", [") + std::to_string(i) + ", " + JsonString(reason) + "]";
       continue;
     }
     AppendAct(quote, std::move(act));
-    json += ActRecord(language, *quote, quote->Acts.size() - 1);
+    if (quote->Acts.size() <= shown) {
+      records += (quote->Acts.size() > 1 ? ",\n" : "\n") + ActRecord(language, *quote, quote->Acts.size() - 1);
+    }
   }
-  return json + "],\n" + Summary(language, *quote) + "}";
+  return "{\"acts\": [" + records + "],\n\"unreadable\": [" + unreadable +
+         "],\n" + Summary(language, *quote) + "}";
+}
+
+std::string KeptActRecords(Language language, const Quote& quote, std::size_t from, std::size_t to) {
+  std::string json = "{\"acts\": [";
+  for (std::size_t i = from; i < to; ++i) json += (i > from ? ",\n" : "\n") + ActRecord(language, quote, i);
+  return json + "]}";
 }
 
 KeptChange AddKeptAct(Language language, const JsonNode& record, std::size_t at, Quote* quote, std::string* answer) {

@@ -1,5 +1,7 @@
 #include "report/quote.h"
 
+#include <algorithm>
+
 #include "report/text.h"
 
 namespace tarivox::report {
@@ -22,10 +24,12 @@ void CountAct(Quote* quote, const Act& act, int step) {
 Renumbering RenumberNotes(Quote* quote) {
   Renumbering changed;
   quote->Notes = TariffNotes(quote->Tariff);
-  for (std::size_t i = 0; i < quote->Acts.size(); ++i) {
-    Act& act = quote->Acts[i];
+  for (Act& act : quote->Acts) {
     const int note = NoteFor(&quote->Notes, act.What);
-    if (act.Note != 0 && act.Note != note) changed.emplace_back(i, note);
+    if (act.Note != 0 && act.Note != note &&
+        std::find(changed.begin(), changed.end(), std::pair(act.Note, note)) == changed.end()) {
+      changed.emplace_back(act.Note, note);
+    }
     act.Note = note;
   }
   return changed;

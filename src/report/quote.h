@@ -64,6 +64,10 @@ struct Quote {
   long long Unreadable = 0;
 };
 
+// How many days a quote holds by default, and at most.
+inline constexpr int QUOTE_VALID_DAYS = 30;
+inline constexpr int QUOTE_VALID_DAYS_LIMIT = 3650;
+
 // The heading's lines: the title, the number, the dates, the client, who
 // prepared it, the edition (and the later one that changes its figures
 // before it expires), the verification code once sealed.
@@ -80,9 +84,11 @@ void PriceQuote(Quote* quote);
 // its fee in the total.
 void AppendAct(Quote* quote, Act act);
 
-// The acts whose note got another number by a change, with the new one
-// (the act a change adds is not among them: it is new).
-using Renumbering = std::vector<std::pair<std::size_t, int>>;
+// The notes that got another number by a change: each old number with the
+// new one. Every act that cited a note cites it under its new number (the
+// act a change adds has its own). A list as long as the notes, not the acts:
+// removing the first of 5,000 acts can renumber every act's note.
+using Renumbering = std::vector<std::pair<int, int>>;
 
 // The act at index taken out, or an act put there (an undo puts one back);
 // the notes are numbered again in the order the acts then cite them.

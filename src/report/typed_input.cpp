@@ -128,17 +128,19 @@ bool ReadTypedQuantity(Language language, std::string_view typed, QuantityUnit u
     return false;
   }
   long long value = 0;
-  bool whole = CommasSeparateThousands(text);
+  bool digits = CommasSeparateThousands(text);
   for (char c : text) {
     if (c == ',') continue;
-    if (!IsDigit(c) || value > QUANTITY_LIMIT) {
-      whole = false;
+    if (!IsDigit(c)) {
+      digits = false;
       break;
     }
-    value = value * 10 + (c - '0');
+    // Past the limit the value only has to stay past it.
+    if (value <= QUANTITY_LIMIT) value = value * 10 + (c - '0');
   }
-  if (!whole || value < 1 || value > QUANTITY_LIMIT) {
-    *reason = Text(language, MSG_QUANTITY_INVALID, text, 1, QUANTITY_LIMIT);
+  // A quantity written in digits is told its range, not how to write it.
+  if (!digits || value < 1 || value > QUANTITY_LIMIT) {
+    *reason = Text(language, digits ? MSG_QUANTITY_RANGE : MSG_QUANTITY_INVALID, text, 1, QUANTITY_LIMIT);
     return false;
   }
   *quantity = value;

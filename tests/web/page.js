@@ -11,7 +11,9 @@ const path = require("node:path");
 const puppeteer = require("puppeteer-core");
 
 const root = path.resolve(__dirname, "../..");
-const pagePath = path.join(root, "build/wasm/web/tarivox.html");
+// TARIVOX_PAGE names another build of the page to try the tests on (an
+// earlier one, to see a test fail where it should).
+const pagePath = process.env.TARIVOX_PAGE ?? path.join(root, "build/wasm/web/tarivox.html");
 const pageUrl = "file://" + pagePath;
 const output = (name) => path.join(root, "build/web-tests", name);
 const downloads = (engine) => output("downloads-" + engine);
@@ -24,11 +26,15 @@ function run(command, args, input) {
 }
 const cli = (args, input) => run(path.join(root, "build/ci/src/cli/tarivox-cli"), args, input);
 
+// The browsers run where most of the page's users are: in San Salvador,
+// six hours behind UTC, so that a date taken in UTC is a day off each
+// evening.
+const env = { ...process.env, TZ: "America/El_Salvador" };
 const ENGINES = {
-  chromium: () => puppeteer.launch({ headless: true, executablePath: "/usr/bin/chromium", args: ["--no-sandbox",
+  chromium: () => puppeteer.launch({ headless: true, env, executablePath: "/usr/bin/chromium", args: ["--no-sandbox",
     "--disable-gpu", "--disable-background-networking", "--disable-component-update", "--disable-sync",
     "--no-first-run"] }),
-  firefox: () => puppeteer.launch({ headless: true, browser: "firefox", executablePath: "/usr/bin/firefox-esr",
+  firefox: () => puppeteer.launch({ headless: true, env, browser: "firefox", executablePath: "/usr/bin/firefox-esr",
     extraPrefsFirefox: { "browser.download.dir": downloads("firefox"), "browser.download.folderList": 2,
       "browser.download.useDownloadDir": true, "browser.download.always_ask_before_handling_new_types": false,
       "browser.helperApps.neverAsk.saveToDisk": "text/csv,application/json", "network.dns.disableIPv6": true } }),
@@ -53,6 +59,7 @@ async function newSession(browser, engine) {
       if (request.url() === pageUrl || request.url().startsWith("data:")) request.continue();
       else request.abort();
     });
+    await page.evaluateOnNewDocument(personClock);
     if (setUp) await page.evaluateOnNewDocument(setUp);
     await page.goto(pageUrl);
     await page.evaluate(() => Tarivox.ready.catch(() => null));
@@ -63,6 +70,35 @@ async function newSession(browser, engine) {
                                                                              !url.startsWith("data:")) },
                                             { errors: [], others: [] });
   return { context, open, checkQuiet, close: () => context.close() };
+}
+
+// The page's clock, which tells a repeated press from a new one, moved on
+// by a person's pause between two presses (pause()), so that the tests
+// need not wait for it.
+function personClock() {
+  const now = performance.now.bind(performance);
+  let skew = 0;
+  performance.now = () => now() + skew;
+  window.tarivoxPause = (ms) => { skew += ms; };
+}
+const pause = (page, ms = 1000) => page.evaluate((by) => window.tarivoxPause(by), ms);
+
+// Quotes kept as the page keeps them, [{ client, date, acts: [record or
+// text] }], the first one open; then the page is loaded again.
+async function keep(page, quotes) {
+  await page.evaluate((all) => {
+    localStorage.clear();
+    sessionStorage.clear();
+    all.forEach(({ client, date, acts }, q) => {
+      const id = `0000keep${q}000`;
+      localStorage.setItem("tarivox.quote/" + id, JSON.stringify({ client, date, created: `2026-01-0${q + 1}` }));
+      acts.forEach((act, a) => localStorage.setItem(`tarivox.act/${id}/${String(a).padStart(12, "0")}`,
+                                                    typeof act === "string" ? act : JSON.stringify(act)));
+    });
+    localStorage.setItem("tarivox.open", "0000keep0000");
+  }, quotes);
+  await page.reload();
+  await page.evaluate(() => Tarivox.ready.catch(() => null));
 }
 
 // Controls found as a person finds them: by their label's text, by the
@@ -102,4 +138,5 @@ async function type(page, label, text) {
   return field;
 }
 
-module.exports = { ENGINES, newSession, control, button, choose, type, cli, run, output, downloads, pagePath };
+module.exports = { ENGINES, newSession, control, button, choose, type, cli, run, output, downloads, pagePath, pause,
+                   keep };
