@@ -11,11 +11,12 @@ export DEBIAN_FRONTEND=noninteractive
 # words. libreoffice-calc-nogui: the CSV exports are opened in a spreadsheet,
 # to see that the fees are numbers adding up to the total and that no cell
 # becomes a formula. libssl-dev: SHA-256 for a quote's verification code,
-# from OpenSSL's libcrypto.
+# from OpenSSL's libcrypto. hunspell, hunspell-es: the names and texts a
+# client reads are checked against the Spanish dictionary.
 native_packages=(
   g++ clang libclang-rt-14-dev cmake ninja-build git
   googletest libgtest-dev libbenchmark-dev time
-  wspanish wamerican libreoffice-calc-nogui libssl-dev
+  wspanish wamerican libreoffice-calc-nogui libssl-dev hunspell hunspell-es
 )
 windows_packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64

@@ -13,18 +13,19 @@ std::size_t AppendBounded(char (&out)[DESCRIPTION_TEXT_SIZE], std::size_t at, co
 
 }  // namespace
 
-void ComposeDescription(const Edition& edition, const Selection& selection, char (&out)[DESCRIPTION_TEXT_SIZE]) {
-  out[0] = '\0';
+DescriptionParts DescribeSelection(const Edition& edition, const Selection& selection) {
   const TransactionEntry* entry = LoadedEntry(edition, selection);
-  if (entry == nullptr) return;
+  if (entry == nullptr) return {};
   const bool social = UnderSocialInterest(edition, selection);
-  if (social && entry->HasSocial) {
-    AppendBounded(out, 0, entry->SocialText);
-    return;
-  }
-  const std::size_t end = AppendBounded(out, 0, entry->Text);
+  if (social && entry->HasSocial) return {entry->SocialText, nullptr};
+  return {entry->Text, social && entry->AppendsNote ? edition.SocialNote : nullptr};
+}
+
+void ComposeDescription(const Edition& edition, const Selection& selection, char (&out)[DESCRIPTION_TEXT_SIZE]) {
+  const DescriptionParts parts = DescribeSelection(edition, selection);
+  const std::size_t end = AppendBounded(out, 0, parts.Text);
   // Where the tariff joins them, with nothing in between.
-  if (social && entry->AppendsNote) AppendBounded(out, end, edition.SocialNote);
+  if (parts.Note != nullptr) AppendBounded(out, end, parts.Note);
 }
 
 }  // namespace tarivox

@@ -2,6 +2,7 @@
 
 #include "catalogue/description.h"
 #include "report/text.h"
+#include "report/written_forms.h"
 
 namespace tarivox::report {
 namespace {
@@ -91,18 +92,22 @@ bool ResolveSelection(Language language, const Edition& edition, std::string_vie
                        kTransactionMessages, &what->TransactionIndex, error);
 }
 
-std::string OfficeName(const Edition& edition, int office) { return Cp1252ToUtf8(edition.Offices[office].Name); }
+std::string OfficeName(const Edition& edition, int office) {
+  return WrittenForm(Cp1252ToUtf8(edition.Offices[office].Name));
+}
 
-std::string ServiceName(const Edition& edition, int service) { return Cp1252ToUtf8(edition.Services[service].Name); }
+std::string ServiceName(const Edition& edition, int service) {
+  return WrittenForm(Cp1252ToUtf8(edition.Services[service].Name));
+}
 
 std::string TransactionName(const Edition& edition, const Selection& selection) {
-  return Cp1252ToUtf8(LoadedEntry(edition, selection)->Name);
+  return WrittenForm(Cp1252ToUtf8(LoadedEntry(edition, selection)->Name));
 }
 
 std::string TariffText(const Edition& edition, const Selection& selection) {
-  char text[DESCRIPTION_TEXT_SIZE];
-  ComposeDescription(edition, selection, text);
-  return Cp1252ToUtf8(text);
+  const DescriptionParts parts = DescribeSelection(edition, selection);
+  const std::string text = Cp1252ToUtf8(parts.Text);
+  return parts.Note == nullptr ? WrittenForm(text) : WrittenWithNote(text, Cp1252ToUtf8(parts.Note));
 }
 
 std::string ProjectName(Language language, bool social) {

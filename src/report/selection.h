@@ -23,7 +23,8 @@ bool ParsePosition(std::string_view text, int* position);
 bool ResolveSelection(Language language, const Edition& edition, std::string_view office, std::string_view service,
                       std::string_view transaction, Selection* what, std::string* error);
 
-// Names and texts in UTF-8, of a selection inside the edition.
+// Names and texts in UTF-8, of a selection inside the edition, as Spanish
+// is written (written_forms.h): the window alone shows them as they stand.
 std::string OfficeName(const Edition& edition, int office);
 std::string ServiceName(const Edition& edition, int service);
 std::string TransactionName(const Edition& edition, const Selection& selection);

@@ -254,7 +254,7 @@ stated_fees() {
   row "no quantity" 2 err "falta la cantidad: el arancel de esta transacción cobra por hojas" \
     calc --service 2 --transaction 0
   row "a quantity that is no whole number" 1 err "la cantidad «1.5»" calc --service 2 --transaction 0 1.5
-  row "a fixed fee takes nothing" 2 err "«Nueva Presentación» tiene un pago fijo" calc --service presentacion 100
+  row "a fixed fee takes nothing" 2 err "«Nueva presentación» tiene un pago fijo" calc --service presentacion 100
   row "a fixed fee" 0 out "pago fijo 8.86" calc --service presentacion
   row "list shows how" 0 out "Literales  [según su texto: 8.86 más 0.35 por hoja]" list
   social_share

@@ -408,7 +408,7 @@ class Choose extends Step {
   async act(m, { page }) {
     const lists = m.catalogue.lists;
     if (this.what === "Proyecto") {
-      await (await control(page, this.index % 2 ? "Interes Social" : "Proyecto normal")).click();
+      await (await control(page, this.index % 2 ? "Interés social" : "Proyecto normal")).click();
       if (m.social === Boolean(this.index % 2)) return;
       m.social = Boolean(this.index % 2);
     } else if (this.what === "Oficina") {

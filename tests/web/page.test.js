@@ -40,9 +40,9 @@ const OFFERS = [
   ["Certificación", "Carencia de bienes",
    { amount: false, calculate: false, office: true, project: true, quantity: "Titulares:", fee: "" }],
   ["Certificación", "Extractadas", { amount: false, calculate: false, office: true, project: true, quantity: null, fee: "" }],
-  ["Informe", "Indice de propietarios",
+  ["Informe", "Índice de propietarios",
    { amount: false, calculate: false, office: true, project: true, quantity: "Titulares:", fee: "" }],
-  ["Presentación", "Nueva Presentación",
+  ["Presentación", "Nueva presentación",
    { amount: false, calculate: false, office: false, project: false, quantity: null, fee: "8.86" }],
   ["Sustitución", "Sustituciones de folios",
    { amount: false, calculate: false, office: false, project: false, quantity: "Hojas:", fee: "" }],
@@ -78,7 +78,7 @@ async function addAct(page, [office, service, transaction, social, typed, label,
   await choose(page, "Servicio:", service);
   await choose(page, "Oficina:", office);
   await choose(page, "Transacción:", transaction);
-  if (office === 1 && service < 4) await (await control(page, social ? "Interes Social" : "Proyecto normal")).click();
+  if (office === 1 && service < 4) await (await control(page, social ? "Interés social" : "Proyecto normal")).click();
   const quantity = await page.$eval("#quantity-label", (label) => (label.hidden ? null : label.textContent));
   if (typed !== null) await type(page, quantity ?? "Monto $:", typed);
   if (projectValue) await type(page, "Valor del proyecto US$:", projectValue);
