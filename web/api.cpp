@@ -360,7 +360,8 @@ TARIVOX_EXPORT(tarivox_call) int TarivoxCall(std::size_t length) {
 // The window's three texts after "Calcular pago", for scripts that compute
 // many amounts (Tarivox.compute): the selection as numbers and the amount
 // field's text, the first length bytes of the input buffer; no request to
-// read, one small object to answer.
+// read, and the answer three ASCII lines (amount, fee, sentence) rather
+// than JSON, the one answer the page reads so.
 TARIVOX_EXPORT(tarivox_compute) int TarivoxCompute(int office, int service, int transaction, int social,
                                                    std::size_t length) {
   const Selection what{office, service, transaction, social != 0};
@@ -369,9 +370,9 @@ TARIVOX_EXPORT(tarivox_compute) int TarivoxCompute(int office, int service, int 
   if (!IsComputedTransaction(edition, what)) return Refuse(Text(kLanguage, MSG_BATCH_TEXT_ONLY));
   const FeeComputation computation =
       ComputeFeeTexts(edition, what, std::string_view(Input.data(), std::min(length, Input.size())));
-  // Digits, separators and the sentence's ASCII words: nothing to escape.
-  Output.assign("{\"amount\":\"").append(computation.Amount.View());
-  Output.append("\",\"fee\":\"").append(computation.Fee.View());
-  Output.append("\",\"message\":\"").append(computation.Message.View()).append("\"}");
+  // Digits, separators and the sentence's ASCII words, one a line: the
+  // page reads them without a parser, as bytes.
+  Output.assign(computation.Amount.View()).append("\n").append(computation.Fee.View());
+  Output.append("\n").append(computation.Message.View());
   return DONE;
 }
