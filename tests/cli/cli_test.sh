@@ -214,7 +214,7 @@ grammar() {
   row "operand of list" 2 err "argumento de más: «extra»" list extra
   row "unknown command" 2 err "no hay ningún comando «frobnicate»" frobnicate
   row "no command" 2 err "uso: tarivox-cli COMANDO"
-  row "unknown format" 2 err "no hay ningún formato «xml» (text, csv, csv-excel o json)" compare --format xml 5
+  row "unknown format" 2 err "no hay ningún formato «xml» (text, csv, csv-excel, xlsx o json)" compare --format xml 5
   row "unknown language" 2 err "no hay ningún idioma «fr» (es o en)" calc --lang fr 5
   row "unknown language first" 2 err "no hay ningún idioma «xx» (es o en)" --lang xx calc 5
   row "language twice" 2 err "--lang solo puede darse una vez" --lang en calc --lang es 5
