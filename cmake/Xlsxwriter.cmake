@@ -24,6 +24,7 @@ if(NOT CMAKE_CROSSCOMPILING)
   return()
 endif()
 
+enable_language(C)
 set(xlsxwriter_source ${TARIVOX_DEBIAN_SOURCES}/libxlsxwriter)
 if(NOT EXISTS ${xlsxwriter_source}/CMakeLists.txt)
   message(FATAL_ERROR "no libxlsxwriter sources in ${xlsxwriter_source}: run scripts/install-deps.sh")

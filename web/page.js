@@ -8,6 +8,8 @@
 
 const Page = (() => {
   const EXPORTS = [
+    { button: "export-xlsx", format: "xlsx", file: "page.file.xlsx",
+      type: "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet" },
     { button: "export-csv", format: "csv", file: "page.file.csv", type: "text/csv" },
     { button: "export-excel", format: "csv-excel", file: "page.file.excel", type: "text/csv" },
     { button: "export-json", format: "json", file: "page.file.json", type: "application/json" },
@@ -275,7 +277,15 @@ const Page = (() => {
       return;
     }
     const file = Core.text(entry.file);
-    download(QuoteModel.exported(quote, entry.format), file, entry.type);
+    let bytes = null;
+    try {
+      bytes = QuoteModel.exported(quote, entry.format);
+    } catch (error) {
+      if (error instanceof RangeError) throw error;
+      QuoteView.say(Core.text("page.not_exported", error.message));
+      return;
+    }
+    download(bytes, file, entry.type);
     QuoteView.say(Core.text("page.exported", file));
   }
 
