@@ -259,7 +259,10 @@ bool Start(Sheet* sheet, std::string* path, const std::string& title, const Cale
 void WriteQuoteXlsx(const Quote& quote, const Sink& out) {
   Sheet sheet{quote.Lang};
   std::string path;
-  if (!Start(&sheet, &path, Text(quote.Lang, MSG_QUOTE_TITLE), quote.DateValue, out)) return;
+  // The date as the quote heads it: the page sets that text alone.
+  CalendarDate date;
+  if (!ParseIsoDate(quote.Date, &date)) date = CalendarDate{};
+  if (!Start(&sheet, &path, Text(quote.Lang, MSG_QUOTE_TITLE), date, out)) return;
   RecordContext context{quote.Lang, &quote};
   WriteFacts(&sheet, QuoteHeadingFields(), context, quote);
   WriteHeadings(&sheet, ActFields());
