@@ -147,14 +147,17 @@ bool Open(Sheet* sheet, const std::string& path, const std::string& title, const
   return true;
 }
 
-// The facts above the table, a heading and its value on each row; then an
-// empty row.
+// The facts above the table, a heading and its value on each row, those
+// with nothing to say left out (no client given, the built-in edition's
+// first day); then an empty row.
 template <typename Record>
 void WriteFacts(Sheet* sheet, std::span<const Field<Record>> facts, const RecordContext& context, const Record& record) {
   for (const Field<Record>& fact : facts) {
     if ((fact.Where & TO_SHEET) == 0) continue;
+    const FieldValue value = fact.Get(context, record);
+    if (!value.Present) continue;
     WriteText(sheet, 0, Text(sheet->Lang, fact.Heading), sheet->Strong);
-    WriteValue(sheet, 1, fact.Get(context, record), false);
+    WriteValue(sheet, 1, value, false);
     ++sheet->Row;
   }
   ++sheet->Row;
