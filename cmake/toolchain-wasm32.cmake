@@ -8,6 +8,10 @@ set(TARIVOX_WASM ON)
 
 set(CMAKE_CXX_COMPILER clang++-14)
 set(CMAKE_CXX_COMPILER_TARGET wasm32-wasi)
+# C for libxlsxwriter and zlib, built from their Debian sources.
+set(CMAKE_C_COMPILER clang-14)
+set(CMAKE_C_COMPILER_TARGET wasm32-wasi)
+set(CMAKE_C_STANDARD_INCLUDE_DIRECTORIES /usr/include/wasm32-wasi)
 # Debian's sysroot does not put the C++ headers where --sysroot would look;
 # CompilerFlags.cmake adds -nostdinc++ to compilations only.
 set(CMAKE_CXX_STANDARD_INCLUDE_DIRECTORIES /usr/lib/llvm-14/include/wasm32-wasi/c++/v1 /usr/include/wasm32-wasi)

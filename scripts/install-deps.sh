@@ -46,3 +46,43 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO apt-get update -qq
 fi
 $SUDO apt-get install -y -qq wine32:i386
+
+# The Windows builds and the page compile libxlsxwriter (and the page zlib)
+# from Debian's own source packages, unpacked with Debian's patches into
+# /usr/local/src/debian-sources/NAME, where CMake finds them
+# (TARIVOX_DEBIAN_SOURCES). That needs the archive's deb-src lines: a copy
+# of its deb entries, added once.
+if ! apt-get indextargets --format '$(CREATED_BY)' | grep -qx Sources; then
+  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+      $SUDO tee /etc/apt/sources.list.d/tarivox-deb-src.sources >/dev/null
+  else
+    grep -h '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' |
+      $SUDO tee /etc/apt/sources.list.d/tarivox-deb-src.list >/dev/null
+  fi
+  $SUDO apt-get update -qq
+fi
+sources=/usr/local/src/debian-sources
+# The newest version that can be fetched: a mirror may lack a security
+# update's source for a while, and then the release's own is taken.
+fetch_source() {
+  local name=$1 version work
+  [ -f "$sources/$name/.debian-version" ] && return 0
+  $SUDO mkdir -p "$sources"
+  for version in "" $(apt-cache showsrc "$name" | sed -n 's/^Version: //p' | sort -u -r -V); do
+    work=$($SUDO mktemp -d "$sources/.fetch-$name.XXXXXX")
+    if (cd "$work" && $SUDO apt-get source -qq -o APT::Sandbox::User=root "$name${version:+=$version}" \
+          >/dev/null 2>&1); then
+      $SUDO rm -rf "$sources/$name"
+      $SUDO mv "$(find "$work" -mindepth 1 -maxdepth 1 -type d | head -n 1)" "$sources/$name"
+      dpkg-parsechangelog -l "$sources/$name/debian/changelog" -S Version | $SUDO tee "$sources/$name/.debian-version" >/dev/null
+      $SUDO rm -rf "$work"
+      return 0
+    fi
+    $SUDO rm -rf "$work"
+  done
+  echo "install-deps: cannot fetch the Debian source package $name" >&2
+  return 1
+}
+fetch_source libxlsxwriter
+fetch_source zlib

@@ -55,9 +55,16 @@ std::string SealedContent;
 // The exported quote the page is checking, between its two calls.
 QuoteCheck Checked;
 
-const Sink OutputSink{&Output, [](void* context, const char* bytes, std::size_t length) {
+// An errno value when the last export could not be put together (a
+// workbook without the memory it needs), else 0.
+int ExportFailure = 0;
+
+const Sink OutputSink{&Output,
+                      [](void* context, const char* bytes, std::size_t length) {
                         static_cast<std::string*>(context)->append(bytes, length);
-                      }};
+                      },
+                      nullptr, [](void*, int error) { ExportFailure = error; }};
+
 
 int Answer(std::string json) {
   Output = std::move(json);
@@ -208,6 +215,16 @@ int RemoveAct(const JsonNode& request) {
   return Answer(RemoveKeptAct(kLanguage, static_cast<std::size_t>(index), &Open));
 }
 
+// The quote in the format asked for, or a refusal when it could not be put
+// together.
+int WriteExport(const ReportFormat& writer, const Quote& quote) {
+  Output.clear();
+  ExportFailure = 0;
+  writer.WriteQuote(quote, OutputSink);
+  if (ExportFailure != 0) return Refuse(Text(kLanguage, MSG_WORKBOOK_FAILED));
+  return DONE;
+}
+
 // What `tarivox-cli quote --client C --date D --act ... --format F` writes
 // for the open quote's acts.
 int Export(const JsonNode& request) {
@@ -225,9 +242,7 @@ int Export(const JsonNode& request) {
     act.FromArgument = true;
     act.Source = ++number;
   }
-  Output.clear();
-  writer->WriteQuote(Open, OutputSink);
-  return DONE;
+  return WriteExport(*writer, Open);
 }
 
 // The open quote's heading as the page keeps it, and the content its code
@@ -289,9 +304,7 @@ int QuoteText(const JsonNode& request) {
   for (const std::string& line : quote.Refused) refused += line + "\n";
   if (!refused.empty()) return Refuse(refused);
   if (quote.Acts.empty()) return Refuse(Text(kLanguage, MSG_CLI_NO_ACTS));
-  Output.clear();
-  writer->WriteQuote(quote, OutputSink);
-  return DONE;
+  return WriteExport(*writer, quote);
 }
 
 // The actions that price on a day: the calculator's on the page's today,

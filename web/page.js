@@ -10,6 +10,8 @@
 
 const Page = (() => {
   const EXPORTS = [
+    { button: "export-xlsx", format: "xlsx", file: "page.file.xlsx",
+      type: "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet" },
     { button: "export-csv", format: "csv", file: "page.file.csv", type: "text/csv" },
     { button: "export-excel", format: "csv-excel", file: "page.file.excel", type: "text/csv" },
     { button: "export-json", format: "json", file: "page.file.json", type: "application/json" },
@@ -332,10 +334,19 @@ const Page = (() => {
       return;
     }
     const file = Core.text(entry.file);
-    download(QuoteModel.exported(quote, entry.format), file, entry.type);
+    let bytes = null;
+    try {
+      bytes = QuoteModel.exported(quote, entry.format);
+    } catch (error) {
+      if (error instanceof RangeError) throw error;
+      say(Core.text("page.not_exported", error.message));
+      return;
+    }
+    download(bytes, file, entry.type);
     const missing = quote.unreadable.length;
     say(missing === 0 ? Core.text("page.exported", file)
                       : Core.text("page.exported_incomplete", file, QuoteView.actCount(missing)));
+
   }
 
   // What another tab changed. Which quote a tab shows is its own: another

@@ -18,6 +18,10 @@ namespace tarivox {
 inline constexpr int JSON_DEPTH_LIMIT = 64;
 
 struct JsonNode {
+  // Declared, so that clang does not ask whether the node is default
+  // constructible while its members still hold it incomplete (clang 14 with
+  // GCC 12's library refuses the object's vector of pairs otherwise).
+  JsonNode() = default;
   enum class Kind { Null, Bool, Number, String, Array, Object };
   Kind Type = Kind::Null;
   bool On = false;    // Bool

@@ -173,7 +173,13 @@ bool Close(Output* out) {
 // A report stops at the next record boundary once a stop signal came, as
 // batch does, instead of writing the rest of a long document first.
 report::Sink SinkOf(Output* out) {
-  return {out, WriteToOutput, [] { return StopSignal() != 0; }};
+  return {out, WriteToOutput, [] { return StopSignal() != 0; }, [](void* context, int error) {
+            auto* output = static_cast<Output*>(context);
+            if (output->Error != 0) return;
+            output->Error = error;
+            output->Unassembled = true;
+            DropBuffered(output);
+          }};
 }
 
 ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {

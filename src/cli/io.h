@@ -28,6 +28,9 @@ struct Output {
   int Fd = -1;
   std::string Name;  // "standard output", for messages
   int Error = 0;  // errno of the first failure; from then on writes are dropped
+  // The failure was a writer's that could not put its document together
+  // (an xlsx workbook), not this stream's.
+  bool Unassembled = false;
   std::size_t Used = 0;
   std::size_t RecordEnd = 0;  // Buffer[0, RecordEnd) holds whole records
   unsigned long long Sent = 0;   // bytes the system has taken

@@ -184,7 +184,8 @@ int main(int argc, char** argv) {
   }
   // A result cut short by a full disk or a closed pipe must not pass for one.
   if (!Close(&out)) {
-    Say(io, Failure(language, out.Name, out.Error));
+    Say(io, Failure(language, out.Unassembled ? Text(language, tarivox::report::MSG_WORKBOOK_FAILED) : out.Name,
+                    out.Error));
     status = EXIT_IO;
   }
   Flush(&err);

@@ -85,33 +85,35 @@ using C = const RecordContext&;
 
 constexpr Field<Act> kActFields[] = {
     {"record", MSG_CSV_RECORD, TO_CSV, [](C c, const Act&) { return CodeOf("act", Text(c.Lang, MSG_CSV_ACT)); }},
-    {"act", MSG_COLUMN_NUMBER, TO_BOTH, [](C c, const Act&) { return IntegerOf(c.Position); }},
+    {"act", MSG_COLUMN_NUMBER, TO_BOTH | TO_SHEET, [](C c, const Act&) { return IntegerOf(c.Position); }},
     {"source", NO_HEADING, TO_JSON, [](C c, const Act& a) { return TextOf(SourceText(c.Lang, a)); }},
-    {"label", MSG_COLUMN_LABEL, TO_BOTH, [](C, const Act& a) { return TextOrNull(a.Label); }},
-    {"office", MSG_COLUMN_OFFICE, TO_BOTH, [](C, const Act& a) { return TextOf(OfficeName(*a.Tariff, a.What.OfficeIndex)); }},
+    {"label", MSG_COLUMN_LABEL, TO_BOTH | TO_SHEET, [](C, const Act& a) { return TextOrNull(a.Label); }},
+    {"office", MSG_COLUMN_OFFICE, TO_BOTH | TO_SHEET,
+     [](C, const Act& a) { return TextOf(OfficeName(*a.Tariff, a.What.OfficeIndex)); }},
     {"office_position", NO_HEADING, TO_JSON, [](C, const Act& a) { return IntegerOf(a.What.OfficeIndex); }},
-    {"service", MSG_COLUMN_SERVICE, TO_BOTH,
+    {"service", MSG_COLUMN_SERVICE, TO_BOTH | TO_SHEET,
      [](C, const Act& a) { return TextOf(ServiceName(*a.Tariff, a.What.ServiceIndex)); }},
     {"service_position", NO_HEADING, TO_JSON, [](C, const Act& a) { return IntegerOf(a.What.ServiceIndex); }},
-    {"transaction", MSG_COLUMN_TRANSACTION, TO_BOTH,
+    {"transaction", MSG_COLUMN_TRANSACTION, TO_BOTH | TO_SHEET,
      [](C, const Act& a) { return TextOf(TransactionName(*a.Tariff, a.What)); }},
     {"transaction_position", NO_HEADING, TO_JSON, [](C, const Act& a) { return IntegerOf(a.What.TransactionIndex); }},
-    {"project", MSG_COLUMN_PROJECT, TO_CSV, [](C c, const Act& a) { return ProjectOf(c.Lang, a.What); }},
+    {"project", MSG_COLUMN_PROJECT, TO_CSV | TO_SHEET, [](C c, const Act& a) { return ProjectOf(c.Lang, a.What); }},
     {"social_interest", NO_HEADING, TO_JSON, [](C, const Act& a) { return FlagOf(a.What.SocialInterest); }},
     {"computed", MSG_CSV_COMPUTED, TO_BOTH, [](C, const Act& a) { return Computed(a, true); }},
     {"amount_typed", NO_HEADING, TO_JSON, [](C, const Act& a) { return AmountTyped(a, true); }},
-    {"amount", MSG_COLUMN_AMOUNT, TO_BOTH, [](C, const Act& a) { return Amount(a, true); }},
+    {"amount", MSG_COLUMN_AMOUNT, TO_BOTH | TO_SHEET, [](C, const Act& a) { return Amount(a, true); }},
     {"amount_cents", MSG_CSV_AMOUNT_CENTS, TO_BOTH, [](C, const Act& a) { return AmountCents(a, true); }},
-    {"fee", MSG_COLUMN_FEE, TO_BOTH, [](C, const Act& a) { return Fee(a, true); }},
+    {"fee", MSG_COLUMN_FEE, TO_BOTH | TO_SHEET, [](C, const Act& a) { return Fee(a, true); }},
     {"fee_cents", MSG_CSV_FEE_CENTS, TO_BOTH, [](C, const Act& a) { return FeeCents(a, true); }},
     {"shown_fee", NO_HEADING, TO_JSON, [](C, const Act& a) { return Shown(a, true); }},
-    {"rule", MSG_COLUMN_RULE, TO_BOTH, [](C c, const Act& a) { return TextOf(RuleText(c.Lang, a)); }},
+    {"rule", MSG_COLUMN_RULE, TO_BOTH | TO_SHEET, [](C c, const Act& a) { return TextOf(RuleText(c.Lang, a)); }},
     {"note", MSG_COLUMN_NOTE, TO_BOTH, [](C, const Act& a) { return IntegerOf(a.Note); }},
-    {"tariff_text", MSG_COLUMN_TARIFF_TEXT, TO_CSV, [](C, const Act& a) { return TextOf(TariffText(*a.Tariff, a.What)); }},
-    {"priced_by", MSG_CSV_PRICED_BY, TO_BOTH, [](C c, const Act& a) { return PricedBy(c.Lang, a, true); }},
-    {"quantity", MSG_CSV_QUANTITY, TO_BOTH, [](C, const Act& a) { return Quantity(a, true); }},
-    {"unit", MSG_CSV_UNIT, TO_BOTH, [](C c, const Act& a) { return Unit(c.Lang, a, true); }},
-    {"project_value", MSG_CSV_PROJECT_VALUE, TO_BOTH, [](C, const Act& a) { return ProjectValue(a, true); }},
+    {"tariff_text", MSG_COLUMN_TARIFF_TEXT, TO_CSV | TO_SHEET,
+     [](C, const Act& a) { return TextOf(TariffText(*a.Tariff, a.What)); }},
+    {"priced_by", MSG_CSV_PRICED_BY, TO_BOTH | TO_SHEET, [](C c, const Act& a) { return PricedBy(c.Lang, a, true); }},
+    {"quantity", MSG_CSV_QUANTITY, TO_BOTH | TO_SHEET, [](C, const Act& a) { return Quantity(a, true); }},
+    {"unit", MSG_CSV_UNIT, TO_BOTH | TO_SHEET, [](C c, const Act& a) { return Unit(c.Lang, a, true); }},
+    {"project_value", MSG_CSV_PROJECT_VALUE, TO_BOTH | TO_SHEET, [](C, const Act& a) { return ProjectValue(a, true); }},
     // What the page shows of an act besides the members above.
     {"name", NO_HEADING, TO_PAGE, [](C c, const Act& a) { return TextOf(ActName(c.Lang, *a.Tariff, a.What)); }},
     {"value_text", NO_HEADING, TO_PAGE, [](C c, const Act& a) { return TextOf(ValueText(c.Lang, a)); }},
@@ -120,35 +122,36 @@ constexpr Field<Act> kActFields[] = {
 using V = const Variant&;
 
 constexpr Field<Variant> kVariantFields[] = {
-    {"variant", MSG_CSV_VARIANT, TO_BOTH,
+    {"variant", MSG_CSV_VARIANT, TO_BOTH | TO_SHEET,
      [](C c, V v) { return CodeOf(VariantCode(v), VariantName(c.Lang, v)); }},
-    {"office", MSG_COLUMN_OFFICE, TO_BOTH,
+    {"office", MSG_COLUMN_OFFICE, TO_BOTH | TO_SHEET,
      [](C, V v) { return TextOf(OfficeName(*v.Figures.Tariff, v.Figures.What.OfficeIndex)); }},
     {"office_position", NO_HEADING, TO_JSON, [](C, V v) { return IntegerOf(v.Figures.What.OfficeIndex); }},
-    {"project", MSG_COLUMN_PROJECT, TO_CSV, [](C c, V v) { return ProjectOf(c.Lang, v.Figures.What); }},
+    {"project", MSG_COLUMN_PROJECT, TO_CSV | TO_SHEET, [](C c, V v) { return ProjectOf(c.Lang, v.Figures.What); }},
     {"social_interest", NO_HEADING, TO_JSON, [](C, V v) { return FlagOf(v.Figures.What.SocialInterest); }},
     {"offered", NO_HEADING, TO_JSON, [](C, V v) { return FlagOf(v.Offered); }},
     {"transaction_position", NO_HEADING, TO_JSON,
      [](C, V v) { return IntegerOf(v.Figures.What.TransactionIndex, v.Offered); }},
     {"computed", MSG_CSV_COMPUTED, TO_BOTH, [](C, V v) { return Computed(v.Figures, v.Offered); }},
     {"amount_typed", NO_HEADING, TO_JSON, [](C, V v) { return AmountTyped(v.Figures, v.Offered); }},
-    {"amount", MSG_COLUMN_AMOUNT, TO_BOTH, [](C, V v) { return Amount(v.Figures, v.Offered); }},
+    {"amount", MSG_COLUMN_AMOUNT, TO_BOTH | TO_SHEET, [](C, V v) { return Amount(v.Figures, v.Offered); }},
     {"amount_cents", MSG_CSV_AMOUNT_CENTS, TO_BOTH, [](C, V v) { return AmountCents(v.Figures, v.Offered); }},
-    {"fee", MSG_COLUMN_FEE, TO_BOTH, [](C, V v) { return Fee(v.Figures, v.Offered); }},
+    {"fee", MSG_COLUMN_FEE, TO_BOTH | TO_SHEET, [](C, V v) { return Fee(v.Figures, v.Offered); }},
     {"fee_cents", MSG_CSV_FEE_CENTS, TO_BOTH, [](C, V v) { return FeeCents(v.Figures, v.Offered); }},
     {"shown_fee", NO_HEADING, TO_JSON, [](C, V v) { return Shown(v.Figures, v.Offered); }},
-    {"difference", MSG_COLUMN_DIFFERENCE, TO_BOTH,
+    {"difference", MSG_COLUMN_DIFFERENCE, TO_BOTH | TO_SHEET,
      [](C, V v) { return NumberOf(Kind::Signed, v.DifferenceCents, v.HasDifference); }},
     {"difference_cents", MSG_CSV_DIFFERENCE_CENTS, TO_BOTH,
      [](C, V v) { return IntegerOf(v.DifferenceCents, v.HasDifference); }},
-    {"rule", MSG_COLUMN_RULE, TO_BOTH, [](C c, V v) { return TextOf(VariantRule(c.Lang, v)); }},
+    {"rule", MSG_COLUMN_RULE, TO_BOTH | TO_SHEET, [](C c, V v) { return TextOf(VariantRule(c.Lang, v)); }},
     {"note", NO_HEADING, TO_JSON, [](C, V v) { return IntegerOf(v.Figures.Note, v.Offered); }},
-    {"tariff_text", MSG_COLUMN_TARIFF_TEXT, TO_CSV,
+    {"tariff_text", MSG_COLUMN_TARIFF_TEXT, TO_CSV | TO_SHEET,
      [](C, V v) { return TextOf(v.Offered ? TariffText(*v.Figures.Tariff, v.Figures.What) : ""); }},
-    {"priced_by", MSG_CSV_PRICED_BY, TO_BOTH, [](C c, V v) { return PricedBy(c.Lang, v.Figures, v.Offered); }},
-    {"quantity", MSG_CSV_QUANTITY, TO_BOTH, [](C, V v) { return Quantity(v.Figures, v.Offered); }},
-    {"unit", MSG_CSV_UNIT, TO_BOTH, [](C c, V v) { return Unit(c.Lang, v.Figures, v.Offered); }},
-    {"project_value", MSG_CSV_PROJECT_VALUE, TO_BOTH, [](C, V v) { return ProjectValue(v.Figures, v.Offered); }},
+    {"priced_by", MSG_CSV_PRICED_BY, TO_BOTH | TO_SHEET, [](C c, V v) { return PricedBy(c.Lang, v.Figures, v.Offered); }},
+    {"quantity", MSG_CSV_QUANTITY, TO_BOTH | TO_SHEET, [](C, V v) { return Quantity(v.Figures, v.Offered); }},
+    {"unit", MSG_CSV_UNIT, TO_BOTH | TO_SHEET, [](C c, V v) { return Unit(c.Lang, v.Figures, v.Offered); }},
+    {"project_value", MSG_CSV_PROJECT_VALUE, TO_BOTH | TO_SHEET,
+     [](C, V v) { return ProjectValue(v.Figures, v.Offered); }},
     {"tariff", MSG_CSV_TARIFF, TO_CSV, [](C, V v) { return TariffName(*v.Figures.Tariff); }},
     {"tariff_in_force_from", MSG_CSV_TARIFF_FROM, TO_CSV, [](C, V v) { return TariffFrom(*v.Figures.Tariff); }},
 };
@@ -159,9 +162,11 @@ long long ActCount(Q quote) { return static_cast<long long>(quote.Acts.size()); 
 
 constexpr Field<Quote> kTotalFields[] = {
     {"record", MSG_CSV_RECORD, TO_CSV, [](C c, Q) { return CodeOf("total", Text(c.Lang, MSG_CSV_TOTAL)); }},
-    {"fee", MSG_COLUMN_FEE, TO_BOTH, [](C, Q q) { return MoneyOf(q.TotalCents); }},
+    // The workbook's total row says what it is in the label column.
+    {"label", NO_HEADING, TO_SHEET, [](C c, Q) { return TextOf(Text(c.Lang, MSG_SHEET_TOTAL)); }},
+    {"fee", MSG_COLUMN_FEE, TO_BOTH | TO_SHEET, [](C, Q q) { return MoneyOf(q.TotalCents); }},
     {"fee_cents", MSG_CSV_FEE_CENTS, TO_BOTH, [](C, Q q) { return IntegerOf(q.TotalCents); }},
-    {"rule", MSG_COLUMN_RULE, TO_CSV,
+    {"rule", MSG_COLUMN_RULE, TO_CSV | TO_SHEET,
      [](C c, Q q) {
        const std::string acts = CountText(c.Lang, ActCount(q), MSG_ACTS_ONE, MSG_ACTS_MANY);
        return TextOf(Text(c.Lang, MSG_TOTAL_RULE, acts, AmountInWords(c.Lang, q.TotalCents)));
@@ -185,19 +190,19 @@ FieldValue DateOf(const CalendarDate& date) { return TextOf(date.IsSet() ? IsoDa
 constexpr Field<Quote> kHeadingFields[] = {
     {"title", NO_HEADING, TO_JSON, [](C c, Q) { return TextOf(Text(c.Lang, MSG_QUOTE_HEADING)); }},
     {"language", NO_HEADING, TO_JSON, [](C c, Q) { return TextOf(std::string(LanguageName(c.Lang))); }},
-    {"number", MSG_CSV_NUMBER, TO_BOTH, [](C, Q q) { return TextOrNull(q.Number); }},
-    {"client", MSG_CSV_CLIENT, TO_BOTH, [](C, Q q) { return TextOrNull(q.Client); }},
-    {"date", MSG_CSV_DATE, TO_BOTH, [](C, Q q) { return TextOrNull(q.Date); }},
-    {"valid_until", MSG_CSV_VALID_UNTIL, TO_BOTH, [](C, Q q) { return DateOf(q.ValidUntil); }},
-    {"figures_change_from", NO_HEADING, TO_JSON,
+    {"number", MSG_CSV_NUMBER, TO_BOTH | TO_SHEET, [](C, Q q) { return TextOrNull(q.Number); }},
+    {"client", MSG_CSV_CLIENT, TO_BOTH | TO_SHEET, [](C, Q q) { return TextOrNull(q.Client); }},
+    {"date", MSG_CSV_DATE, TO_BOTH | TO_SHEET, [](C, Q q) { return TextOrNull(q.Date); }},
+    {"valid_until", MSG_CSV_VALID_UNTIL, TO_BOTH | TO_SHEET, [](C, Q q) { return DateOf(q.ValidUntil); }},
+    {"figures_change_from", MSG_CSV_FIGURES_CHANGE_FROM, TO_BOTH | TO_SHEET,
      [](C, Q q) { return q.LaterTariff != nullptr ? DateOf(q.LaterTariff->InForceFrom) : TextOf("", false); }},
-    {"figures_change_tariff", NO_HEADING, TO_JSON,
+    {"figures_change_tariff", MSG_CSV_FIGURES_CHANGE_TARIFF, TO_BOTH | TO_SHEET,
      [](C, Q q) { return q.LaterTariff != nullptr ? TariffName(*q.LaterTariff) : TextOf("", false); }},
-    {"preparer", MSG_CSV_PREPARER, TO_BOTH, [](C, Q q) { return TextOrNull(q.Preparer); }},
-    {"firm", MSG_CSV_FIRM, TO_BOTH, [](C, Q q) { return TextOrNull(q.Firm); }},
-    {"tariff", MSG_CSV_TARIFF, TO_CSV, [](C, Q q) { return TariffName(*q.Tariff); }},
-    {"tariff_in_force_from", MSG_CSV_TARIFF_FROM, TO_CSV, [](C, Q q) { return TariffFrom(*q.Tariff); }},
-    {"verification_code", MSG_CSV_VERIFICATION, TO_CSV, [](C, Q q) { return TextOrNull(q.Sealed.Code); }},
+    {"preparer", MSG_CSV_PREPARER, TO_BOTH | TO_SHEET, [](C, Q q) { return TextOrNull(q.Preparer); }},
+    {"firm", MSG_CSV_FIRM, TO_BOTH | TO_SHEET, [](C, Q q) { return TextOrNull(q.Firm); }},
+    {"tariff", MSG_CSV_TARIFF, TO_CSV | TO_SHEET, [](C, Q q) { return TariffName(*q.Tariff); }},
+    {"tariff_in_force_from", MSG_CSV_TARIFF_FROM, TO_CSV | TO_SHEET, [](C, Q q) { return TariffFrom(*q.Tariff); }},
+    {"verification_code", MSG_CSV_VERIFICATION, TO_CSV | TO_SHEET, [](C, Q q) { return TextOrNull(q.Sealed.Code); }},
 };
 
 constexpr Field<Selection> kNoteFields[] = {
@@ -211,6 +216,21 @@ constexpr Field<Edition> kTariffFields[] = {
     {"in_force_from", NO_HEADING, TO_JSON, [](C, const Edition& e) { return TariffFrom(e); }},
 };
 
+// A heading fact is a label and a value, one row each above the table.
+using K = const Comparison&;
+
+constexpr Field<Comparison> kComparisonHeadingFields[] = {
+    {"service", MSG_COLUMN_SERVICE, TO_SHEET,
+     [](C, K k) { return TextOf(ServiceName(*k.Tariff, k.Reference.ServiceIndex)); }},
+    {"transaction", MSG_COLUMN_TRANSACTION, TO_SHEET,
+     [](C, K k) { return TextOf(TransactionName(*k.Tariff, k.Reference)); }},
+    {"amount_typed", MSG_SHEET_TYPED, TO_SHEET, [](C, K k) { return TextOf(k.Typed, k.HasTyped); }},
+    {"project_value_typed", MSG_SHEET_PROJECT_VALUE_TYPED, TO_SHEET,
+     [](C, K k) { return TextOf(k.ProjectValueTyped, k.HasProjectValue); }},
+    {"tariff", MSG_CSV_TARIFF, TO_SHEET, [](C, K k) { return TariffName(*k.Tariff); }},
+    {"tariff_in_force_from", MSG_CSV_TARIFF_FROM, TO_SHEET, [](C, K k) { return TariffFrom(*k.Tariff); }},
+};
+
 }  // namespace
 
 std::span<const Field<Act>> ActFields() { return kActFields; }
@@ -219,6 +239,7 @@ std::span<const Field<Quote>> TotalFields() { return kTotalFields; }
 std::span<const Field<Selection>> NoteFields() { return kNoteFields; }
 std::span<const Field<Quote>> HeadingFields() { return kHeadingFields; }
 std::span<const Field<Edition>> TariffFields() { return kTariffFields; }
+std::span<const Field<Comparison>> ComparisonHeadingFields() { return kComparisonHeadingFields; }
 
 bool IsComplete(const Quote& quote) { return quote.Unreadable == 0; }
 

@@ -5,9 +5,11 @@
 namespace tarivox::report {
 namespace {
 
-// CSV as RFC 4180 has it, and as a spreadsheet in a Spanish locale opens it
-// by double-click: ";" between fields, a byte-order mark, without which
-// accents are misread, and figures with a decimal comma.
+// CSV as RFC 4180 has it, and as a spreadsheet set to a decimal comma (as
+// in Spain) opens it by double-click: ";" between fields, a byte-order mark,
+// without which accents are misread, and figures with a decimal comma. A
+// spreadsheet set to a decimal point would read those figures as text or
+// as other numbers: the xlsx workbook is for everyone else.
 constexpr CsvStyle kCsv{',', false, false};
 constexpr CsvStyle kCsvExcel{';', true, true};
 
@@ -17,6 +19,7 @@ constexpr ReportFormat kFormats[] = {
      [](const Comparison& comparison, const Sink& out) { WriteComparisonCsv(comparison, out, kCsv); }},
     {"csv-excel", [](const Quote& quote, const Sink& out) { WriteQuoteCsv(quote, out, kCsvExcel); },
      [](const Comparison& comparison, const Sink& out) { WriteComparisonCsv(comparison, out, kCsvExcel); }},
+    {"xlsx", WriteQuoteXlsx, WriteComparisonXlsx},
     {"json", WriteQuoteJson, WriteComparisonJson},
 };
 

@@ -1,6 +1,7 @@
 // Quotes and comparisons written out: as aligned text, as CSV (RFC 4180),
-// as CSV for spreadsheets in locales that separate with ";", or as JSON.
-// Writers stream to the sink; none builds a whole document in memory.
+// as CSV for spreadsheets set to a decimal comma, as an xlsx workbook that
+// reads alike in every locale, or as JSON. Writers stream to the sink; none
+// builds a whole document in memory.
 #pragma once
 
 #include <string_view>
@@ -17,7 +18,7 @@ struct ReportFormat {
   void (*WriteComparison)(const Comparison& comparison, const Sink& out);
 };
 
-// "text", "csv", "csv-excel" or "json"; null for anything else.
+// "text", "csv", "csv-excel", "xlsx" or "json"; null for anything else.
 const ReportFormat* FindReportFormat(std::string_view name);
 
 }  // namespace tarivox::report

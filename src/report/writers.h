@@ -24,6 +24,10 @@ struct CsvStyle {
 void WriteQuoteCsv(const Quote& quote, const Sink& out, CsvStyle style);
 void WriteComparisonCsv(const Comparison& comparison, const Sink& out, CsvStyle style);
 
+// The xlsx workbook: a sheet with figures as numbers and texts as text.
+void WriteQuoteXlsx(const Quote& quote, const Sink& out);
+void WriteComparisonXlsx(const Comparison& comparison, const Sink& out);
+
 void WriteQuoteJson(const Quote& quote, const Sink& out);
 void WriteComparisonJson(const Comparison& comparison, const Sink& out);
 

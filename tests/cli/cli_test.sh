@@ -50,9 +50,15 @@ same() {
   cmp -s "${3:-$work/out}" "$2" || fail "$1" "differs from $(basename "$2"): $(diff "${3:-$work/out}" "$2" | head -n 6)"
 }
 
-# Strict UTF-8 (and JSON) as another program reads it.
+# Strict UTF-8 (and JSON) as another program reads it; a workbook, a whole
+# zip whose parts are UTF-8 XML.
 valid() {
-  python3 -c 'import json, sys
+  python3 -c 'import json, sys, zipfile
+if sys.argv[2] == "xlsx":
+    with zipfile.ZipFile(sys.argv[1]) as book:
+        assert book.testzip() is None, "a damaged part"
+        for part in book.namelist(): book.read(part).decode("utf-8")
+    sys.exit(0)
 text = open(sys.argv[1], "rb").read().decode("utf-8")
 if sys.argv[2] == "json": json.loads(text)' "$work/$2" "${3:-text}" 2>"$work/why" ||
     fail "$1" "$2 is not valid ${3:-UTF-8}: $(tail -n 1 "$work/why")"
@@ -62,12 +68,14 @@ if sys.argv[2] == "json": json.loads(text)' "$work/$2" "${3:-text}" 2>"$work/why
 preparer=(--preparer "Ana María Peña" --firm "Notaría Peña & Asociados")
 
 # The goldens in Spanish, the tool's language, and in English (golden/en).
+# The xlsx goldens are bytes too: a workbook depends on its quote alone, so
+# the Windows build under Wine must write the very file the native one does.
 golden_outputs() {
   local pair format suffix lang dir
   for lang in es en; do
     dir=$golden
     [ "$lang" = en ] && dir=$golden/en
-    for pair in text:txt csv:csv csv-excel:excel.csv json:json; do
+    for pair in text:txt csv:csv csv-excel:excel.csv xlsx:xlsx json:json; do
       format=${pair%%:*} suffix=${pair#*:}
       run "quote $lang $format" 0 quote --lang "$lang" --file "$golden/quote-acts.txt" --format "$format" \
         "${preparer[@]}" </dev/null
@@ -76,6 +84,7 @@ golden_outputs() {
       run "compare $lang $format" 0 compare --office MVT --social --transaction creditos --format "$format" \
         --lang "$lang" 9,500.01
       same "compare $lang $format" "$dir/compare.$suffix"
+      valid "compare $lang $format" out "$format"
     done
     run "list $lang" 0 list --lang "$lang"
     same "list $lang" "$dir/list.txt"
@@ -220,7 +229,7 @@ grammar() {
   row "operand of list" 2 err "argumento de más: «extra»" list extra
   row "unknown command" 2 err "no hay ningún comando «frobnicate»" frobnicate
   row "no command" 2 err "uso: tarivox-cli COMANDO"
-  row "unknown format" 2 err "no hay ningún formato «xml» (text, csv, csv-excel o json)" compare --format xml 5
+  row "unknown format" 2 err "no hay ningún formato «xml» (text, csv, csv-excel, xlsx o json)" compare --format xml 5
   row "unknown language" 2 err "no hay ningún idioma «fr» (es o en)" calc --lang fr 5
   row "unknown language first" 2 err "no hay ningún idioma «xx» (es o en)" --lang xx calc 5
   row "language twice" 2 err "--lang solo puede darse una vez" --lang en calc --lang es 5
@@ -233,6 +242,10 @@ grammar() {
   row "a six-digit position" 0 out "US$ 1,234.13  el pago es: US$ 5.71" calc --office 000001 --social 1234.125
   row "seven digits are no position" 2 err "no hay ninguna oficina «0000001»" calc --office 0000001 5
   row "exit statuses" 0 out "3  falló una" --help
+  row "xlsx for a decimal point" 0 out "use xlsx); json." quote --help --lang en
+  row "csv-excel for a decimal comma" 0 out "solo para hojas de cálculo configuradas con coma" quote --help
+  row "compare takes xlsx" 0 out "[--format text|csv|csv-excel|xlsx|json]" compare --help
+
   row "fixed fee for no amount" 0 out "Pago:                   8.86" calc --explain --transaction 6 0
   stated_fees
   social_at_klda
@@ -445,7 +458,8 @@ for name in sys.argv[1:]:
 faults() {
   local command args
   printf '0\t0\t0\t0\t1\n' >"$work/in"
-  for command in "calc 5" list batch "quote --act KLDA:0:0=1" "compare 1000" --help "quote --help"; do
+  for command in "calc 5" list batch "quote --act KLDA:0:0=1" "compare 1000" --help "quote --help" \
+    "quote --act KLDA:0:0=1 --format xlsx" "compare --format xlsx 1000"; do
     read -r -a args <<<"$command"
     "${cli[@]}" "${args[@]}" <"$work/in" >/dev/full 2>"$work/err"
     expect "$command >/dev/full" $? 3
@@ -470,12 +484,25 @@ faults() {
   run "missing file" 3 quote --file "$work/none"
   has "missing file" err "$work/none: "
   own_output
+  [ "$native" = 1 ] && unassembled
   # Under Wine the moment the tool reads is not tied to the moment its
   # first output arrives (Wine's own layers sit between), so a change made
   # then may come too early or too late to test anything: native only.
   [ "$native" = 1 ] && changed_input
   [ "$native" = 1 ] && whole_records
   [ "$native" = 1 ] && command -v strace >/dev/null && read_errors
+}
+
+# A workbook that cannot be put together (its scratch file cannot be made)
+# is a failure of the run, said as such, and nothing is written.
+unassembled() {
+  local command args
+  for command in "quote --act KLDA:0:0=1 --format xlsx" "compare --format xlsx 1000"; do
+    read -r -a args <<<"$command"
+    TMPDIR=$work/none run "$command, no temporary folder" 3 "${args[@]}"
+    has "$command, no temporary folder" err "no se pudo armar el libro de Excel: no existe"
+    [ ! -s "$work/out" ] || fail "$command, no temporary folder" "wrote $(wc -c <"$work/out") bytes"
+  done
 }
 
 # A run never reads the file it writes to, which would grow without end:
@@ -638,6 +665,20 @@ memory() {
   same "100 MB line" "$work/expected"
   local growth=$(($(tail -n 1 "$work/long") - $(tail -n 1 "$work/small")))
   [ "$growth" -lt 4096 ] || fail "100 MB line" "peak memory grew by $growth KB"
+  [ "$native" = 1 ] && large_workbook
+}
+
+# A workbook of 50,000 acts costs no more memory than their CSV: its rows
+# leave as they are written instead of being kept for the whole sheet.
+large_workbook() {
+  local format growth
+  yes 'KLDA:0:0=25,000 | acto' | head -n 50000 >"$work/acts"
+  for format in csv xlsx; do
+    /usr/bin/time -f %M -o "$work/$format.peak" "${cli[@]}" quote --file "$work/acts" --format "$format" \
+      >"$work/out.$format" || fail "large $format" "exit status $?"
+  done
+  growth=$(($(tail -n 1 "$work/xlsx.peak") - $(tail -n 1 "$work/csv.peak")))
+  [ "$growth" -lt 8192 ] || fail "a large workbook" "peak memory $growth KB above the CSV's"
 }
 
 case $group in

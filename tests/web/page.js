@@ -37,7 +37,9 @@ const ENGINES = {
   firefox: () => puppeteer.launch({ headless: true, env, browser: "firefox", executablePath: "/usr/bin/firefox-esr",
     extraPrefsFirefox: { "browser.download.dir": downloads("firefox"), "browser.download.folderList": 2,
       "browser.download.useDownloadDir": true, "browser.download.always_ask_before_handling_new_types": false,
-      "browser.helperApps.neverAsk.saveToDisk": "text/csv,application/json", "network.dns.disableIPv6": true } }),
+      "browser.helperApps.neverAsk.saveToDisk":
+        "text/csv,application/json,application/vnd.openxmlformats-officedocument.spreadsheetml.sheet",
+      "network.dns.disableIPv6": true } }),
 };
 
 // A fresh context: its own storage, downloads into the engine's folder.

@@ -7,7 +7,8 @@ const { describe, test, before, after } = require("node:test");
 const assert = require("node:assert/strict");
 const fs = require("node:fs");
 const path = require("node:path");
-const { ENGINES, newSession, control, button, choose, type, cli, run, output, downloads } = require("./page.js");
+const { ENGINES, newSession, control, button, choose, type, cli, run, output, downloads, pagePath } =
+  require("./page.js");
 
 // The amounts of the tariff's example tables, typed as a clerk might, and texts no clerk should type.
 const EXAMPLES = ("0 0.01 100.00 1400 1,400.01 1800 1800.01 2300 2,300.01 3500 3500.01 4500 4500.01 5700 5700.01 " +
@@ -54,8 +55,10 @@ const ACTS = [[0, 0, 0, false, "150,000", "Compraventa"], [1, 0, 1, true, "9,500
 // A browser that hangs fails its test instead of the whole run.
 const TEST_TIMEOUT_MS = 300000;
 const [CLIENT, DATE] = ["Ref 2026/114 — Loma", "2026-12-06"];
-const EXPORTS = [["Exportar CSV", "csv", "presupuesto.csv"], ["Exportar CSV para Excel", "csv-excel",
-  "presupuesto-excel.csv"], ["Exportar JSON", "json", "presupuesto.json"]];
+// The workbook too is compared byte for byte: its bytes depend on the quote alone.
+const EXPORTS = [["Exportar Excel", "xlsx", "presupuesto.xlsx"], ["Exportar CSV", "csv", "presupuesto.csv"],
+  ["Exportar CSV para Excel con coma decimal", "csv-excel", "presupuesto-excel.csv"],
+  ["Exportar JSON", "json", "presupuesto.json"]];
 
 // The tool's quote of the acts: parsed JSON, or a format's bytes.
 function toolQuote(acts, format = null, header = [CLIENT, DATE]) {
@@ -87,6 +90,13 @@ async function addAct(page, [office, service, transaction, social, typed, label,
   else await (await button(page, "Agregar al presupuesto")).click({ count: how === "double" ? 2 : 1 });
   return text(page, "add-feedback");
 }
+
+// The module needs nothing from its host, libxlsxwriter's files included:
+// it keeps them in its own memory.
+test("the page's module imports nothing", () => {
+  const module = new WebAssembly.Module(fs.readFileSync(path.join(path.dirname(pagePath), "tarivox.wasm")));
+  assert.deepEqual(WebAssembly.Module.imports(module), []);
+});
 
 for (const engine of Object.keys(ENGINES)) {
   describe(engine, () => {
