@@ -322,6 +322,49 @@ for (const engine of Object.keys(ENGINES)) {
       assert.deepEqual(await rows(page), before);
     });
 
+    // Days typed for the validity: those kept, and those refused with the module's sentence (the last kept stay).
+    const DAYS = [["45", 45], ["0", 0], [" 3650 ", 3650], ["3651", null], ["-1", null], ["30 días", null], ["", null],
+                  ["1e3", null]];
+
+    inFreshContext("the heading's fields are kept; days out of range are refused and not kept; any change takes " +
+                   "the code away at once", async ({ open }) => {
+      const page = await open();
+      await addAct(page, ACTS[0]);
+      const wrong = [];
+      let keptDays;
+      for (const [typed, days] of DAYS) {
+        // Pasted whole: typed a key at a time, each number on the way would be kept in turn.
+        const [notice, stored] = await page.evaluate((days) => {
+          const field = document.getElementById("valid-days");
+          field.value = days;
+          field.dispatchEvent(new Event("input", { bubbles: true }));
+          const said = document.getElementById("valid-days-notice");
+          return [said.hidden ? null : said.textContent,
+                  JSON.parse(localStorage.getItem("tarivox.preparer") ?? "{}").valid_days];
+        }, typed);
+        keptDays = days ?? keptDays;
+        const said = days === null ? `«${typed}» no es un número de días: un presupuesto vale de 0 a 3650 días. ` +
+                                     "No se guardó." : null;
+        if (notice !== said || stored !== keptDays) wrong.push(`«${typed}»: says ${notice}, keeps ${stored}`);
+      }
+      assert.deepEqual(wrong, []);
+      await type(page, "N.º del presupuesto:", "A-1");
+      const first = await sealed(page);
+      // Typed and read back in the same task: the code is gone before any seal could be made.
+      const shown = await page.evaluate(() => {
+        const field = document.getElementById("number");
+        field.value = "A-2";
+        field.dispatchEvent(new Event("input", { bubbles: true }));
+        return [document.getElementById("quote-code").textContent, document.getElementById("print-heading").textContent];
+      });
+      assert.deepEqual(shown, ["Código de verificación: se está calculando…", ""]);
+      assert.notEqual(await sealed(page), first);
+      await page.reload();
+      await page.evaluate(() => Tarivox.ready);
+      assert.deepEqual(await Promise.all(["N.º del presupuesto:", "Días de validez:"].map(async (label) =>
+        value(await control(page, label)))), ["A-2", "3650"]);
+    });
+
     // A quote the tool wrote, changed as someone might change it: what the check says before the quote is shown,
     // and the quote that opens, priced by the tariff from what the file states. A file that is no quote opens nothing.
     const CHANGES = [
