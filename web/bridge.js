@@ -32,8 +32,11 @@ const Core = (() => {
   // module whenever it starts; and what it answered about them.
   let keptTariffs = [];
   let started = null;
-  // Told of every request that changes the open quote, before it is made.
+  // Told of every request that changes the open quote, before it is made;
+  // and, once the call that trapped has said so, that a fresh module took
+  // over without the open quote.
   let onQuoteChange = () => {};
+  let onRestart = () => {};
   const CHANGES_QUOTE = new Set(["open_quote", "add_act", "remove_act"]);
   // key -> { text, arity }: the report library's message table.
   let messages = null;
@@ -48,7 +51,7 @@ const Core = (() => {
   // The module imports nothing: it computes and writes into its own memory.
   // A fresh one after a trap is started again with the page's date and the
   // editions it keeps, so that it prices as the one before did; its open
-  // quote is gone, and the page is told so.
+  // quote is gone, and the page is told so, to open it again.
   function instantiateCore() {
     core = new WebAssembly.Instance(compiledModule, {}).exports;
     core._initialize();
@@ -57,6 +60,7 @@ const Core = (() => {
     if (started !== null) {
       onQuoteChange();
       started = call({ action: "start", today: localDate(), tariffs: keptTariffs });
+      setTimeout(() => onRestart(), 0);
     }
   }
 
@@ -198,6 +202,7 @@ const Core = (() => {
     tariffs: () => started.tariffs,
     refusedTariffs: () => started.refused_tariffs,
     onQuoteChange: (listener) => { onQuoteChange = listener; },
+    onRestart: (listener) => { onRestart = listener; },
 
     // An export's bytes, or a quote file's document: a copy the page keeps.
     bytes: (body) => request(body).slice(),

@@ -551,6 +551,16 @@ const Page = (() => {
       QuoteView.showTariffProblem(Core.text("page.tariff_kept_refused"), Core.refusedTariffs());
     }
     Seal.start(heading, QuoteView.showSeal);
+    // A fresh module after a trap holds no quote: the one shown is opened
+    // in it again before anything is sealed, exported or changed; once,
+    // if opening it is what traps.
+    let reopening = false;
+    Core.onRestart(() => {
+      if (reopening) return;
+      reopening = true;
+      readAgain();
+      reopening = false;
+    });
     kept = stored.kept;
     if (kept.has(stored.open)) openQuote(stored.open, stored.entries);
     else openQuote(newQuote());
