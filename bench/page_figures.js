@@ -7,7 +7,10 @@
 // the navigation to the quote on the page with its total and first rows,
 // median of 5, and to every row built), to add an act and to remove the
 // last act and the first (each from the press to the end of the layout it
-// causes, median of 9). Printed for the record by scripts/web-tests.sh; nothing here passes
+// causes, median of 9), to seal it (its content from the module, every
+// line digested by the browser's SHA-256, the code from the module; median
+// of 5) and what a key typed into its reference costs before the seal
+// (median of 9). Printed for the record by scripts/web-tests.sh; nothing here passes
 // or fails.
 const fs = require("node:fs");
 const { ENGINES, newSession, pagePath } = require("../tests/web/page.js");
@@ -91,6 +94,33 @@ async function pressTimes(what) {
   return times.sort((a, b) => a - b)[4];
 }
 
+// Milliseconds to seal the open quote as it stands, median of 5.
+async function sealTime() {
+  const times = [];
+  for (let round = 0; round < 5; round++) {
+    performance.clearMeasures("tarivox-seal");
+    Seal.stale();
+    await Seal.fresh();
+    times.push(performance.getEntriesByName("tarivox-seal")[0].duration);
+  }
+  return times.sort((a, b) => a - b)[2];
+}
+
+// Milliseconds a key typed into the client reference takes, the seal
+// being left for when typing pauses; median of 9.
+function keyTime() {
+  const field = document.getElementById("client");
+  const times = [];
+  for (let key = 0; key < 9; key++) {
+    field.value += "x";
+    const start = performance.now();
+    field.dispatchEvent(new Event("input", { bubbles: true }));
+    document.documentElement.getBoundingClientRect();
+    times.push(performance.now() - start);
+  }
+  return times.sort((a, b) => a - b)[4];
+}
+
 async function figures(engine) {
   const browser = await ENGINES[engine]();
   const session = await newSession(browser, engine);
@@ -134,10 +164,13 @@ async function figures(engine) {
     const add = await page.evaluate(pressTimes, "add");
     const last = await page.evaluate(pressTimes, "last");
     const first = await page.evaluate(pressTimes, "first");
+    const seal = await page.evaluate(sealTime);
+    const key = await page.evaluate(keyTime);
     quotes.push(`${count.toLocaleString("en-US")} acts: reopened in ${reopen[0].toFixed(0)} ms (every row built at ` +
                 `${reopen[1].toFixed(0)} ms), ` +
                 `an act added in ${add.toFixed(1)} ms, the last removed in ${last.toFixed(1)} ms, the first removed in ` +
-                `${first.toFixed(1)} ms (which renumbers every act after it, and here every note)`);
+                `${first.toFixed(1)} ms (which renumbers every act after it, and here every note), sealed in ` +
+                `${seal.toFixed(0)} ms, a key typed into the reference in ${key.toFixed(1)} ms`);
   }
   console.log(`${engine}: page ${fs.statSync(pagePath).size} bytes; opening to Tarivox.ready ${times[4].toFixed(1)} ms ` +
               `(median of 9 loads, ${times[0].toFixed(1)} to ${times[8].toFixed(1)}); Tarivox.compute ` +

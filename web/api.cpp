@@ -178,7 +178,12 @@ int OpenQuote(const Edition& edition, const JsonNode& request) {
     return NotUnderstood("shown");
   }
   MemberText(request, "date", &date);
-  return Answer(OpenKeptQuote(kLanguage, edition, *acts, date, static_cast<std::size_t>(shown), &Open));
+  std::string answer = OpenKeptQuote(kLanguage, edition, *acts, date, static_cast<std::size_t>(shown), &Open);
+  // Dated as the tool dates a quote: its own date, else today. Its heading,
+  // its validity and its code go by that date, as its prices do.
+  if (!ParseIsoDate(date, &Open.DateValue)) Open.DateValue = Today;
+  Open.Date = IsoDate(Open.DateValue);
+  return Answer(std::move(answer));
 }
 
 // The records of the open quote's acts from "from" up to "to", for rows
@@ -251,6 +256,19 @@ int SealContent(const JsonNode& request) {
   if (!SetKeptHeading(request, Book, &Open)) return NotUnderstood("valid_days");
   Open.Sealed = {};
   return Answer(SealContentJson(CanonicalLines(Open)));
+}
+
+// The days a quote holds, as typed into the page's field ("text"): {"days"},
+// or why they cannot be, before the page keeps them; without a text, the
+// days a quote holds unless told otherwise.
+int ValidDays(const JsonNode& request) {
+  std::string text;
+  int days = QUOTE_VALID_DAYS;
+  if (request.Find("text") != nullptr && !MemberText(request, "text", &text)) return NotUnderstood("text");
+  if (request.Find("text") != nullptr && !ReadValidDays(text, &days)) {
+    return Refuse(Text(kLanguage, MSG_PAGE_VALID_DAYS, text, 0LL, static_cast<long long>(QUOTE_VALID_DAYS_LIMIT)));
+  }
+  return Answer("{\"days\": " + std::to_string(days) + "}");
 }
 
 // The digests of that content: the code, and the heading and the closing
@@ -337,6 +355,7 @@ int Dispatch(const JsonNode& request) {
   if (action == "export") return Export(request);
   if (action == "seal_content") return SealContent(request);
   if (action == "seal") return SealQuote(request);
+  if (action == "valid_days") return ValidDays(request);
   if (action == "check_quote") return CheckQuoteText(request);
   if (action == "check_seal") return CheckSeal(request);
   if (action == "quote_text") return QuoteText(request);

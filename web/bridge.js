@@ -28,6 +28,16 @@ const Core = (() => {
 
   let compiledModule = null;
   let core = null;
+  // The tariff editions the page keeps (their JSON texts), given to the
+  // module whenever it starts; and what it answered about them.
+  let keptTariffs = [];
+  let started = null;
+  // Told of every request that changes the open quote, before it is made;
+  // and, once the call that trapped has said so, that a fresh module took
+  // over without the open quote.
+  let onQuoteChange = () => {};
+  let onRestart = () => {};
+  const CHANGES_QUOTE = new Set(["open_quote", "add_act", "remove_act"]);
   // key -> { text, arity }: the report library's message table.
   let messages = null;
   let catalogue = null;
@@ -39,11 +49,19 @@ const Core = (() => {
   let memoryBytes = null;
 
   // The module imports nothing: it computes and writes into its own memory.
+  // A fresh one after a trap is started again with the page's date and the
+  // editions it keeps, so that it prices as the one before did; its open
+  // quote is gone, and the page is told so, to open it again.
   function instantiateCore() {
     core = new WebAssembly.Instance(compiledModule, {}).exports;
     core._initialize();
     input = { view: null, capacity: 0 };
     memoryBytes = null;
+    if (started !== null) {
+      onQuoteChange();
+      started = call({ action: "start", today: localDate(), tariffs: keptTariffs });
+      setTimeout(() => onRestart(), 0);
+    }
   }
 
   // The text into the input buffer; its length in bytes. A UTF-16 code unit
@@ -110,6 +128,7 @@ const Core = (() => {
 
   // One request; the answer's bytes, valid until the next call.
   function request(body) {
+    if (CHANGES_QUOTE.has(body.action)) onQuoteChange();
     const status = invoke("tarivox_call", writeInput(JSON.stringify(body)));
     check(status);
     return outputBytes();
@@ -128,15 +147,26 @@ const Core = (() => {
     return bytes;
   }
 
-  // The module compiles while the page goes on (reading its storage).
+  // The module compiles while the page goes on (reading its storage, and
+  // with it the editions the module starts with: keepTariffs() is called
+  // while this waits for the compilation).
   async function load() {
     // Said before the table of words exists, so it cannot come from it.
     if (typeof WebAssembly !== "object") throw new Error("WebAssembly no está disponible en este navegador.");
     compiledModule = await WebAssembly.compile(decode(MODULE_BASE64));
     instantiateCore();
-    const started = call({ action: "start", today: localDate(), tariffs: [] });
+    started = call({ action: "start", today: localDate(), tariffs: keptTariffs });
     messages = new Map(started.messages.map(([key, pattern, arity]) => [key, { text: pattern, arity }]));
     catalogue = started.catalogue;
+  }
+
+  // An edition the page opened: the editions known with it, or an Error
+  // whose message is every reason it is refused, one a line.
+  function addTariff(tariff) {
+    const answer = call({ action: "add_tariff", tariff });
+    keptTariffs = [...keptTariffs, tariff];
+    started.tariffs = answer.tariffs;
+    return answer.tariffs;
   }
 
   // Today as the user's clock has it, not the UTC date (after 18:00 in San
@@ -163,6 +193,16 @@ const Core = (() => {
     //   each transaction takes ("amount", "quantity" or "none") and the name
     //   of its quantity's field.
     catalogue: () => catalogue,
+    // The editions to start with, before Tarivox.ready.
+    keepTariffs: (texts) => { keptTariffs = [...texts]; },
+    keptTariffs: () => keptTariffs,
+    addTariff,
+    // [{ name, in_force_from }]: the editions known, by the day they take
+    // effect; and why any of those kept could not be used.
+    tariffs: () => started.tariffs,
+    refusedTariffs: () => started.refused_tariffs,
+    onQuoteChange: (listener) => { onQuoteChange = listener; },
+    onRestart: (listener) => { onRestart = listener; },
 
     // An export's bytes, or a quote file's document: a copy the page keeps.
     bytes: (body) => request(body).slice(),

@@ -6,7 +6,10 @@
 // the button, what could not be saved is marked so in every view until it
 // is, and every removal, deletion or new quote can be undone, one after
 // the other, in the reverse order they were made. Every press goes through
-// Presses, which takes a repeated press once.
+// Presses, which takes a repeated press once. What is printed or exported
+// carries the module's heading and the verification code of the quote as
+// it stands (Seal); a quote opened from a file is checked against the
+// tariff before it is shown.
 
 const Page = (() => {
   const EXPORTS = [
@@ -19,7 +22,13 @@ const Page = (() => {
 
   let quote = null;
   let kept = new Map();
-  let preparer = { name: "", office: "" };
+  // Who prepares quotes, and the days a quote holds (days: null for the
+  // module's own number, defaultDays).
+  let preparer = { name: "", office: "", days: null, validDays: 0 };
+  let defaultDays = 0;
+  // The check of the quote last opened from a file: { quoteId, file,
+  // differences, summary, agrees }, shown while that quote is.
+  let checked = null;
   let savingFailed = false;
   // What "Deshacer" undoes, the last first: each a function that puts back
   // what one action took away and says so.
@@ -82,6 +91,7 @@ const Page = (() => {
 
   function showAll() {
     QuoteView.showHeader(quote, preparer);
+    QuoteView.showCheck(checked?.quoteId === quote.id ? checked : null);
     QuoteView.showActs(quote);
     QuoteView.showNotes(quote);
     QuoteView.showSummary(quote);
@@ -91,13 +101,38 @@ const Page = (() => {
 
   function newQuote() {
     const quoteId = QuoteStore.newId();
-    const header = { client: "", date: today(), created: new Date().toISOString() };
+    const header = { client: "", number: "", date: today(), created: new Date().toISOString() };
     QuoteStore.setHeader(quoteId, header);
     kept.set(quoteId, { ...header, count: 0 });
     return quoteId;
   }
 
-  const headerOf = (which) => ({ client: which.client, date: which.date, created: kept.get(which.id)?.created ?? "" });
+  const headerOf = (which) => ({ client: which.client, number: which.number, date: which.date,
+                                  created: kept.get(which.id)?.created ?? "" });
+
+  // The heading the module seals with the quote.
+  const heading = () => ({ client: quote.client, number: quote.number, preparer: preparer.name,
+                           firm: preparer.office, valid_days: preparer.validDays });
+
+  // Who prepares quotes as kept: days the module does not take are its own
+  // number's.
+  function preparerOf(kept) {
+    let days = null;
+    if (Number.isInteger(kept?.valid_days)) {
+      try {
+        days = Core.call({ action: "valid_days", text: String(kept.valid_days) }).days;
+      } catch (error) {
+        if (error instanceof RangeError) throw error;
+      }
+    }
+    return { name: String(kept?.name ?? ""), office: String(kept?.office ?? ""), days, validDays: days ?? defaultDays };
+  }
+
+  function keepPreparer() {
+    const kept = { name: preparer.name, office: preparer.office };
+    if (preparer.days !== null) kept.valid_days = preparer.days;
+    QuoteStore.setPreparer(kept);
+  }
 
   // Reads a kept quote act by act: what can be read is priced and shown,
   // what cannot is listed with its reason and left in storage as it is.
@@ -194,6 +229,7 @@ const Page = (() => {
   function onHeaderInput() {
     const before = quote.date;
     quote.client = byId("client").value.replace(/\s+/g, " ").trim();
+    quote.number = byId("number").value.replace(/\s+/g, " ").trim();
     quote.date = byId("date").value.replace(/\s+/g, " ").trim();
     QuoteStore.setHeader(quote.id, headerOf(quote));
     // The date decides the edition every act is priced under.
@@ -201,14 +237,35 @@ const Page = (() => {
       openQuote(quote.id);
       return;
     }
+    Seal.stale();
     QuoteView.showHeader(quote, preparer);
     checkSaved();
   }
 
   function onPreparerInput() {
-    preparer = { name: byId("preparer-name").value.trim(), office: byId("preparer-office").value.trim() };
-    QuoteStore.setPreparer(preparer);
+    preparer = { ...preparer, name: byId("preparer-name").value.trim(), office: byId("preparer-office").value.trim() };
+    keepPreparer();
+    Seal.stale();
     QuoteView.showHeader(quote, preparer);
+    checkSaved();
+  }
+
+  // Days the module does not take are said so and not kept: the quote
+  // holds for the days kept before.
+  function onValidDaysInput() {
+    let days = 0;
+    try {
+      days = Core.call({ action: "valid_days", text: byId("valid-days").value }).days;
+    } catch (error) {
+      if (error instanceof RangeError) throw error;
+      QuoteView.showValidDaysProblem(error.message);
+      return;
+    }
+    QuoteView.showValidDaysProblem(null);
+    if (days === preparer.validDays && preparer.days !== null) return;
+    preparer = { ...preparer, days, validDays: days };
+    keepPreparer();
+    Seal.stale();
     checkSaved();
   }
 
@@ -263,6 +320,7 @@ const Page = (() => {
   }
 
   function onKeptChange(event) {
+    checked = null;
     openQuote(event.target.value);
     say(Core.text("page.switched", QuoteView.keptName(keptEntry())));
   }
@@ -289,33 +347,84 @@ const Page = (() => {
     else say("");
   }
 
-  // An act of a JSON quote, exported by the page or by `tarivox-cli quote
-  // --format json`, as a kept record.
-  function recordFromExport(act) {
-    const quantity = act?.quantity;
-    return { office: act?.office_position, service: act?.service_position, transaction: act?.transaction_position,
-             social: act?.social_interest, typed: act?.amount_typed ?? (Number.isInteger(quantity) ? String(quantity) : null),
-             label: act?.label ?? "" };
+  // A quote exported as JSON (by the page or by `tarivox-cli quote`)
+  // checked by the module against the tariff and its verification code:
+  // what differs, or why it is no quote. The module holds one check at a
+  // time between its two calls, so checks are made one after the other.
+  let checking = Promise.resolve();
+  function check(text) {
+    const done = checking.then(async () => {
+      const { content, lines } = Core.call({ action: "check_quote", document: text });
+      const [whole, ...each] = await Promise.all([content, ...lines].map(Seal.digest));
+      return Core.call({ action: "check_seal", content: whole, lines: each });
+    });
+    checking = done.catch(() => {});
+    return done;
   }
 
-  // Opens a JSON quote as a new kept quote; the open one stays kept.
+  // Opens a JSON quote as a new kept quote, with the acts it states as the
+  // tariff prices them, after saying what the check found; the open one
+  // stays kept. A file that is no quote opens nothing.
   async function onOpenFile(event) {
     const file = event.target.files[0];
     event.target.value = "";
     if (!file) return;
-    const data = QuoteStore.parsed(await file.text());
-    if (data === null || typeof data !== "object" || !Array.isArray(data.acts)) {
-      say(Core.text("page.not_a_quote", file.name));
+    let found = null;
+    try {
+      found = await check(await file.text());
+    } catch (error) {
+      if (error instanceof RangeError) throw error;
+      say(Core.text("page.not_opened", file.name, error.message));
       return;
     }
     const quoteId = QuoteStore.newId();
-    const header = { client: typeof data.client === "string" ? data.client : "",
-                     date: typeof data.date === "string" ? data.date : "", created: new Date().toISOString() };
+    const header = { client: found.client, number: found.number, date: found.date, created: new Date().toISOString() };
     QuoteStore.setHeader(quoteId, header);
-    for (const act of data.acts) QuoteStore.setAct(quoteId, QuoteStore.newId(), JSON.stringify(recordFromExport(act)));
-    kept.set(quoteId, { ...header, count: data.acts.length });
+    for (const record of found.records) QuoteStore.setAct(quoteId, QuoteStore.newId(), JSON.stringify(record));
+    kept.set(quoteId, { ...header, count: found.records.length });
+    checked = { quoteId, file: file.name, differences: found.differences, summary: found.summary,
+                agrees: found.agrees };
     openQuote(quoteId);
-    say(Core.text("page.opened", file.name, QuoteView.actCount(data.acts.length)));
+    say(Core.text("page.opened", file.name, QuoteView.actCount(found.records.length)));
+  }
+
+  // An edition opened from a file (as `tarivox-cli tariff export` writes
+  // one): kept and used from now on, the open quote priced again under the
+  // edition of its date; or every reason it is refused.
+  async function onTariffFile(event) {
+    const file = event.target.files[0];
+    event.target.value = "";
+    if (!file) return;
+    const text = await file.text();
+    const known = new Set(Core.tariffs().map((tariff) => tariff.name));
+    let tariffs = null;
+    try {
+      tariffs = Core.addTariff(text);
+    } catch (error) {
+      if (error instanceof RangeError) throw error;
+      QuoteView.showTariffProblem(Core.text("page.tariff_refused", file.name), error.message.split("\n"));
+      return;
+    }
+    QuoteStore.setTariffs(Core.keptTariffs());
+    QuoteView.showTariffProblem(null);
+    QuoteView.showTariffs(tariffs);
+    readAgain();
+    const added = tariffs.find((tariff) => !known.has(tariff.name));
+    if (added) say(Core.text("page.tariff_added", added.name, added.in_force_from ?? "—"));
+  }
+
+  // Editions another tab kept, used here too.
+  function onOtherTabTariffs() {
+    for (const text of QuoteStore.tariffs()) {
+      if (Core.keptTariffs().includes(text)) continue;
+      try {
+        Core.addTariff(text);
+      } catch (error) {
+        if (error instanceof RangeError) throw error;
+      }
+    }
+    QuoteView.showTariffs(Core.tariffs());
+    readAgain();
   }
 
   function download(bytes, file, type) {
@@ -327,8 +436,9 @@ const Page = (() => {
   }
 
   // A quote that holds acts it could not read is exported without them:
-  // the file says it is not complete, and so does the page.
-  function onExport(entry) {
+  // the file says it is not complete, and so does the page. An export
+  // carries the code of what it holds: it waits for the seal.
+  async function onExport(entry) {
     if (quote.acts.length === 0) {
       say(Core.text("page.nothing_to_export"));
       return;
@@ -336,10 +446,11 @@ const Page = (() => {
     const file = Core.text(entry.file);
     let bytes = null;
     try {
-      bytes = QuoteModel.exported(quote, entry.format);
+      await Seal.fresh();
+      bytes = QuoteModel.exported(entry.format);
     } catch (error) {
       if (error instanceof RangeError) throw error;
-      say(Core.text("page.not_exported", error.message));
+      say(Core.text("page.not_exported", file, error.message));
       return;
     }
     download(bytes, file, entry.type);
@@ -351,6 +462,18 @@ const Page = (() => {
 
   // What another tab changed. Which quote a tab shows is its own: another
   // tab opening or starting one changes only the list of kept quotes here.
+  // A printout carries the code of what it shows: it waits for the seal.
+  async function onPrint() {
+    try {
+      await Seal.fresh();
+    } catch (error) {
+      if (error instanceof RangeError) throw error;
+      say(Core.text("page.not_printed", error.message));
+      return;
+    }
+    window.print();
+  }
+
   function onStorage(key) {
     const what = QuoteStore.parseKey(key);
     // Another tab may have made room for what this one could not save.
@@ -359,16 +482,22 @@ const Page = (() => {
       kept = QuoteStore.kept();
       readAgain();
     } else if (what.kind === "preparer") {
-      preparer = QuoteStore.preparer();
+      preparer = preparerOf(QuoteStore.preparer());
+      Seal.stale();
       QuoteView.showHeader(quote, preparer);
+    } else if (what.kind === "tariffs") {
+      onOtherTabTariffs();
     } else if (what.kind === "quote" && what.quoteId === quote.id) {
       const header = QuoteStore.header(quote.id);
-      if (header !== null) {
+      kept = QuoteStore.kept();
+      if (header !== null && String(header.date ?? "") !== quote.date) {
+        readAgain();
+      } else if (header !== null) {
         quote.client = String(header.client ?? "");
-        quote.date = String(header.date ?? "");
+        quote.number = String(header.number ?? "");
+        Seal.stale();
         QuoteView.showHeader(quote, preparer);
       }
-      kept = QuoteStore.kept();
       showKept();
     } else if (what.kind === "act" && what.quoteId === quote.id) {
       onOtherTabAct(what.actId);
@@ -406,6 +535,8 @@ const Page = (() => {
   // it was reloaded is tried first.
   function read() {
     QuoteStore.flush();
+    // Before the module starts, which it does once it is compiled.
+    Core.keepTariffs(QuoteStore.tariffs());
     const open = QuoteStore.open();
     const { kept: all, records } = QuoteStore.scan(open);
     return { open, kept: all, entries: withRecords(records) };
@@ -416,7 +547,23 @@ const Page = (() => {
     QuoteView.addStyleWords();
     QuoteView.watchUnsaved((aid) => unsavedShown.has(aid));
     Calculator.start(Core.catalogue());
-    preparer = QuoteStore.preparer();
+    defaultDays = Core.call({ action: "valid_days" }).days;
+    preparer = preparerOf(QuoteStore.preparer());
+    QuoteView.showTariffs(Core.tariffs());
+    if (Core.refusedTariffs().length > 0) {
+      QuoteView.showTariffProblem(Core.text("page.tariff_kept_refused"), Core.refusedTariffs());
+    }
+    Seal.start(heading, QuoteView.showSeal);
+    // A fresh module after a trap holds no quote: the one shown is opened
+    // in it again before anything is sealed, exported or changed; once,
+    // if opening it is what traps.
+    let reopening = false;
+    Core.onRestart(() => {
+      if (reopening) return;
+      reopening = true;
+      readAgain();
+      reopening = false;
+    });
     kept = stored.kept;
     if (kept.has(stored.open)) openQuote(stored.open, stored.entries);
     else openQuote(newQuote());
@@ -435,14 +582,22 @@ const Page = (() => {
       QuoteStore.flush();
       checkSaved();
     });
-    Presses.onClick(byId("print"), "print", () => window.print());
+    Presses.onClick(byId("print"), "print", onPrint);
+    Presses.onClick(byId("open-tariff"), "open-tariff", () => byId("tariff-file").click());
+    Presses.onClick(byId("close-check"), "close-check", () => {
+      checked = null;
+      QuoteView.showCheck(null);
+    });
     for (const entry of EXPORTS) Presses.onClick(byId(entry.button), entry.button, () => onExport(entry));
     byId("client").addEventListener("input", onHeaderInput);
+    byId("number").addEventListener("input", onHeaderInput);
     byId("date").addEventListener("input", onHeaderInput);
+    byId("valid-days").addEventListener("input", onValidDaysInput);
     byId("preparer-name").addEventListener("input", onPreparerInput);
     byId("preparer-office").addEventListener("input", onPreparerInput);
     byId("kept").addEventListener("change", onKeptChange);
     byId("open-file").addEventListener("change", onOpenFile);
+    byId("tariff-file").addEventListener("change", onTariffFile);
     QuoteStore.listen(onStorage);
   }
 

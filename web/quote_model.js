@@ -16,8 +16,8 @@ const QuoteModel = (() => {
   }
 
   function create(id, header = {}) {
-    return { id, client: header.client ?? "", date: header.date ?? "", acts: [], unreadable: [], total: null,
-             notes: [] };
+    return { id, client: String(header.client ?? ""), number: String(header.number ?? ""),
+             date: String(header.date ?? ""), dated: false, acts: [], unreadable: [], total: null, notes: [] };
   }
 
   // What the module says after a change: the notes that got another
@@ -40,9 +40,17 @@ const QuoteModel = (() => {
   // the records of the first `shown` acts; the others are asked for when
   // their rows are made (records()).
   function open(quote, entries, shown) {
-    // Priced under the edition in force on the quote's date, when it is one.
-    const dated = /^\d{4}-\d{2}-\d{2}$/.test(quote.date) ? { date: quote.date } : {};
-    const answer = Core.call({ action: "open_quote", acts: entries.map((entry) => entry.record), shown, ...dated });
+    // Priced under the edition in force on the quote's date when the module
+    // reads it as a date, else on today's (quote.dated says which).
+    const request = { action: "open_quote", acts: entries.map((entry) => entry.record), shown };
+    let answer = null;
+    try {
+      answer = Core.call({ ...request, date: quote.date });
+      quote.dated = true;
+    } catch (error) {
+      if (error instanceof RangeError) throw error;
+      answer = Core.call(request);
+    }
     const unreadable = new Map(answer.unreadable);
     entries.forEach(({ actId, text, record }, i) => {
       if (unreadable.has(i)) quote.unreadable.push({ actId, text, reason: unreadable.get(i) });
@@ -96,9 +104,10 @@ const QuoteModel = (() => {
     return { act };
   }
 
-  // The bytes of an export in one of the report formats.
-  function exported(quote, format) {
-    return Core.bytes({ action: "export", format, client: quote.client, date: quote.date });
+  // The bytes of an export in one of the report formats, with the heading
+  // and the code of its last seal.
+  function exported(format) {
+    return Core.bytes({ action: "export", format });
   }
 
   return { recordOf, create, open, records, find, add, remove, exported };

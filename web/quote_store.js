@@ -7,8 +7,13 @@
 // learns of each change from the storage event.
 //
 //   tarivox.open                  the id of the quote the page shows
-//   tarivox.preparer              { name, office } of who prepares quotes
-//   tarivox.quote/QUOTE           { client, date, created } of a kept quote
+//   tarivox.preparer              { name, office, valid_days } of who
+//                                 prepares quotes, and how many days they
+//                                 hold (the module's default when absent)
+//   tarivox.tariffs               [the JSON text of each tariff edition
+//                                 opened on the page]
+//   tarivox.quote/QUOTE           { client, number, date, created } of a
+//                                 kept quote
 //   tarivox.act/QUOTE/ACT         one act: { office, service, transaction,
 //                                 social, typed, label }
 //   tarivox.quote                 the one quote an earlier version kept,
@@ -28,6 +33,7 @@
 const QuoteStore = (() => {
   const OPEN = "tarivox.open";
   const PREPARER = "tarivox.preparer";
+  const TARIFFS = "tarivox.tariffs";
   const LEGACY = "tarivox.quote";
   const QUOTE_PREFIX = "tarivox.quote/";
   const ACT_PREFIX = "tarivox.act/";
@@ -89,10 +95,12 @@ const QuoteStore = (() => {
   const actKey = (quoteId, actId) => ACT_PREFIX + quoteId + "/" + actId;
 
   // What a key is: { kind: "quote", quoteId }, { kind: "act", quoteId,
-  // actId }, { kind: "open" }, { kind: "preparer" } or { kind: "other" }.
+  // actId }, { kind: "open" }, { kind: "preparer" }, { kind: "tariffs" } or
+  // { kind: "other" }.
   function parseKey(key) {
     if (key === OPEN) return { kind: "open" };
     if (key === PREPARER) return { kind: "preparer" };
+    if (key === TARIFFS) return { kind: "tariffs" };
     if (key?.startsWith(QUOTE_PREFIX)) return { kind: "quote", quoteId: key.slice(QUOTE_PREFIX.length) };
     if (key?.startsWith(ACT_PREFIX)) {
       const [quoteId, actId] = key.slice(ACT_PREFIX.length).split("/");
@@ -267,6 +275,11 @@ const QuoteStore = (() => {
     setOpen,
     preparer: () => parsed(get(PREPARER)) ?? { name: "", office: "" },
     setPreparer: (preparer) => put(PREPARER, JSON.stringify(preparer)),
+    tariffs() {
+      const texts = parsed(get(TARIFFS));
+      return Array.isArray(texts) ? texts.filter((text) => typeof text === "string") : [];
+    },
+    setTariffs: (texts) => put(TARIFFS, JSON.stringify(texts)),
     header: (quoteId) => parsed(get(quoteKey(quoteId))),
     setHeader: (quoteId, header) => put(quoteKey(quoteId), JSON.stringify(header)),
     removeHeader: (quoteId) => put(quoteKey(quoteId), null),

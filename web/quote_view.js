@@ -20,14 +20,26 @@ const QuoteView = (() => {
     unreadable: document.getElementById("unreadable"),
     unreadableList: document.getElementById("unreadable-list"),
     client: document.getElementById("client"),
+    number: document.getElementById("number"),
     date: document.getElementById("date"),
+    dateNotice: document.getElementById("date-notice"),
     preparerName: document.getElementById("preparer-name"),
     preparerOffice: document.getElementById("preparer-office"),
-    printPreparer: document.getElementById("print-preparer"),
-    printClient: document.getElementById("print-client"),
-    printDate: document.getElementById("print-date"),
-    printReference: document.getElementById("print-reference"),
+    validDays: document.getElementById("valid-days"),
+    validDaysNotice: document.getElementById("valid-days-notice"),
+    printHeading: document.getElementById("print-heading"),
+    printUnsealed: document.getElementById("print-unsealed"),
+    closing: document.getElementById("closing"),
+    code: document.getElementById("quote-code"),
     printUnreadable: document.getElementById("print-unreadable"),
+    check: document.getElementById("check"),
+    checkTitle: document.getElementById("check-title"),
+    checkDifferences: document.getElementById("check-differences"),
+    checkSummary: document.getElementById("check-summary"),
+    tariffList: document.getElementById("tariff-list"),
+    tariffProblem: document.getElementById("tariff-problem"),
+    tariffProblemTitle: document.getElementById("tariff-problem-title"),
+    tariffReasons: document.getElementById("tariff-reasons"),
     kept: document.getElementById("kept"),
     status: document.getElementById("quote-status"),
     undo: document.getElementById("undo"),
@@ -298,17 +310,71 @@ const QuoteView = (() => {
   const actCount = (count) => (count === 1 ? Core.text("quote.acts.one", 1)
                                            : Core.text("quote.acts.many", count.toLocaleString("en-US")));
 
+  // The heading's fields as kept (a field being typed in is left alone),
+  // and what the module made of a date it could not read.
   function showHeader(quote, preparer) {
-    if (document.activeElement !== view.client) view.client.value = quote.client;
-    if (document.activeElement !== view.date) view.date.value = quote.date;
-    if (document.activeElement !== view.preparerName) view.preparerName.value = preparer.name;
-    if (document.activeElement !== view.preparerOffice) view.preparerOffice.value = preparer.office;
-    const by = [preparer.name, preparer.office].filter(Boolean);
-    view.printPreparer.textContent = by.length === 0 ? ""
-      : Core.text("page.print.prepared_by", by.length === 2 ? Core.text("page.print.prepared_at", ...by) : by[0]);
-    view.printClient.textContent = view.printReference.textContent =
-      quote.client ? Core.text("quote.client", quote.client) : "";
-    view.printDate.textContent = quote.date ? Core.text("quote.date", quote.date) : "";
+    const fields = [[view.client, quote.client], [view.number, quote.number], [view.date, quote.date],
+                    [view.preparerName, preparer.name], [view.preparerOffice, preparer.office],
+                    [view.validDays, String(preparer.validDays)]];
+    for (const [field, kept] of fields) if (document.activeElement !== field) field.value = kept;
+    const undated = quote.date.trim() !== "" && !quote.dated;
+    view.dateNotice.hidden = !undated;
+    view.dateNotice.textContent = undated ? Core.text("page.date_today", quote.date) : "";
+  }
+
+  // Why the days typed were not kept, or null.
+  function showValidDaysProblem(text) {
+    view.validDaysNotice.hidden = text === null;
+    view.validDaysNotice.textContent = text ?? "";
+  }
+
+  // The module's code, heading and closing of the quote as it stands, or
+  // (null) none while a change waits for its seal: what a printout carries
+  // then says it has no code.
+  function showSeal(sealed) {
+    view.code.textContent = sealed === null ? Core.text("page.sealing") : Core.text("quote.verification", sealed.code);
+    view.printHeading.replaceChildren(...(sealed?.heading ?? []).map((line) => {
+      const part = document.createElement("span");
+      part.textContent = line;
+      return part;
+    }));
+    view.closing.textContent = sealed?.closing ?? "";
+    view.printUnsealed.hidden = sealed !== null;
+  }
+
+  // What the check of a quote opened from a file found, or (null) nothing
+  // shown.
+  function showCheck(check) {
+    view.check.hidden = check === null;
+    if (check === null) return;
+    view.checkTitle.textContent = Core.text("page.check_title", check.file);
+    view.checkDifferences.replaceChildren(...check.differences.map((difference) => {
+      const item = document.createElement("li");
+      item.textContent = difference;
+      return item;
+    }));
+    view.checkSummary.textContent = check.summary;
+    view.check.classList.toggle("agrees", check.agrees);
+  }
+
+  // The editions the module knows, by the day they take effect.
+  function showTariffs(tariffs) {
+    view.tariffList.replaceChildren(...tariffs.map(({ name, in_force_from: from }) => {
+      const row = document.createElement("tr");
+      for (const text of [name, from ?? "—"]) row.insertCell().textContent = text;
+      return row;
+    }));
+  }
+
+  // Why an edition was refused, every reason; or (null) nothing to say.
+  function showTariffProblem(title, reasons = []) {
+    view.tariffProblem.hidden = title === null;
+    view.tariffProblemTitle.textContent = title ?? "";
+    view.tariffReasons.replaceChildren(...reasons.map((reason) => {
+      const item = document.createElement("li");
+      item.textContent = reason;
+      return item;
+    }));
   }
 
   function keptName(entry) {
@@ -373,6 +439,6 @@ const QuoteView = (() => {
   });
 
   return { addStyleWords, finishRows, showActs, insertAct, removeAct, markUnsaved, showNotes, showSummary,
-           showUnreadable, showHeader, showKept, keptName, actCount, mark, sayAdd, say, showSaveProblem, focusRow,
+           showUnreadable, showHeader, showValidDaysProblem, showSeal, showCheck, showTariffs, showTariffProblem, showKept, keptName, actCount, mark, sayAdd, say, showSaveProblem, focusRow,
            watchUnsaved: (test) => { isUnsaved = test; }, FIRST_ROWS: FIRST_BLOCKS * BLOCK };
 })();

@@ -4,6 +4,7 @@
 
 #include "cli/commands.h"
 #include "cli/files.h"
+#include "report/tariff_book.h"
 #include "report/text.h"
 
 namespace tarivox::cli {
@@ -11,20 +12,6 @@ namespace {
 
 // A few lines; a far larger file is not read whole to find it is no such.
 constexpr std::size_t kSettingsFileLimit = 64 * 1024;
-
-// "30", a whole number of days within the limit.
-bool ReadDays(std::string_view text, int* days) {
-  text = report::Trim(text);
-  if (text.empty() || text.size() > 4) return false;
-  int read = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    read = read * 10 + (c - '0');
-  }
-  if (read > report::QUOTE_VALID_DAYS_LIMIT) return false;
-  *days = read;
-  return true;
-}
 
 std::string DaysRule(const Streams& io, std::string_view where, std::string_view text) {
   return report::Text(io.Lang, report::MSG_CLI_VALID_DAYS, where, text, 0LL, static_cast<long long>(report::QUOTE_VALID_DAYS_LIMIT));
@@ -44,7 +31,7 @@ bool ReadLine(const Streams& io, const std::string& name, std::string_view line,
   } else if (colon != std::string_view::npos && (key == "despacho" || key == "firm")) {
     settings->Firm = value;
   } else if (colon != std::string_view::npos && (key == "dias de validez" || key == "valid days")) {
-    if (ReadDays(value, &settings->ValidDays)) return true;
+    if (report::ReadValidDays(value, &settings->ValidDays)) return true;
     Say(io, DaysRule(io, where, value));
     return false;
   } else {
@@ -95,7 +82,7 @@ int ReadQuoteSettings(const Arguments& arguments, const Streams& io, QuoteSettin
   };
   if (arguments.Given[OPTION_PREPARER]) settings->Preparer = text(OPTION_PREPARER);
   if (arguments.Given[OPTION_FIRM]) settings->Firm = text(OPTION_FIRM);
-  if (arguments.Given[OPTION_VALID_DAYS] && !ReadDays(arguments.Value[OPTION_VALID_DAYS], &settings->ValidDays)) {
+  if (arguments.Given[OPTION_VALID_DAYS] && !report::ReadValidDays(arguments.Value[OPTION_VALID_DAYS], &settings->ValidDays)) {
     return UsageError(io, DaysRule(io, "--valid-days", arguments.Value[OPTION_VALID_DAYS]));
   }
   return EXIT_OK;

@@ -83,6 +83,19 @@ void SetValidity(const TariffBook& book, int validDays, Quote* quote) {
   quote->LaterTariff = later != nullptr && later->InForceFrom <= quote->ValidUntil ? later : nullptr;
 }
 
+bool ReadValidDays(std::string_view text, int* days) {
+  text = Trim(text);
+  if (text.empty() || text.size() > 4) return false;
+  int read = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    read = read * 10 + (c - '0');
+  }
+  if (read > QUOTE_VALID_DAYS_LIMIT) return false;
+  *days = read;
+  return true;
+}
+
 const KnownEdition* TariffBook::Named(std::string_view name) const {
   for (const KnownEdition& known : editions_) {
     if (name == known.Tariff->Name) return &known;

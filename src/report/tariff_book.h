@@ -53,6 +53,11 @@ struct Quote;
 // that day).
 void SetValidity(const TariffBook& book, int validDays, Quote* quote);
 
+// "30": a whole number of days, blanks around it allowed, from 0 up to
+// QUOTE_VALID_DAYS_LIMIT; false for anything else. One rule for the tool's
+// option and settings file and for the page's field.
+bool ReadValidDays(std::string_view text, int* days);
+
 // The editions known, by the day they take effect, as JSON records: [{"name",
 // "in_force_from"}, ...].
 std::string EditionsJson(Language language, const TariffBook& book);

@@ -140,5 +140,15 @@ async function type(page, label, text) {
   return field;
 }
 
+// The verification code on screen once the page has sealed the quote as it
+// stands, which is when a printout carries it.
+async function sealed(page) {
+  const code = await page.waitForFunction(() => {
+    const shown = /^Código de verificación: (\w{4}-\w{4}-\w{4})$/.exec(document.getElementById("quote-code").textContent);
+    return shown?.[1];
+  });
+  return code.jsonValue();
+}
+
 module.exports = { ENGINES, newSession, control, button, choose, type, cli, run, output, downloads, pagePath, pause,
-                   keep };
+                   keep, sealed };

@@ -7,7 +7,7 @@ const { describe, test, before, after } = require("node:test");
 const assert = require("node:assert/strict");
 const fs = require("node:fs");
 const path = require("node:path");
-const { ENGINES, newSession, control, button, choose, type, cli, run, output, downloads, pagePath } =
+const { ENGINES, newSession, control, button, choose, type, cli, run, output, downloads, sealed, pagePath } =
   require("./page.js");
 
 // The amounts of the tariff's example tables, typed as a clerk might, and texts no clerk should type.
@@ -59,15 +59,34 @@ const [CLIENT, DATE] = ["Ref 2026/114 — Loma", "2026-12-06"];
 const EXPORTS = [["Exportar Excel", "xlsx", "presupuesto.xlsx"], ["Exportar CSV", "csv", "presupuesto.csv"],
   ["Exportar CSV para Excel con coma decimal", "csv-excel", "presupuesto-excel.csv"],
   ["Exportar JSON", "json", "presupuesto.json"]];
+// A quote's heading as the page's fields take it, and as the tool's options.
+const HEADING = { client: CLIENT, number: "2026/114", date: DATE, preparer: "Lic. Ana Pérez",
+                  firm: "Notaría Pérez y Asociados", validDays: "45" };
+const FIELDS = [["Cliente o referencia:", "client"], ["N.º del presupuesto:", "number"], ["Fecha:", "date"],
+                ["Nombre:", "preparer"], ["Despacho u oficina:", "firm"], ["Días de validez:", "validDays"]];
+const OPTIONS = { client: "--client", number: "--number", date: "--date", preparer: "--preparer", firm: "--firm",
+                  validDays: "--valid-days", tariff: "--tariff" };
 
 // The tool's quote of the acts: parsed JSON, or a format's bytes.
-function toolQuote(acts, format = null, header = [CLIENT, DATE]) {
+function toolQuote(acts, format = null, heading = { client: CLIENT, date: DATE }) {
   const args = acts.flatMap(([office, service, transaction, social, value, label, projectValue]) => ["--act",
     `${office}:${service}:${transaction}:${social ? "social" : "normal"}${value === null ? "" : "=" + value}` +
     `${projectValue ? "@" + projectValue : ""} | ${label}`]);
-  const dated = header[1] ? ["--date", header[1]] : [];
-  const bytes = cli(["quote", "--client", header[0], ...dated, ...args, "--format", format ?? "json"]);
+  const options = Object.entries(heading).filter(([, given]) => given).flatMap(([name, given]) => [OPTIONS[name], given]);
+  const bytes = cli(["quote", ...options, ...args, "--format", format ?? "json"]);
   return format ? bytes : JSON.parse(bytes);
+}
+
+// A later edition of the tariff, as the tool's tests make one: the
+// built-in edition exported, renamed, in force from 2030 with another rate.
+function laterEdition(change = (edition) => edition) {
+  const edition = JSON.parse(cli(["tariff", "export"]));
+  Object.assign(edition, { name: "Decreto 2030", in_force_from: "2030-01-01", examples: [{ office: "KLDA",
+    service: "Inscripción", transaction: "Transferencias y mod. de dominio", amount: "25,000.00", fee: "175.00" }] });
+  for (const service of edition.services) {
+    for (const { price } of service.transactions) if (price.per_hundred === "0.63") price.per_hundred = "0.70";
+  }
+  return JSON.stringify(change(edition));
 }
 
 const value = (element) => element.evaluate((field) => field.value);
@@ -256,27 +275,28 @@ for (const engine of Object.keys(ENGINES)) {
         const feedback = await addAct(page, act, index === ACTS.length - 1 ? "enter" : "click");
         assert.match(feedback, new RegExp(`^Acto ${index + 1} agregado al presupuesto`), `act ${index + 1}`);
       }
-      // The act just added is in view and marked; the feedback sits by the button and is announced.
+      // The act just added is in view and marked; the feedback sits by the button and is announced. Firefox
+      // scrolls by whole pixels: a row laid out at a fraction of one may end that fraction past the bottom.
       await page.waitForFunction(() => {
         const row = [...document.querySelectorAll("#act-rows [role=row]")].at(-1).getBoundingClientRect();
-        return row.top >= 0 && row.bottom <= innerHeight;
+        return row.top > -1 && row.bottom < innerHeight + 1;
       }, { timeout: 2000 }).catch(() => {});  // the check below says what is wrong
       const where = await page.evaluate(() => {
         const row = [...document.querySelectorAll("#act-rows [role=row]")].at(-1).getBoundingClientRect();
         const said = document.getElementById("add-feedback");
         const pressed = document.getElementById("add-act").getBoundingClientRect();
-        return { inView: row.top >= 0 && row.bottom <= innerHeight, marked: document.querySelector(".added") !== null,
+        return { inView: row.top > -1 && row.bottom < innerHeight + 1, marked: document.querySelector(".added") !== null,
                  near: Math.abs(said.getBoundingClientRect().top - pressed.bottom) < 80, live: said.ariaLive };
       });
       assert.deepEqual(where, { inView: true, marked: true, near: true, live: "polite" });
       await addAct(page, [0, 3, 0, false, "4", "Doble clic"], "double");
-      const quote = toolQuote([...ACTS, [0, 3, 0, false, "4", "Doble clic"]], null, ["", ""]);
+      const quote = toolQuote([...ACTS, [0, 3, 0, false, "4", "Doble clic"]], null, {});
       const wanted = quote.acts.map((act) => [String(act.act), act.amount ?? (act.quantity === null ? "—" : null),
                                               act.fee, act.rule, `[${act.note}]`]);
       const shown = (await rows(page)).map(([number, , amount, fee, rule, note]) => [number, amount, fee, rule, note]);
       // A quantity is shown as counted ("12 hojas"): its figure is checked through the rule.
       assert.deepEqual(shown.map((row, i) => (wanted[i][1] === null ? [row[0], null, ...row.slice(2)] : row)), wanted);
-      const summary = toolQuote([...ACTS, [0, 3, 0, false, "4", "Doble clic"]], "text", ["", ""]).toString();
+      const summary = toolQuote([...ACTS, [0, 3, 0, false, "4", "Doble clic"]], "text", {}).toString();
       for (const id of ["quote-count", "quote-total", "quote-words"]) {
         assert.ok(summary.includes(await text(page, id)), `${id} is not the tool's`);
       }
@@ -286,8 +306,8 @@ for (const engine of Object.keys(ENGINES)) {
                    async ({ open }) => {
       const page = await open();
       for (const act of ACTS) await addAct(page, act);
-      await type(page, "Cliente o referencia:", CLIENT);
-      await type(page, "Fecha:", DATE);
+      for (const [label, name] of FIELDS) await type(page, label, HEADING[name]);
+      // Pressed at once: the export waits for the code of the quote as it stands.
       for (const [name, format, file] of EXPORTS) {
         fs.rmSync(path.join(downloads(engine), file), { force: true });
         await (await button(page, name)).click();
@@ -296,18 +316,143 @@ for (const engine of Object.keys(ENGINES)) {
           await new Promise((resolve) => setTimeout(resolve, 100));
         }
         // Compared byte for byte, shown as text (latin1 maps each byte to one character).
-        assert.equal(fs.readFileSync(saved, "latin1"), toolQuote(ACTS, format).toString("latin1"), name);
+        assert.equal(fs.readFileSync(saved, "latin1"), toolQuote(ACTS, format, HEADING).toString("latin1"), name);
       }
-      fs.writeFileSync(output("tool-quote.json"), toolQuote(ACTS.slice(0, 3), "json", ["Otro cliente", DATE]));
+      fs.writeFileSync(output("tool-quote.json"), toolQuote(ACTS.slice(0, 3), "json", { client: "Otro cliente",
+                                                                                           number: "7", date: DATE }));
       const before = await rows(page);
       await (await page.$("#open-file")).uploadFile(output("tool-quote.json"));
       await page.waitForFunction(() => document.querySelectorAll("#act-rows [role=row]").length === 3);
-      assert.equal(await value(await control(page, "Cliente o referencia:")), "Otro cliente");
+      assert.deepEqual(await Promise.all(["Cliente o referencia:", "N.º del presupuesto:"].map(async (label) =>
+        value(await control(page, label)))), ["Otro cliente", "7"]);
+      assert.match(await text(page, "check-summary"), /^El presupuesto concuerda: 3 actos/);
       assert.deepEqual(await rows(page), before.slice(0, 3));
       // The quote open before stays kept under its reference.
       await choose(page, "Presupuestos guardados:", (await page.$$eval("#kept option", (all) => all.map((option) =>
         option.text))).find((name) => name.includes(CLIENT)));
       assert.deepEqual(await rows(page), before);
+    });
+
+    // Days typed for the validity: those kept, and those refused with the module's sentence (the last kept stay).
+    const DAYS = [["45", 45], ["0", 0], [" 3650 ", 3650], ["3651", null], ["-1", null], ["30 días", null], ["", null],
+                  ["1e3", null]];
+
+    inFreshContext("the heading's fields are kept; days out of range are refused and not kept; any change takes " +
+                   "the code away at once", async ({ open }) => {
+      const page = await open();
+      await addAct(page, ACTS[0]);
+      const wrong = [];
+      let keptDays;
+      for (const [typed, days] of DAYS) {
+        // Pasted whole: typed a key at a time, each number on the way would be kept in turn.
+        const [notice, stored] = await page.evaluate((days) => {
+          const field = document.getElementById("valid-days");
+          field.value = days;
+          field.dispatchEvent(new Event("input", { bubbles: true }));
+          const said = document.getElementById("valid-days-notice");
+          return [said.hidden ? null : said.textContent,
+                  JSON.parse(localStorage.getItem("tarivox.preparer") ?? "{}").valid_days];
+        }, typed);
+        keptDays = days ?? keptDays;
+        const said = days === null ? `«${typed}» no es un número de días: un presupuesto vale de 0 a 3650 días. ` +
+                                     "No se guardó." : null;
+        if (notice !== said || stored !== keptDays) wrong.push(`«${typed}»: says ${notice}, keeps ${stored}`);
+      }
+      assert.deepEqual(wrong, []);
+      await type(page, "N.º del presupuesto:", "A-1");
+      const first = await sealed(page);
+      // Typed and read back in the same task: the code is gone before any seal could be made.
+      const shown = await page.evaluate(() => {
+        const field = document.getElementById("number");
+        field.value = "A-2";
+        field.dispatchEvent(new Event("input", { bubbles: true }));
+        return [document.getElementById("quote-code").textContent, document.getElementById("print-heading").textContent];
+      });
+      assert.deepEqual(shown, ["Código de verificación: se está calculando…", ""]);
+      assert.notEqual(await sealed(page), first);
+      await page.reload();
+      await page.evaluate(() => Tarivox.ready);
+      assert.deepEqual(await Promise.all(["N.º del presupuesto:", "Días de validez:"].map(async (label) =>
+        value(await control(page, label)))), ["A-2", "3650"]);
+    });
+
+    // A quote the tool wrote, changed as someone might change it: what the check says before the quote is shown,
+    // and the quote that opens, priced by the tariff from what the file states. A file that is no quote opens nothing.
+    const CHANGES = [
+      ["untouched", (quote) => quote, /^El presupuesto concuerda/, []],
+      ["a cent more in the second act's fee", (quote) => ({ ...quote, acts: quote.acts.map((act, i) => (i !== 1 ? act
+        : { ...act, fee: ((act.fee_cents + 1) / 100).toFixed(2), fee_cents: act.fee_cents + 1 })) }),
+       /^El presupuesto no concuerda/, [/^acto 2: el pago dice/]],
+      ["the second act taken out", (quote) => ({ ...quote, acts: quote.acts.filter((act, i) => i !== 1) }),
+       /^El presupuesto no concuerda/, [/^acto 2: falta en el archivo/, /^total: el total dice/]],
+      ["another date", (quote) => ({ ...quote, date: "2026-12-07" }), /^El presupuesto no concuerda/, [/^fecha: /]],
+      ["not JSON", () => "Presupuesto 7", /^No se abrió «.*»: no es JSON válido/, null],
+      ["JSON but no quote", () => ({ acts: 3 }), /^No se abrió «.*»: no es un presupuesto exportado por Tarivox/, null],
+    ];
+
+    inFreshContext("Abrir presupuesto… checks the file against the tariff and its code, says what differs, and " +
+                   "opens what the file states priced by the tariff", async ({ open }) => {
+      const page = await open();
+      const issued = toolQuote(ACTS.slice(0, 4), "json", HEADING).toString();
+      const kept = () => page.$$eval("#kept option", (all) => all.length);
+      const wrong = [];
+      for (const [i, [name, change, summary, differences]] of CHANGES.entries()) {
+        const changed = change(JSON.parse(issued));
+        const file = output(`checked-${i}.json`);
+        fs.writeFileSync(file, typeof changed === "string" ? changed : JSON.stringify(changed, null, 2));
+        const before = await kept();
+        await (await page.$("#open-file")).uploadFile(file);
+        await page.waitForFunction((base) => document.getElementById("quote-status").textContent.includes(base), {},
+                                   path.basename(file));
+        const said = differences === null ? await text(page, "quote-status") : await text(page, "check-summary");
+        const listed = await page.$$eval("#check-differences li", (all) => all.map((item) => item.textContent));
+        // What the file states, priced by the tool on the file's date.
+        const stated = differences === null ? null : toolQuote(ACTS.slice(0, 4).filter((act, n) =>
+          changed.acts.some((kept) => kept.act === n + 1)), null, { date: changed.date }).acts.map((act) => act.fee);
+        const shown = (await rows(page)).map((row) => row[3]);
+        const problems = [!summary.test(said) && `says «${said}»`,
+          differences !== null && differences.some((wanted) => !listed.some((item) => wanted.test(item))) &&
+            `lists ${JSON.stringify(listed)}`,
+          differences?.length === 0 && listed.length > 0 && `lists ${JSON.stringify(listed)}`,
+          (await kept()) !== before + (differences === null ? 0 : 1) && "opened the wrong number of quotes",
+          stated !== null && JSON.stringify(shown) !== JSON.stringify(stated) && `shows fees ${shown}, not ${stated}`];
+        if (problems.some(Boolean)) wrong.push(`${name}: ${problems.filter(Boolean).join("; ")}`);
+      }
+      assert.deepEqual(wrong, []);
+    });
+
+    inFreshContext("Abrir arancel… adds a later edition that prices quotes dated under it, kept after a reload; a " +
+                   "wrong edition is refused naming each field", async ({ open }) => {
+      const page = await open();
+      fs.writeFileSync(output("decreto-2030.json"), laterEdition());
+      // The tool's own wrong edition: a fixed fee in dollars, a rate not written in quotes.
+      fs.writeFileSync(output("wrong-edition.json"), laterEdition((edition) => JSON.parse(JSON.stringify(edition)
+        .replace('"fixed_fee":886', '"fixed_fee":8.86').replace('"0.38"', "0.38"))));
+      const editions = () => page.$$eval("#tariff-list tr", (all) => all.map((row) => row.textContent));
+      await (await page.$("#tariff-file")).uploadFile(output("decreto-2030.json"));
+      await page.waitForFunction(() => document.querySelectorAll("#tariff-list tr").length === 2);
+      assert.deepEqual(await editions(), ["incorporado al programa—", "Decreto 2030" + "2030-01-01"]);
+      const act = [0, 0, 0, false, "25,000", "Compraventa"];
+      await addAct(page, act);
+      const fees = [];
+      for (const date of ["2029-12-31", "2030-01-01"]) {
+        await type(page, "Fecha:", date);
+        fees.push([(await rows(page))[0][3], toolQuote([act], null, { date, tariff: output("decreto-2030.json") })
+          .acts[0].fee]);
+      }
+      assert.deepEqual(fees, [["157.50", "157.50"], ["175.00", "175.00"]]);
+      await page.reload();
+      await page.evaluate(() => Tarivox.ready);
+      assert.deepEqual([(await rows(page))[0][3], await editions()], ["175.00", ["incorporado al programa—",
+                                                                                 "Decreto 2030" + "2030-01-01"]]);
+      await (await page.$("#tariff-file")).uploadFile(output("wrong-edition.json"));
+      await page.waitForFunction(() => !document.getElementById("tariff-problem").hidden);
+      const reasons = await page.$$eval("#tariff-reasons li", (all) => all.map((item) => item.textContent));
+      assert.deepEqual(["offices[0].fixed_fee: «8.86» no es un número entero de centavos",
+                        "services[0].transactions[1].price.per_hundred: no es del tipo que este campo lleva"]
+        .filter((reason) => !reasons.some((given) => given.startsWith(reason))), [], JSON.stringify(reasons));
+      assert.deepEqual([await editions(), await page.evaluate(() => JSON.parse(localStorage.getItem("tarivox.tariffs"))
+        .length)], [["incorporado al programa—", "Decreto 2030" + "2030-01-01"], 1]);
     });
 
     inFreshContext("a kept quote is read act by act: an act this version cannot read is listed with its reason " +
@@ -399,13 +544,10 @@ for (const engine of Object.keys(ENGINES)) {
       assert.deepEqual(await rows(await open()), first);
     });
 
-    inFreshContext("the printout is a document: heading, acts, the total once after the last act, page numbers, " +
-                   "a closing line, figures inside the page", async ({ open }) => {
+    inFreshContext("the printout is a document: the tool's heading with its code on every page, acts, the total " +
+                   "once after the last act, page numbers, a closing line, figures inside the page", async ({ open }) => {
       const page = await open();
-      await type(page, "Nombre:", "Lic. Ana Pérez");
-      await type(page, "Despacho u oficina:", "Notaría Pérez y Asociados");
-      await type(page, "Cliente o referencia:", CLIENT);
-      await type(page, "Fecha:", DATE);
+      for (const [label, name] of FIELDS) await type(page, label, HEADING[name]);
       const long = [0, 0, 0, false, "1,234,567,890.12", "Z".repeat(100)];
       const acts = [long, ...Array.from({ length: 6 }, () => ACTS).flat()];
       // Added through the module as the page adds them, to keep the test short.
@@ -430,19 +572,28 @@ for (const engine of Object.keys(ENGINES)) {
         }
       }, acts);
       assert.equal((await rows(page)).length, acts.length);
+      const code = await sealed(page);
       await page.pdf({ path: output(`printed-${engine}.pdf`), format: "A4" });
       run("pdftoppm", ["-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile", output(`printed-${engine}.pdf`),
                        output(`printed-${engine}`)]);
       const printed = run("pdftotext", ["-layout", output(`printed-${engine}.pdf`), "-"]).toString();
       const flat = printed.replace(/\s+/g, " ");
-      const quote = toolQuote(acts);
-      const pages = printed.split("\f").filter((part) => part.trim()).length;
-      const wanted = ["Preparado por: Lic. Ana Pérez, Notaría Pérez y Asociados", `Cliente: ${CLIENT}`, `Fecha: ${DATE}`,
-                      `Total a pagar US$: ${quote.total.fee}`, quote.total.in_words, "no incluyen honorarios",
-                      ...(engine === "chromium" ? ["Página 1 de " + pages, `Página ${pages} de ${pages}`] : [])];
+      const quote = toolQuote(acts, null, HEADING);
+      // The tool's heading: the lines of its text report before the first blank line.
+      const heading = toolQuote(acts, "text", HEADING).toString().split("\n\n")[0].split("\n");
+      const pages = printed.split("\f").filter((part) => part.trim());
+      const wanted = [...heading, `Total a pagar US$: ${quote.total.fee}`, quote.total.in_words, quote.closing,
+                      ...(engine === "chromium" ? ["Página 1 de " + pages.length,
+                                                   `Página ${pages.length} de ${pages.length}`] : [])];
       assert.deepEqual(wanted.filter((part) => !flat.includes(part)), [], "missing from the printout");
+      assert.equal(quote.verification.code, code);
+      // On every page: the title, the number, the date and the code.
+      const everyPage = heading.filter((line) => /^(Presupuesto|Fecha|Código de verificación)/.test(line));
+      assert.equal(everyPage.length, 4);
+      assert.deepEqual(pages.map((part, i) => [i + 1, everyPage.filter((line) => !part.replace(/\s+/g, " ")
+        .includes(line))]).filter(([, missing]) => missing.length > 0), []);
       assert.equal(flat.split("Total a pagar").length, 2, "the total is printed more than once");
-      assert.ok(pages > 1 && flat.lastIndexOf(quote.acts.at(-1).rule) < flat.indexOf("Total a pagar"));
+      assert.ok(pages.length > 1 && flat.lastIndexOf(quote.acts.at(-1).rule) < flat.indexOf("Total a pagar"));
       assert.deepEqual(["Agregar al presupuesto", "Quitar", "Exportar"].filter((part) => flat.includes(part)), []);
       // Every word lies inside the A4 page (595 points wide) and its side margins.
       const boxes = run("pdftotext", ["-bbox", output(`printed-${engine}.pdf`), "-"]).toString();

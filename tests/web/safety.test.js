@@ -7,7 +7,7 @@ const assert = require("node:assert/strict");
 const { spawnSync } = require("node:child_process");
 const fs = require("node:fs");
 const path = require("node:path");
-const { ENGINES, newSession, control, button, choose, type, cli, run, output, downloads, pause, keep } =
+const { ENGINES, newSession, control, button, choose, type, cli, run, output, downloads, pause, keep, sealed } =
   require("./page.js");
 
 // A browser that hangs fails its test instead of the whole run (Debian 12's
@@ -449,6 +449,7 @@ for (const engine of Object.keys(ENGINES)) {
       const page = await open();
       const acts = Array.from({ length: 60 }, (_, i) => act(`Acto ${i + 1}`, String(1000 + i)));
       await keep(page, [{ client: "Ref 2026/114 — Loma", date: "2026-12-06", acts: [...acts, '{"office": "KLDA"'] }]);
+      await sealed(page);
       const pdf = output(`headings-${engine}.pdf`);
       await page.pdf({ path: pdf, format: "A4" });
       const pages = run("pdftotext", ["-layout", pdf, "-"]).toString().split("\f").filter((part) => part.trim());
