@@ -3,6 +3,7 @@
 #include <fcntl.h>
 
 #include <cerrno>
+#include <cstring>
 #include <csignal>
 #include <initializer_list>
 
@@ -147,12 +148,45 @@ bool StampOfFile(int fd, FileStamp* stamp) {
   return true;
 }
 
+namespace {
+
+// A file's identity: the volume and the file's number on it. The older call
+// gives both on every Windows; Wine cannot name the volume of a handle it
+// was given at start (redirected standard streams) and refuses it, while
+// the newer call answers with the number and a volume of 0 there.
+struct FileIdentity {
+  unsigned long long Volume = 0;
+  unsigned char Number[16] = {};
+};
+
+bool IdentityOf(HANDLE handle, FileIdentity* identity) {
+  if (!IsDiskFile(handle)) return false;
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (GetFileInformationByHandle(handle, &information)) {
+    identity->Volume = information.dwVolumeSerialNumber;
+    unsigned long long number = (static_cast<unsigned long long>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+    std::memcpy(identity->Number, &number, sizeof number);
+    return true;
+  }
+  FILE_ID_INFO id{};
+  if (!GetFileInformationByHandleEx(handle, FileIdInfo, &id, sizeof id)) return false;
+  identity->Volume = id.VolumeSerialNumber;
+  std::memcpy(identity->Number, id.FileId.Identifier, sizeof identity->Number);
+  return true;
+}
+
+}  // namespace
+
 bool SameRegularFile(int first, int second) {
-  BY_HANDLE_FILE_INFORMATION one{}, other{};
-  HANDLE a = HandleOf(first), b = HandleOf(second);
-  return IsDiskFile(a) && IsDiskFile(b) && GetFileInformationByHandle(a, &one) &&
-         GetFileInformationByHandle(b, &other) && one.dwVolumeSerialNumber == other.dwVolumeSerialNumber &&
-         one.nFileIndexHigh == other.nFileIndexHigh && one.nFileIndexLow == other.nFileIndexLow;
+  FileIdentity one, other;
+  FileStamp oneStamp{}, otherStamp{};
+  if (!IdentityOf(HandleOf(first), &one) || !IdentityOf(HandleOf(second), &other) ||
+      std::memcmp(one.Number, other.Number, sizeof one.Number) != 0) {
+    return false;
+  }
+  if (one.Volume != 0 && other.Volume != 0) return one.Volume == other.Volume;
+  // A volume not known: the same number, size and times is the same file.
+  return StampOfFile(first, &oneStamp) && StampOfFile(second, &otherStamp) && oneStamp == otherStamp;
 }
 
 bool CutBackFile(int fd, unsigned long long tail) {

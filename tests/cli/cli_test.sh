@@ -510,11 +510,12 @@ unassembled() {
 own_output() {
   local why="es también la salida estándar"
   printf '0\t0\t0\t0\t5\n' >"$work/own"
-  "${cli[@]}" batch <"$work/own" >>"$work/own" 2>"$work/err"
+  # Bounded in size and time, so that a failure here cannot fill the disk.
+  (ulimit -f 1024 && timeout 120 "${cli[@]}" batch <"$work/own" >>"$work/own" 2>"$work/err")
   expect "batch < f >> f" $? 2
   has "batch < f >> f" err "entrada estándar: $why"
   printf 'KLDA:0:0=5\n' >"$work/own"
-  "${cli[@]}" quote --file "$work/own" >>"$work/own" 2>"$work/err"
+  (ulimit -f 1024 && timeout 120 "${cli[@]}" quote --file "$work/own" >>"$work/own" 2>"$work/err")
   expect "quote --file f >> f" $? 2
   has "quote --file f >> f" err "$why"
   [ "$(wc -l <"$work/own")" = 1 ] || fail "quote --file f >> f" "the file grew: $(head -c 200 "$work/own")"
