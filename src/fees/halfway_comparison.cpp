@@ -1,6 +1,7 @@
 #include "fees/halfway_comparison.h"
 
 #include "fees/big_integer.h"
+#include "fees/wide_multiply.h"
 
 namespace tarivox {
 namespace {
@@ -19,14 +20,93 @@ constexpr int kSubnormalExponent = -1074;
 // more for good measure.
 constexpr int kDecidingDigits = 771;
 
-}  // namespace
+// The leading digits that a 64-bit integer always holds (10^19 - 1 < 2^64).
+constexpr int kWideDigits = 19;
+// 5^27 is the largest power of five below 2^64.
+constexpr int kWidePowersOfFive = 27;
+// A fraction of at most 60 bits still fits 64 bits when multiplied by 10.
+constexpr int kMostFractionBits = 60;
+constexpr int kUndecided = 2;
 
-int CompareWithHalfway(const DecimalDigits& digits, u64 lowerBits) {
+struct Halfway {
+  u64 Odd;       // 2m + 1
+  int Exponent;  // the point is Odd * 2^Exponent
+};
+
+Halfway HalfwayAbove(u64 lowerBits) {
   u64 fraction = lowerBits & kStoredMask;
   int biased = static_cast<int>(lowerBits >> kStoredBits);
   u64 significand = biased == 0 ? fraction : fraction | (u64{1} << kStoredBits);
   int binaryExponent = biased == 0 ? kSubnormalExponent : biased - kExponentBias;
+  return {2 * significand + 1, binaryExponent - 1};
+}
 
+int Order(u64 a, u64 b) { return a < b ? -1 : (a > b ? 1 : 0); }
+
+// Whether the digits from index `from` on (integer digits, then fraction
+// digits) hold one that is not 0. The last digit is looked at first: the
+// reader drops trailing zeros, so it usually answers at once.
+bool AnyNonZeroFrom(const DecimalDigits& digits, int from) {
+  if (from >= digits.Count()) return false;
+  const char last = digits.FractionCount > 0 ? digits.Fraction[digits.FractionCount - 1]
+                                             : digits.Integer[digits.IntegerCount - 1];
+  return last != '0' || NonZeroAfter(digits, from);
+}
+
+// The digits from index `from` on against the decimals of fraction / 2^bits
+// (bits <= kMostFractionBits), which end after at most `bits` of them: each
+// decimal is the integer part of the fraction times ten.
+int CompareDecimals(const DecimalDigits& digits, int from, u64 fraction, int bits) {
+  const u64 mask = (u64{1} << bits) - 1;
+  for (int index = from; index < digits.Count(); ++index) {
+    if (fraction == 0) return AnyNonZeroFrom(digits, index) ? 1 : 0;
+    const char digit = index < digits.IntegerCount ? digits.Integer[index]
+                                                   : digits.Fraction[index - digits.IntegerCount];
+    fraction *= 10;
+    const u64 expected = fraction >> bits;
+    fraction &= mask;
+    const u64 typed = static_cast<u64>(digit - '0');
+    if (typed != expected) return typed < expected ? -1 : 1;
+  }
+  return fraction == 0 ? 0 : -1;
+}
+
+// The comparison in 64-bit words, for the decimals amounts are made of.
+// With w the first (up to) 19 digits and q the power of ten of their last,
+// the decimal is (w + r) * 10^q with r in [0, 1) the digits after them, and
+// the halfway point scaled by 10^-q is Odd * 5^-q * 2^(Exponent - q): an
+// integer part to hold against w, then a binary fraction whose decimals
+// are exact and few, to hold against the digits after w. kUndecided when
+// the numbers outgrow the words (q > 0, 5^-q beyond 64 bits, a fraction
+// beyond kMostFractionBits bits).
+int CompareInWords(const DecimalDigits& digits, Halfway half) {
+  const int count = digits.Count();
+  const int kept = count < kWideDigits ? count : kWideDigits;
+  u64 w = 0;
+  ForEachChunk(digits, kept, [&w](std::uint32_t chunk, int length) { w = w * CHUNK_SCALES[length] + chunk; });
+  const int fivePower = -(digits.Exponent + (count - kept));
+  if (fivePower < 0 || fivePower > kWidePowersOfFive) return kUndecided;
+  u64 five = 1;
+  for (int i = 0; i < fivePower; ++i) five *= 5;
+  const Wide scaled = Multiply64(half.Odd, five);  // below 2^54 * 2^63
+  const int twos = half.Exponent + fivePower;
+  if (twos >= 0) {
+    // A whole number: at 2^64 or more it is beyond every w.
+    if (twos >= 64 || scaled.High != 0 || (twos > 0 && (scaled.Low >> (64 - twos)) != 0)) return -1;
+    const u64 whole = scaled.Low << twos;
+    return w != whole ? Order(w, whole) : (AnyNonZeroFrom(digits, kept) ? 1 : 0);
+  }
+  const int bits = -twos;
+  if (bits > kMostFractionBits) return kUndecided;
+  if ((scaled.High >> bits) != 0) return -1;  // the whole part is 2^64 or more
+  const u64 whole = (scaled.High << (64 - bits)) | (scaled.Low >> bits);
+  if (w != whole) return Order(w, whole);
+  return CompareDecimals(digits, kept, scaled.Low & ((u64{1} << bits) - 1), bits);
+}
+
+// Every case, in big integers: both sides scaled to integers by powers of
+// two and five.
+int CompareInBigIntegers(const DecimalDigits& digits, Halfway half) {
   int count = digits.Count() < kDecidingDigits ? digits.Count() : kDecidingDigits;
   BigInteger decimal;
   BigSet(decimal, 0);
@@ -37,22 +117,30 @@ int CompareWithHalfway(const DecimalDigits& digits, u64 lowerBits) {
   bool cut = NonZeroAfter(digits, count);
   int decimalExponent = digits.Exponent + (digits.Count() - count);
 
-  // decimal * 10^d against (2m + 1) * 2^(e - 1): the power of five goes to
-  // the side where it multiplies, then the power of two that remains.
+  // decimal * 10^d against Odd * 2^Exponent: the power of five goes to the
+  // side where it multiplies, then the power of two that remains.
   BigInteger halfway;
-  BigSet(halfway, 2 * significand + 1);
+  BigSet(halfway, half.Odd);
   if (decimalExponent >= 0) {
     BigMultiplyPow5(decimal, decimalExponent);
   } else {
     BigMultiplyPow5(halfway, -decimalExponent);
   }
-  int twos = decimalExponent - (binaryExponent - 1);
+  int twos = decimalExponent - half.Exponent;
   if (twos > 0) BigShiftLeft(decimal, twos);
   if (twos < 0) BigShiftLeft(halfway, -twos);
   int order = BigCompare(decimal, halfway);
   // Cut digits lie strictly above the digits kept; and as the halfway
   // point ends within the digits kept, kept digits below it stay below.
   return order == 0 && cut ? 1 : order;
+}
+
+}  // namespace
+
+int CompareWithHalfway(const DecimalDigits& digits, u64 lowerBits) {
+  const Halfway half = HalfwayAbove(lowerBits);
+  const int order = CompareInWords(digits, half);
+  return order != kUndecided ? order : CompareInBigIntegers(digits, half);
 }
 
 }  // namespace tarivox
