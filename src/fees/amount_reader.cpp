@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "fees/decimal_digits.h"
@@ -50,41 +51,52 @@ int ScanExponent(const char* text, int* exponent) {
   return at;
 }
 
-std::size_t SkipDigits(const char* text, std::size_t at) {
+// The runs of digits and of zeros are passed eight characters at a time
+// while the text's end (`length`) leaves room for a word, then one by one
+// up to the first character that ends them.
+std::size_t SkipDigits(const char* text, std::size_t at, std::size_t length) {
+  while (at + DIGITS_PER_WORD <= length && AreEightDigits(LoadEight(text + at))) at += DIGITS_PER_WORD;
   while (IsDigit(text[at])) ++at;
   return at;
 }
-std::size_t SkipZeros(const char* text, std::size_t at) {
+std::size_t SkipZeros(const char* text, std::size_t at, std::size_t length) {
+  while (at + DIGITS_PER_WORD <= length && LoadEight(text + at) == EIGHT_ZEROS) at += DIGITS_PER_WORD;
   while (text[at] == '0') ++at;
   return at;
+}
+
+// How many of run[0..count) remain without the zeros at their end.
+int WithoutTrailingZeros(const char* run, int count) {
+  while (count >= DIGITS_PER_WORD && LoadEight(run + count - DIGITS_PER_WORD) == EIGHT_ZEROS) count -= DIGITS_PER_WORD;
+  while (count > 0 && run[count - 1] == '0') --count;
+  return count;
 }
 
 // Trailing zeros only scale the digits: without them typed forms such as
 // "1234.50000000000000000000" keep to the short paths.
 void DropTrailingZeros(DecimalDigits* digits) {
-  while (digits->FractionCount > 0 && digits->Fraction[digits->FractionCount - 1] == '0') {
-    --digits->FractionCount;
-    ++digits->Exponent;
-  }
-  if (digits->FractionCount > 0) return;
-  while (digits->IntegerCount > 0 && digits->Integer[digits->IntegerCount - 1] == '0') {
-    --digits->IntegerCount;
-    ++digits->Exponent;
-  }
+  int kept = WithoutTrailingZeros(digits->Fraction, digits->FractionCount);
+  digits->Exponent += digits->FractionCount - kept;
+  digits->FractionCount = kept;
+  if (kept > 0) return;
+  kept = WithoutTrailingZeros(digits->Integer, digits->IntegerCount);
+  digits->Exponent += digits->IntegerCount - kept;
+  digits->IntegerCount = kept;
 }
 
 // Scans the longest number at the start of text. Returns the characters it
 // takes, white space included, or 0 when text does not begin with one.
-// Leading zeros are passed over: they only place the point.
-std::size_t ScanNumber(const char* text, ScannedNumber* number) {
+// Leading zeros are passed over: they only place the point. text[length]
+// is its terminator.
+std::size_t ScanNumber(const char* text, std::size_t length, ScannedNumber* number) {
   std::size_t at = 0;
   while (IsSpace(text[at])) ++at;
   number->Negative = false;
   if (text[at] == '+' || text[at] == '-') number->Negative = text[at++] == '-';
   DecimalDigits& digits = number->Digits;
   std::size_t integerStart = at;
-  std::size_t significant = SkipZeros(text, at);
-  at = SkipDigits(text, significant);
+  std::size_t significant = SkipZeros(text, at, length);
+  at = SkipDigits(text, significant, length);
   bool sawDigit = at > integerStart;
   digits.Integer = text + significant;
   digits.IntegerCount = static_cast<int>(at - significant);
@@ -93,8 +105,8 @@ std::size_t ScanNumber(const char* text, ScannedNumber* number) {
   int fractionLength = 0;
   if (text[at] == '.') {
     std::size_t fractionStart = ++at;
-    significant = digits.IntegerCount == 0 ? SkipZeros(text, at) : at;
-    at = SkipDigits(text, significant);
+    significant = digits.IntegerCount == 0 ? SkipZeros(text, at, length) : at;
+    at = SkipDigits(text, significant, length);
     sawDigit = sawDigit || at > fractionStart;
     digits.Fraction = text + significant;
     digits.FractionCount = static_cast<int>(at - significant);
@@ -156,12 +168,14 @@ double Magnitude(const DecimalDigits& digits) {
 
 std::size_t AmountLength(const char* text) {
   ScannedNumber number;
-  return ScanNumber(text, &number);
+  return ScanNumber(text, std::strlen(text), &number);
 }
 
-double ReadAmount(const char* text) {
+double ReadAmount(const char* text) { return ReadAmount(text, std::strlen(text)); }
+
+double ReadAmount(const char* text, std::size_t length) {
   ScannedNumber number;
-  if (ScanNumber(text, &number) == 0) return 0.0;
+  if (ScanNumber(text, length, &number) == 0) return 0.0;
   double magnitude = Magnitude(number.Digits);
   return number.Negative ? -magnitude : magnitude;
 }

@@ -64,7 +64,7 @@ void ReadAmountCents(std::string_view field, FeeFigures* computation) {
     return;
   }
   FixedText<AMOUNT_TEXT_SIZE> cleaned = CleanAmountText(field);
-  double typed = ReadAmount(cleaned.Bytes);
+  double typed = ReadAmount(cleaned.Bytes, cleaned.Length);
   computation->TypedValue = typed;
   computation->AmountCents = 0;
   computation->AmountValue = 0;

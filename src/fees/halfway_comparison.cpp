@@ -53,20 +53,37 @@ bool AnyNonZeroFrom(const DecimalDigits& digits, int from) {
   return last != '0' || NonZeroAfter(digits, from);
 }
 
+// `length` (at most eight) digits from index `from` as one integer; they
+// may run from the integer digits into the fraction digits.
+u64 DigitsAt(const DecimalDigits& digits, int from, int length) {
+  if (from >= digits.IntegerCount) return ChunkValue(digits.Fraction + (from - digits.IntegerCount), length);
+  const int inInteger = digits.IntegerCount - from;
+  if (length <= inInteger) return ChunkValue(digits.Integer + from, length);
+  return u64{ChunkValue(digits.Integer + from, inInteger)} * CHUNK_SCALES[length - inInteger] +
+         ChunkValue(digits.Fraction, length - inInteger);
+}
+
 // The digits from index `from` on against the decimals of fraction / 2^bits
-// (bits <= kMostFractionBits), which end after at most `bits` of them: each
-// decimal is the integer part of the fraction times ten.
+// (1 <= bits <= kMostFractionBits), which end after at most `bits` of them:
+// the next eight decimals are the whole part of the fraction times 10^8.
 int CompareDecimals(const DecimalDigits& digits, int from, u64 fraction, int bits) {
   const u64 mask = (u64{1} << bits) - 1;
-  for (int index = from; index < digits.Count(); ++index) {
+  const int count = digits.Count();
+  for (int index = from; index < count; index += DIGITS_PER_WORD) {
     if (fraction == 0) return AnyNonZeroFrom(digits, index) ? 1 : 0;
-    const char digit = index < digits.IntegerCount ? digits.Integer[index]
-                                                   : digits.Fraction[index - digits.IntegerCount];
-    fraction *= 10;
-    const u64 expected = fraction >> bits;
-    fraction &= mask;
-    const u64 typed = static_cast<u64>(digit - '0');
-    if (typed != expected) return typed < expected ? -1 : 1;
+    const Wide scaled = Multiply64(fraction, CHUNK_SCALES[DIGITS_PER_WORD]);  // below 2^87
+    const u64 expected = (scaled.High << (64 - bits)) | (scaled.Low >> bits);
+    fraction = scaled.Low & mask;
+    const int length = count - index < DIGITS_PER_WORD ? count - index : DIGITS_PER_WORD;
+    const u64 typed = DigitsAt(digits, index, length);
+    if (length < DIGITS_PER_WORD) {
+      // The typed digits end within these eight: what the point has beyond
+      // them can only put it above.
+      const u64 beyond = CHUNK_SCALES[DIGITS_PER_WORD - length];
+      if (typed != expected / beyond) return Order(typed, expected / beyond);
+      return expected % beyond != 0 || fraction != 0 ? -1 : 0;
+    }
+    if (typed != expected) return Order(typed, expected);
   }
   return fraction == 0 ? 0 : -1;
 }
