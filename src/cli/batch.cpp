@@ -17,11 +17,26 @@ constexpr std::size_t kRecordKeep = kSelectionFields * (kFieldKeep + 1) + AMOUNT
 constexpr report::Message kFieldProblems[kSelectionFields] = {report::MSG_BATCH_OFFICE, report::MSG_BATCH_SERVICE,
                                                              report::MSG_BATCH_TRANSACTION, report::MSG_BATCH_SOCIAL};
 
-// How many values a field may take, given the fields before it.
-int FieldChoices(int field, const int (&values)[kSelectionFields]) {
-  if (field == 0) return OFFICE_COUNT;
-  if (field == 1) return SERVICE_COUNT;
-  return field == 2 ? LoadedTransactions({values[0], values[1], 0, false}).Count : 2;
+// How many values each field may take, given the fields before it. The
+// transaction lists' lengths are looked up once a run, not once a record.
+struct FieldChoices {
+  int Transactions[OFFICE_COUNT][SERVICE_COUNT];
+
+  int Of(int field, const int (&values)[kSelectionFields]) const {
+    if (field == 0) return OFFICE_COUNT;
+    if (field == 1) return SERVICE_COUNT;
+    return field == 2 ? Transactions[values[0]][values[1]] : 2;
+  }
+};
+
+FieldChoices LoadFieldChoices() {
+  FieldChoices choices{};
+  for (int office = 0; office < OFFICE_COUNT; ++office) {
+    for (int service = 0; service < SERVICE_COUNT; ++service) {
+      choices.Transactions[office][service] = LoadedTransactions({office, service, 0, false}).Count;
+    }
+  }
+  return choices;
 }
 
 // Judges the fields in order, each before the next is looked for: a record
@@ -29,13 +44,14 @@ int FieldChoices(int field, const int (&values)[kSelectionFields]) {
 // A tab is looked for among the first kFieldKeep + 1 characters only: a
 // field longer than that is no position anyway.
 // Returns MESSAGE_COUNT for a record that can be computed.
-report::Message ReadSelection(std::string_view record, Selection* selection, std::string_view* typed) {
+report::Message ReadSelection(std::string_view record, const FieldChoices& choices, Selection* selection,
+                              std::string_view* typed) {
   int values[kSelectionFields] = {};
   for (int field = 0; field < kSelectionFields; ++field) {
     std::size_t tab = 0;
     while (tab < record.size() && tab <= kFieldKeep && record[tab] != '\t') ++tab;
     if (!report::ParsePosition(record.substr(0, tab), &values[field]) ||
-        values[field] >= FieldChoices(field, values)) {
+        values[field] >= choices.Of(field, values)) {
       return kFieldProblems[field];
     }
     if (tab == record.size()) return report::MSG_BATCH_FIELDS;
@@ -47,7 +63,6 @@ report::Message ReadSelection(std::string_view record, Selection* selection, std
   return report::MESSAGE_COUNT;
 }
 
-
 }  // namespace
 
 int RunBatch(const Arguments&, const Streams& io) {
@@ -55,11 +70,12 @@ int RunBatch(const Arguments&, const Streams& io) {
   long long number = 0;
   std::string_view record;
   ReadResult result = ReadResult::End;
+  const FieldChoices choices = LoadFieldChoices();
   while (io.Out->Error == 0 && (result = ReadRecord(io.In, kRecordKeep, &record)) == ReadResult::Record) {
     ++number;
     Selection selection{};
     std::string_view typed;
-    report::Message problem = ReadSelection(record, &selection, &typed);
+    report::Message problem = ReadSelection(record, choices, &selection, &typed);
     if (problem != report::MESSAGE_COUNT) {
       std::string line = report::Text(io.Lang, report::MSG_LINE, {std::to_string(number)});
       Write(io.Out, report::Text(io.Lang, report::MSG_BATCH_ERROR, {line, report::Text(io.Lang, problem)}) + "\n");

@@ -113,6 +113,7 @@ bool MayBeMark(const Input& in) { return std::memcmp(in.Buffer, "\xEF\xBB\xBF", 
 // Reads the next buffer full; the first one without its byte-order mark.
 bool Refill(Input* in) {
   in->Begin = in->End = 0;
+  in->NextLf = in->NextCr = NOT_LOOKED_FOR;
   bool filled = Fill(in);
   if (!in->Started) {
     in->Started = true;
@@ -123,6 +124,16 @@ bool Refill(Input* in) {
     if (in->Begin == in->End) return Refill(in);  // nothing but the mark yet
   }
   return in->Begin < in->End;
+}
+
+// Where the next `byte` lies from in->Begin on, End when the buffer holds
+// none; *next keeps it, and it is looked for again only once passed.
+std::size_t NextOf(const Input& in, char byte, std::size_t* next) {
+  if (*next == NOT_LOOKED_FOR || *next < in.Begin) {
+    const void* found = std::memchr(in.Buffer + in.Begin, byte, in.End - in.Begin);
+    *next = found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - in.Buffer) : in.End;
+  }
+  return *next;
 }
 
 }  // namespace
@@ -191,15 +202,14 @@ ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
       continue;
     }
     const char* start = in->Buffer + in->Begin;
-    std::size_t available = in->End - in->Begin;
-    const void* lf = std::memchr(start, '\n', available);
-    std::size_t part = lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : available;
-    const void* cr = std::memchr(start, '\r', part);
-    if (cr != nullptr) part = static_cast<std::size_t>(static_cast<const char*>(cr) - start);
-    bool ended = lf != nullptr || cr != nullptr;
+    const std::size_t lf = NextOf(*in, '\n', &in->NextLf);
+    const std::size_t cr = NextOf(*in, '\r', &in->NextCr);
+    const std::size_t stop = lf < cr ? lf : cr;  // End when neither is in the buffer
+    std::size_t part = stop - in->Begin;
+    bool ended = stop < in->End;
     begun = true;
-    in->Begin += part + (ended ? 1 : 0);
-    in->AfterCr = cr != nullptr;
+    in->Begin = stop + (ended ? 1 : 0);
+    in->AfterCr = ended && stop == cr;
     in->Unended = false;
     if (ended && length == 0) {  // the whole record is in the buffer: no copy
       *record = std::string_view(start, part < keep ? part : keep);
