@@ -1,5 +1,6 @@
 #include "fees/amount_text.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -105,6 +106,52 @@ constexpr DigitPairs MakeDigitPairs() {
 
 constexpr DigitPairs kDigitPairs = MakeDigitPairs();
 
+// ",000" to ",999": a thousands group with the comma before it.
+struct CommaGroups {
+  char Of[1000][4];
+};
+
+constexpr CommaGroups MakeCommaGroups() {
+  CommaGroups groups{};
+  for (int i = 0; i < 1000; ++i) {
+    groups.Of[i][0] = ',';
+    groups.Of[i][1] = static_cast<char>('0' + i / 100);
+    groups.Of[i][2] = static_cast<char>('0' + i / 10 % 10);
+    groups.Of[i][3] = static_cast<char>('0' + i % 10);
+  }
+  return groups;
+}
+
+constexpr CommaGroups kCommaGroups = MakeCommaGroups();
+
+// How many decimal digits n has, 1 for 0. The bit length gives the count or
+// one less: floor(bits * log10(2)), 1233 / 4096 being log10(2) closely
+// enough for 64 bits. (n | 1 counts 0 as 1; for the rest it changes no
+// comparison with a power of ten.)
+std::size_t DecimalDigitCount(u64 n) {
+  n |= 1;
+  const auto guess = static_cast<std::size_t>((std::bit_width(n) * 1233) >> 12);
+  return guess + (n >= POWERS_OF_TEN.Of[guess] ? 1 : 0);
+}
+
+// Room for the grouped text of any 64-bit cents (26 bytes at most,
+// "184,467,440,737,095,516.15") and its terminator, rounded up to a size
+// that copies in whole moves.
+constexpr std::size_t kGroupedRoom = 32;
+constexpr std::size_t kLongestGrouped = 26;
+// The last copy of WriteFeeLine starts after the amount twice, the fee once,
+// two tabs and the sentence's two fixed texts, and takes kGroupedRoom bytes.
+static_assert(3 * kLongestGrouped + 2 + (sizeof MESSAGE_BEFORE_AMOUNT - 1) + (sizeof MESSAGE_BEFORE_FEE - 1) +
+                      kGroupedRoom <= FEE_LINE_CAPACITY,
+              "a line's fixed-size copies would pass its capacity");
+
+// Copies a grouped text of kGroupedRoom bytes to at; returns the end of its
+// `length` bytes.
+char* PutGrouped(char* at, const char (&grouped)[kGroupedRoom], std::size_t length) {
+  std::memcpy(at, grouped, kGroupedRoom);
+  return at + length;
+}
+
 void WriteSentence(FeeComputation* computation) {
   FixedText<MESSAGE_TEXT_SIZE>& message = computation->Message;
   std::size_t at = AppendBounded(message.Bytes, MESSAGE_TEXT_SIZE, 0, MESSAGE_BEFORE_AMOUNT,
@@ -119,30 +166,31 @@ void WriteSentence(FeeComputation* computation) {
 
 std::size_t WriteGroupedCents(unsigned long long cents, char* out, std::size_t outSize) {
   u64 whole = cents / 100;
-  std::size_t digits = 1;
-  while (digits < 20 && whole >= POWERS_OF_TEN.Of[digits]) ++digits;
+  const std::size_t digits = DecimalDigitCount(whole);
   // The integer digits with a comma before every third one counted
   // leftwards, the point and two decimals.
-  std::size_t length = digits + (digits - 1) / 3 + 3;
+  const std::size_t length = digits + (digits - 1) / 3 + 3;
   if (outSize > 0) out[0] = '\0';
   if (length + 1 > outSize) return 0;
-  // Filled from the right, straight into out, three digits at a time.
+  // Filled from the right, straight into out, a group at a time.
   char* at = out + length;
   *at = '\0';
   at -= 2;
   std::memcpy(at, kDigitPairs.Of[cents % 100], 2);
   *--at = '.';
   for (; whole >= 1000; whole /= 1000) {
-    const unsigned group = static_cast<unsigned>(whole % 1000);
-    at -= 2;
-    std::memcpy(at, kDigitPairs.Of[group % 100], 2);
-    *--at = static_cast<char>('0' + group / 100);
-    *--at = ',';
+    at -= 4;
+    std::memcpy(at, kCommaGroups.Of[whole % 1000], 4);
   }
-  // The leading group: one to three digits, the last first.
-  *--at = static_cast<char>('0' + whole % 10);
-  if (whole >= 10) *--at = static_cast<char>('0' + whole / 10 % 10);
-  if (whole >= 100) *--at = static_cast<char>('0' + whole / 100);
+  // The leading group: one to three digits.
+  const auto lead = static_cast<unsigned>(whole);
+  if (lead >= 100) {
+    std::memcpy(at - 3, kCommaGroups.Of[lead] + 1, 3);
+  } else if (lead >= 10) {
+    std::memcpy(at - 2, kDigitPairs.Of[lead], 2);
+  } else {
+    at[-1] = static_cast<char>('0' + lead);
+  }
   return length;
 }
 
@@ -190,25 +238,21 @@ FeeComputation ComputeFeeTexts(const Selection& selection, std::string_view type
 }
 
 std::size_t WriteFeeLine(const FeeFigures& figures, char* out) {
-  // Each grouped text is written once; the sentence repeats its bytes.
-  constexpr std::size_t kGroupedRoom = 32;  // the widest cents of a long long, grouped: 26 bytes
-  char* at = out;
-  const char* amount = at;
-  const std::size_t amountLength = WriteGroupedCents(static_cast<u64>(figures.AmountCents), at, kGroupedRoom);
-  at += amountLength;
+  // Each grouped text is written once and copied twice, kGroupedRoom bytes
+  // at a time: a copy of fixed size is a few moves, and what it brings past
+  // the text's end the next piece overwrites.
+  char amount[kGroupedRoom];
+  char fee[kGroupedRoom];
+  const std::size_t amountLength = WriteGroupedCents(static_cast<u64>(figures.AmountCents), amount, kGroupedRoom);
+  const std::size_t feeLength = WriteGroupedCents(static_cast<u64>(figures.FeeCents), fee, kGroupedRoom);
+  char* at = PutGrouped(out, amount, amountLength);
   *at++ = '\t';
-  const char* fee = at;
-  const std::size_t feeLength = WriteGroupedCents(static_cast<u64>(figures.FeeCents), at, kGroupedRoom);
-  at += feeLength;
+  at = PutGrouped(at, fee, feeLength);
   *at++ = '\t';
   std::memcpy(at, MESSAGE_BEFORE_AMOUNT, sizeof MESSAGE_BEFORE_AMOUNT - 1);
-  at += sizeof MESSAGE_BEFORE_AMOUNT - 1;
-  std::memmove(at, amount, amountLength);
-  at += amountLength;
+  at = PutGrouped(at + sizeof MESSAGE_BEFORE_AMOUNT - 1, amount, amountLength);
   std::memcpy(at, MESSAGE_BEFORE_FEE, sizeof MESSAGE_BEFORE_FEE - 1);
-  at += sizeof MESSAGE_BEFORE_FEE - 1;
-  std::memmove(at, fee, feeLength);
-  at += feeLength;
+  at = PutGrouped(at + sizeof MESSAGE_BEFORE_FEE - 1, fee, feeLength);
   *at++ = '\n';
   return static_cast<std::size_t>(at - out);
 }
