@@ -134,22 +134,47 @@ std::size_t DecimalDigitCount(u64 n) {
   return guess + (n >= POWERS_OF_TEN.Of[guess] ? 1 : 0);
 }
 
-// Room for the grouped text of any 64-bit cents (26 bytes at most,
-// "184,467,440,737,095,516.15") and its terminator, rounded up to a size
-// that copies in whole moves.
-constexpr std::size_t kGroupedRoom = 32;
-constexpr std::size_t kLongestGrouped = 26;
-// The last copy of WriteFeeLine starts after the amount twice, the fee once,
-// two tabs and the sentence's two fixed texts, and takes kGroupedRoom bytes.
-static_assert(3 * kLongestGrouped + 2 + (sizeof MESSAGE_BEFORE_AMOUNT - 1) + (sizeof MESSAGE_BEFORE_FEE - 1) +
-                      kGroupedRoom <= FEE_LINE_CAPACITY,
-              "a line's fixed-size copies would pass its capacity");
+// The length of the grouped two-decimal text of cents: the integer digits
+// with a comma before every third one counted leftwards, the point and two
+// decimals.
+std::size_t GroupedLength(u64 cents) {
+  const std::size_t digits = DecimalDigitCount(cents / 100);
+  return digits + (digits - 1) / 3 + 3;
+}
 
-// Copies a grouped text of kGroupedRoom bytes to at; returns the end of its
-// `length` bytes.
-char* PutGrouped(char* at, const char (&grouped)[kGroupedRoom], std::size_t length) {
-  std::memcpy(at, grouped, kGroupedRoom);
-  return at + length;
+// Where a grouped text ends, in each place it is written. A text needed
+// twice is written twice as it is made: copying bytes just written in small
+// pieces with a wider move would wait for them.
+template <std::size_t Places>
+struct TextEnds {
+  char* At[Places];
+};
+
+template <std::size_t Places>
+void PutBefore(TextEnds<Places>* ends, const char* bytes, std::size_t length) {
+  for (char*& at : ends->At) {
+    at -= length;
+    std::memcpy(at, bytes, length);
+  }
+}
+
+// Writes the grouped text of cents (GroupedLength bytes) backwards from
+// each end, a thousands group with its comma at a time.
+template <std::size_t Places>
+void FillGrouped(u64 cents, TextEnds<Places> ends) {
+  u64 whole = cents / 100;
+  PutBefore(&ends, kDigitPairs.Of[cents % 100], 2);
+  PutBefore(&ends, ".", 1);
+  for (; whole >= 1000; whole /= 1000) PutBefore(&ends, kCommaGroups.Of[whole % 1000], 4);
+  // The leading group: one to three digits.
+  const auto lead = static_cast<unsigned>(whole);
+  if (lead >= 100) {
+    PutBefore(&ends, kCommaGroups.Of[lead] + 1, 3);
+  } else if (lead >= 10) {
+    PutBefore(&ends, kDigitPairs.Of[lead], 2);
+  } else {
+    PutBefore(&ends, kDigitPairs.Of[lead] + 1, 1);
+  }
 }
 
 void WriteSentence(FeeComputation* computation) {
@@ -165,32 +190,11 @@ void WriteSentence(FeeComputation* computation) {
 }  // namespace
 
 std::size_t WriteGroupedCents(unsigned long long cents, char* out, std::size_t outSize) {
-  u64 whole = cents / 100;
-  const std::size_t digits = DecimalDigitCount(whole);
-  // The integer digits with a comma before every third one counted
-  // leftwards, the point and two decimals.
-  const std::size_t length = digits + (digits - 1) / 3 + 3;
+  const std::size_t length = GroupedLength(cents);
   if (outSize > 0) out[0] = '\0';
   if (length + 1 > outSize) return 0;
-  // Filled from the right, straight into out, a group at a time.
-  char* at = out + length;
-  *at = '\0';
-  at -= 2;
-  std::memcpy(at, kDigitPairs.Of[cents % 100], 2);
-  *--at = '.';
-  for (; whole >= 1000; whole /= 1000) {
-    at -= 4;
-    std::memcpy(at, kCommaGroups.Of[whole % 1000], 4);
-  }
-  // The leading group: one to three digits.
-  const auto lead = static_cast<unsigned>(whole);
-  if (lead >= 100) {
-    std::memcpy(at - 3, kCommaGroups.Of[lead] + 1, 3);
-  } else if (lead >= 10) {
-    std::memcpy(at - 2, kDigitPairs.Of[lead], 2);
-  } else {
-    at[-1] = static_cast<char>('0' + lead);
-  }
+  out[length] = '\0';
+  FillGrouped(cents, TextEnds<1>{{out + length}});
   return length;
 }
 
@@ -238,23 +242,25 @@ FeeComputation ComputeFeeTexts(const Selection& selection, std::string_view type
 }
 
 std::size_t WriteFeeLine(const FeeFigures& figures, char* out) {
-  // Each grouped text is written once and copied twice, kGroupedRoom bytes
-  // at a time: a copy of fixed size is a few moves, and what it brings past
-  // the text's end the next piece overwrites.
-  char amount[kGroupedRoom];
-  char fee[kGroupedRoom];
-  const std::size_t amountLength = WriteGroupedCents(static_cast<u64>(figures.AmountCents), amount, kGroupedRoom);
-  const std::size_t feeLength = WriteGroupedCents(static_cast<u64>(figures.FeeCents), fee, kGroupedRoom);
-  char* at = PutGrouped(out, amount, amountLength);
-  *at++ = '\t';
-  at = PutGrouped(at, fee, feeLength);
-  *at++ = '\t';
-  std::memcpy(at, MESSAGE_BEFORE_AMOUNT, sizeof MESSAGE_BEFORE_AMOUNT - 1);
-  at = PutGrouped(at + sizeof MESSAGE_BEFORE_AMOUNT - 1, amount, amountLength);
-  std::memcpy(at, MESSAGE_BEFORE_FEE, sizeof MESSAGE_BEFORE_FEE - 1);
-  at = PutGrouped(at + sizeof MESSAGE_BEFORE_FEE - 1, fee, feeLength);
-  *at++ = '\n';
-  return static_cast<std::size_t>(at - out);
+  // The lengths first, so that every piece has its place: each grouped
+  // text is then made once and written in its two places at once.
+  const auto amountCents = static_cast<u64>(figures.AmountCents);
+  const auto feeCents = static_cast<u64>(figures.FeeCents);
+  const std::size_t amountLength = GroupedLength(amountCents);
+  const std::size_t feeLength = GroupedLength(feeCents);
+  char* amountEnd = out + amountLength;
+  char* feeEnd = amountEnd + 1 + feeLength;
+  char* sentence = feeEnd + 1;
+  char* amountAgainEnd = sentence + (sizeof MESSAGE_BEFORE_AMOUNT - 1) + amountLength;
+  char* feeAgainEnd = amountAgainEnd + (sizeof MESSAGE_BEFORE_FEE - 1) + feeLength;
+  *amountEnd = '\t';
+  *feeEnd = '\t';
+  std::memcpy(sentence, MESSAGE_BEFORE_AMOUNT, sizeof MESSAGE_BEFORE_AMOUNT - 1);
+  std::memcpy(amountAgainEnd, MESSAGE_BEFORE_FEE, sizeof MESSAGE_BEFORE_FEE - 1);
+  *feeAgainEnd = '\n';
+  FillGrouped(amountCents, TextEnds<2>{{amountEnd, amountAgainEnd}});
+  FillGrouped(feeCents, TextEnds<2>{{feeEnd, feeAgainEnd}});
+  return static_cast<std::size_t>(feeAgainEnd + 1 - out);
 }
 
 void ReadAmountText(const char* fieldText) {

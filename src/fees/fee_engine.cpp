@@ -209,9 +209,11 @@ bool IsSelectionInRange(const Selection& selection) {
 }
 
 FeeResult EvaluateFeeTraced(const FeeSelection& selection, FeeTrace* trace) {
-  FeeTrace local{FeeRule::NotComputed, 1, 0, 0, 0, -1, 0, 0, false, false, false};
+  // The trace starts blank in place: built beside it and copied over, its
+  // fields stored one by one would be read back in wider moves, which wait.
+  FeeTrace local;
   FeeTrace& record = trace != nullptr ? *trace : local;
-  record = local;
+  record = FeeTrace{FeeRule::NotComputed, 1, 0, 0, 0, -1, 0, 0, false, false, false};
   if (!IsSelectionInRange(selection)) return {0, 0};
 
   double factor = 1;
