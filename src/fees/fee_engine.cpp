@@ -100,10 +100,11 @@ double HundredUnits(double x) {
   // The fraction is judged on the six-decimal form: a remainder that the
   // form rounds away counts as none. Below 10^9 hundreds the first stage
   // moves a value by less than 10^-8, so a fraction from 2 * 10^-6 to
-  // 1 - 2 * 10^-6 always shows and needs no text.
+  // 1 - 2 * 10^-6 always shows and needs no text; and a whole number of
+  // hundreds, as round amounts give, shows no decimals at all.
   double fraction = hundreds - whole;
-  bool hasFraction = (hundreds < 1e9 && fraction >= 2e-6 && fraction <= 1 - 2e-6) ||
-                     HasNonZeroDecimals(RoundToDecimals(hundreds, 6), 6);
+  bool hasFraction = fraction != 0 && ((hundreds < 1e9 && fraction >= 2e-6 && fraction <= 1 - 2e-6) ||
+                                       HasNonZeroDecimals(RoundToDecimals(hundreds, 6), 6));
   double count = hasFraction ? whole + 1 : whole;
   // A whole number below 10^15 has an exact two-decimal form, so writing it
   // and reading it back would give it unchanged.
