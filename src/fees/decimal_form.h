@@ -75,6 +75,59 @@ constexpr PowersOfTen MakePowersOfTen() {
 
 inline constexpr PowersOfTen POWERS_OF_TEN = MakePowersOfTen();
 
+// Division by 10^k (k = 6..17) of numbers below 2^58 as one wide
+// multiplication and a shift, without the slow divide instruction (and
+// without a call on 32-bit targets). With l the bit length of 10^k and
+// M = ceil(2^(58 + l) / 10^k), below 2^59, n / 10^k = n * M / 2^(58 + l)
+// rounded down for every such n, since M * 10^k exceeds 2^(58 + l) by less
+// than 2^l (Granlund and Montgomery).
+inline constexpr int DIVIDEND_BITS = 58;
+inline constexpr int FIRST_DIVISOR_POWER = 6;
+inline constexpr int LAST_DIVISOR_POWER = 17;
+
+struct PowerOfTenDivisor {
+  unsigned long long Multiplier;
+  int Shift;  // of the product's high word: 58 + l - 64
+};
+
+constexpr PowerOfTenDivisor MakePowerOfTenDivisor(int power) {
+  const unsigned long long divisor = POWERS_OF_TEN.Of[power];
+  int bits = 0;
+  while (bits < 64 && (divisor >> bits) != 0) ++bits;
+  // 2^(58 + bits) / divisor by long division, one bit at a time.
+  unsigned long long quotient = 0;
+  unsigned long long remainder = 0;
+  for (int bit = DIVIDEND_BITS + bits; bit >= 0; --bit) {
+    remainder = remainder * 2 + (bit == DIVIDEND_BITS + bits ? 1 : 0);
+    quotient *= 2;
+    if (remainder >= divisor) {
+      remainder -= divisor;
+      quotient += 1;
+    }
+  }
+  return {quotient + (remainder != 0 ? 1 : 0), DIVIDEND_BITS + bits - 64};
+}
+
+struct PowerOfTenDivisors {
+  PowerOfTenDivisor Of[LAST_DIVISOR_POWER + 1];
+};
+
+constexpr PowerOfTenDivisors MakePowerOfTenDivisors() {
+  PowerOfTenDivisors divisors{};
+  for (int power = FIRST_DIVISOR_POWER; power <= LAST_DIVISOR_POWER; ++power) {
+    divisors.Of[power] = MakePowerOfTenDivisor(power);
+  }
+  return divisors;
+}
+
+inline constexpr PowerOfTenDivisors POWER_OF_TEN_DIVISORS = MakePowerOfTenDivisors();
+
+// n / 10^power for n < 2^58 and power from 6 to 17.
+constexpr unsigned long long DivideByPowerOfTen(unsigned long long n, int power) {
+  const PowerOfTenDivisor& divisor = POWER_OF_TEN_DIVISORS.Of[power];
+  return Multiply64(n, divisor.Multiplier).High >> divisor.Shift;
+}
+
 // Both stages of the rounding to cents at once, for the amounts and fees a
 // record meets: 0.004 <= value < 10^9. There the 17 digits of the first
 // stage are value * 10^k for one k from 8 to 19, a product of the 53-bit
@@ -103,9 +156,10 @@ constexpr bool TwoStageCents(double value, unsigned long long* cents) {
     if (whole < POWERS_OF_TEN.Of[16]) continue;
     // First stage: 17 digits, half up on what follows them.
     const unsigned long long digits = whole + ((product.Low >> (shift - 1)) & 1u);
-    // Second stage: `scale` decimals down to two, half up.
+    // Second stage: `scale` decimals down to two, half up. Below 2^58: the
+    // digits are at most 10^17, half a unit at most 5 * 10^16.
     const unsigned long long unit = POWERS_OF_TEN.Of[scale - 2];
-    *cents = (digits + unit / 2) / unit;
+    *cents = DivideByPowerOfTen(digits + unit / 2, scale - 2);
     return true;
   }
   return false;
