@@ -42,21 +42,51 @@ FieldChoices LoadFieldChoices() {
 // Judges the fields in order, each before the next is looked for: a record
 // cut after kRecordKeep bytes then gets the answer its whole text would get.
 // A tab is looked for among the first kFieldKeep + 1 characters only: a
-// field longer than that is no position anyway.
+// field longer than that is no position anyway. Returns MESSAGE_COUNT, with
+// *record past the fields, when all four are positions in their lists.
+report::Message ReadFields(std::string_view* record, const FieldChoices& choices,
+                           int (&values)[kSelectionFields]) {
+  for (int field = 0; field < kSelectionFields; ++field) {
+    std::size_t tab = 0;
+    while (tab < record->size() && tab <= kFieldKeep && (*record)[tab] != '\t') ++tab;
+    if (!report::ParsePosition(record->substr(0, tab), &values[field]) ||
+        values[field] >= choices.Of(field, values)) {
+      return kFieldProblems[field];
+    }
+    if (tab == record->size()) return report::MSG_BATCH_FIELDS;
+    record->remove_prefix(tab + 1);
+  }
+  return report::MESSAGE_COUNT;
+}
+
+// The usual record starts with four one-digit fields, each with its tab:
+// read at once, and judged as ReadFields judges them. False, with nothing
+// read, for any other start.
+bool ReadOneDigitFields(std::string_view* record, const FieldChoices& choices, int (&values)[kSelectionFields],
+                        report::Message* problem) {
+  constexpr std::size_t kFieldsLength = 2 * kSelectionFields;
+  if (record->size() < kFieldsLength) return false;
+  for (int field = 0; field < kSelectionFields; ++field) {
+    const std::size_t at = 2 * static_cast<std::size_t>(field);
+    const unsigned digit = static_cast<unsigned char>((*record)[at]) - unsigned{'0'};
+    if (digit > 9 || (*record)[at + 1] != '\t') return false;
+    values[field] = static_cast<int>(digit);
+  }
+  *problem = report::MESSAGE_COUNT;
+  for (int field = 0; field < kSelectionFields && *problem == report::MESSAGE_COUNT; ++field) {
+    if (values[field] >= choices.Of(field, values)) *problem = kFieldProblems[field];
+  }
+  record->remove_prefix(kFieldsLength);
+  return true;
+}
+
 // Returns MESSAGE_COUNT for a record that can be computed.
 report::Message ReadSelection(std::string_view record, const FieldChoices& choices, Selection* selection,
                               std::string_view* typed) {
   int values[kSelectionFields] = {};
-  for (int field = 0; field < kSelectionFields; ++field) {
-    std::size_t tab = 0;
-    while (tab < record.size() && tab <= kFieldKeep && record[tab] != '\t') ++tab;
-    if (!report::ParsePosition(record.substr(0, tab), &values[field]) ||
-        values[field] >= choices.Of(field, values)) {
-      return kFieldProblems[field];
-    }
-    if (tab == record.size()) return report::MSG_BATCH_FIELDS;
-    record.remove_prefix(tab + 1);
-  }
+  report::Message problem = report::MESSAGE_COUNT;
+  if (!ReadOneDigitFields(&record, choices, values, &problem)) problem = ReadFields(&record, choices, values);
+  if (problem != report::MESSAGE_COUNT) return problem;
   *selection = {values[0], values[1], values[2], values[3] == 1};
   if (!IsComputedTransaction(*selection)) return report::MSG_BATCH_TEXT_ONLY;
   *typed = record.substr(0, AMOUNT_FIELD_LIMIT);
