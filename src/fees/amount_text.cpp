@@ -31,23 +31,37 @@ constexpr std::uint64_t kPlainCentsEnd = 1000000000000000;
 // kPlainDigits digits. False for anything else, which takes the reader's
 // way.
 bool ReadPlainCents(std::string_view field, u64* cents) {
+  const char* at = field.data();
+  const char* const end = at + field.size();
   u64 value = 0;
   int digits = 0;
-  int decimals = -1;  // none seen: no point yet
-  for (char c : field) {
-    if (c == ',') continue;
-    if (c == '.') {
-      if (decimals >= 0) return false;
-      decimals = 0;
-      continue;
+  // The dollars, up to the point: a digit is the usual character, tested
+  // first.
+  for (; at != end; ++at) {
+    const unsigned digit = static_cast<unsigned char>(*at) - unsigned{'0'};
+    if (digit <= 9) {
+      if (++digits > kPlainDigits) return false;
+      value = value * 10 + digit;
+    } else if (*at != ',') {
+      break;
     }
-    if (c < '0' || c > '9' || decimals == 2 || ++digits > kPlainDigits) return false;
-    value = value * 10 + static_cast<u64>(c - '0');
-    if (decimals >= 0) ++decimals;
+  }
+  int decimals = 0;
+  if (at != end && *at == '.') {
+    for (++at; at != end; ++at) {
+      const unsigned digit = static_cast<unsigned char>(*at) - unsigned{'0'};
+      if (digit <= 9) {
+        if (decimals == 2 || ++digits > kPlainDigits) return false;
+        value = value * 10 + digit;
+        ++decimals;
+      } else if (*at != ',') {
+        return false;
+      }
+    }
   }
   // An empty field reads as "0.0"; commas alone leave a text with no number.
-  if (digits == 0 && !field.empty()) return false;
-  for (int scale = decimals < 0 ? 2 : 2 - decimals; scale > 0; --scale) value *= 10;
+  if (at != end || (digits == 0 && !field.empty())) return false;
+  value *= decimals == 0 ? 100 : (decimals == 1 ? 10 : 1);
   *cents = value;
   return value < kPlainCentsEnd;
 }
