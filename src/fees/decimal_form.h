@@ -146,23 +146,31 @@ constexpr bool TwoStageCents(double value, unsigned long long* cents) {
   // value = significand * 2^-shift exactly, 1 <= shift <= 61 in this range.
   const unsigned long long significand = (bits & ((1ULL << 52) - 1)) | (1ULL << 52);
   const int shift = 1075 - static_cast<int>((bits >> 52) & 0x7FF);
-  // log10(2) ~ 0.30103 gives the scale or one below it.
+  // The binary exponent e puts the decimal one at floor(e * log10(2)) or
+  // one above it (78913 / 2^18 ~ log10(2)), so this scale gives 17 digits
+  // or 18: then the scale below is the one, and its digits are the tenth.
   const int binaryExponent = 52 - shift;
-  int scale = 15 - ((binaryExponent * 78913) >> 18);
-  if (scale < kFirstScale) scale = kFirstScale;
-  for (; scale <= kLastScale; ++scale) {
-    const Wide product = Multiply64(significand, POWERS_OF_TEN.Of[scale]);
-    const unsigned long long whole = (product.High << (64 - shift)) | (product.Low >> shift);
-    if (whole < POWERS_OF_TEN.Of[16]) continue;
-    // First stage: 17 digits, half up on what follows them.
-    const unsigned long long digits = whole + ((product.Low >> (shift - 1)) & 1u);
-    // Second stage: `scale` decimals down to two, half up. Below 2^58: the
-    // digits are at most 10^17, half a unit at most 5 * 10^16.
-    const unsigned long long unit = POWERS_OF_TEN.Of[scale - 2];
-    *cents = DivideByPowerOfTen(digits + unit / 2, scale - 2);
-    return true;
+  int scale = 16 - ((binaryExponent * 78913) >> 18);
+  if (scale < kFirstScale || scale > kLastScale) return false;
+  const Wide product = Multiply64(significand, POWERS_OF_TEN.Of[scale]);
+  unsigned long long whole = (product.High << (64 - shift)) | (product.Low >> shift);
+  // What follows the digits is at least one half: the first bit dropped.
+  bool atLeastHalf = ((product.Low >> (shift - 1)) & 1u) != 0;
+  if (whole >= POWERS_OF_TEN.Of[17]) {
+    // One digit too many: the tenth, and what follows it is at least one
+    // half when the digit dropped is 5 or more.
+    atLeastHalf = whole % 10 >= 5;
+    whole /= 10;
+    --scale;
   }
-  return false;
+  if (scale < kFirstScale || whole < POWERS_OF_TEN.Of[16]) return false;
+  // First stage: 17 digits, half up on what follows them.
+  const unsigned long long digits = whole + (atLeastHalf ? 1 : 0);
+  // Second stage: `scale` decimals down to two, half up. Below 2^58: the
+  // digits are at most 10^17, half a unit at most 5 * 10^16.
+  const unsigned long long unit = POWERS_OF_TEN.Of[scale - 2];
+  *cents = DivideByPowerOfTen(digits + unit / 2, scale - 2);
+  return true;
 }
 
 }  // namespace tarivox
