@@ -18,8 +18,6 @@ using u64 = std::uint64_t;
 
 // Exponents are saturated here: any larger one is already out of range.
 constexpr int kExponentClamp = 100000;
-// The leading digits that a 64-bit integer always holds (10^19 - 1 < 2^64).
-constexpr int kWideDigits = 19;
 // Integers up to 2^53 and powers of ten up to 10^22 are exact doubles.
 constexpr u64 kExactIntegerLimit = u64{1} << 53;
 constexpr int kExactPowers = 22;
@@ -52,22 +50,32 @@ int ScanExponent(const char* text, int* exponent) {
 }
 
 // The runs of digits and of zeros are passed eight characters at a time
-// while the text's end (`length`) leaves room for a word, then one by one
-// up to the first character that ends them.
+// while the text's end (`length`) leaves room for a word, the word that
+// ends a run telling where; the last few characters one by one.
 std::size_t SkipDigits(const char* text, std::size_t at, std::size_t length) {
-  while (at + DIGITS_PER_WORD <= length && AreEightDigits(LoadEight(text + at))) at += DIGITS_PER_WORD;
+  for (; at + DIGITS_PER_WORD <= length; at += DIGITS_PER_WORD) {
+    const std::uint64_t others = NonDigitBytes(LoadEight(text + at));
+    if (others != 0) return at + static_cast<std::size_t>(FirstMarkedByte(others));
+  }
   while (IsDigit(text[at])) ++at;
   return at;
 }
 std::size_t SkipZeros(const char* text, std::size_t at, std::size_t length) {
-  while (at + DIGITS_PER_WORD <= length && LoadEight(text + at) == EIGHT_ZEROS) at += DIGITS_PER_WORD;
+  for (; at + DIGITS_PER_WORD <= length; at += DIGITS_PER_WORD) {
+    const std::uint64_t others = LoadEight(text + at) ^ EIGHT_ZEROS;
+    if (others != 0) return at + static_cast<std::size_t>(FirstMarkedByte(others));
+  }
   while (text[at] == '0') ++at;
   return at;
 }
 
 // How many of run[0..count) remain without the zeros at their end.
 int WithoutTrailingZeros(const char* run, int count) {
-  while (count >= DIGITS_PER_WORD && LoadEight(run + count - DIGITS_PER_WORD) == EIGHT_ZEROS) count -= DIGITS_PER_WORD;
+  for (; count >= DIGITS_PER_WORD; count -= DIGITS_PER_WORD) {
+    const std::uint64_t others = LoadEight(run + count - DIGITS_PER_WORD) ^ EIGHT_ZEROS;
+    // The last byte that is no '0' is the highest one marked.
+    if (others != 0) return count - DIGITS_PER_WORD + (63 - std::countl_zero(others)) / 8 + 1;
+  }
   while (count > 0 && run[count - 1] == '0') --count;
   return count;
 }
@@ -142,7 +150,7 @@ u64 LeadingDigits(const DecimalDigits& digits, int count) {
 double Magnitude(const DecimalDigits& digits) {
   int count = digits.Count();
   if (count == 0) return 0.0;
-  int kept = count < kWideDigits ? count : kWideDigits;
+  int kept = count < WIDE_DIGITS ? count : WIDE_DIGITS;
   u64 w = LeadingDigits(digits, kept);
   int q = digits.Exponent + (count - kept);
   // With digits cut off the value lies strictly between w and w + 1 units.
@@ -159,7 +167,7 @@ double Magnitude(const DecimalDigits& digits) {
     if (above.Decided && above.Bits == nearest.Bits) return std::bit_cast<double>(nearest.Bits);
   }
   // One halfway point lies within reach: just above nearest.LowerBits.
-  int order = CompareWithHalfway(digits, nearest.LowerBits);
+  int order = CompareWithHalfway(digits, w, nearest.LowerBits);
   bool up = order > 0 || (order == 0 && (nearest.LowerBits & 1u) != 0);
   return std::bit_cast<double>(nearest.LowerBits + (up ? 1u : 0u));
 }

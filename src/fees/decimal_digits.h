@@ -39,13 +39,18 @@ inline std::uint64_t LoadEight(const char* text) {
   return word;
 }
 
-// Whether every byte of a word is '0' to '9': the high nibble is 3 before
-// and after adding 6 (a carry out of a byte only comes from a byte that
-// fails anyway).
-inline bool AreEightDigits(std::uint64_t word) {
+// The bytes of a word that are not '0' to '9', each with bits set in its
+// high nibble: a digit's high nibble is 3 before and after adding 6. A carry
+// out of a byte comes only from a byte that is no digit, and goes to the
+// bytes after it, so the first byte marked is the first that is no digit.
+inline std::uint64_t NonDigitBytes(std::uint64_t word) {
   constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0u;
-  return ((word & kHigh) | (((word + 0x0606060606060606u) & kHigh) >> 4)) == 0x3333333333333333u;
+  constexpr std::uint64_t kThrees = 0x3030303030303030u;
+  return ((word & kHigh) ^ kThrees) | (((word + 0x0606060606060606u) & kHigh) ^ kThrees);
 }
+
+// The position in a word (0 to 7) of the first byte marked in `marks`.
+inline int FirstMarkedByte(std::uint64_t marks) { return std::countr_zero(marks) / 8; }
 
 // The value of eight digits in a word: pairs, then fours, then all eight,
 // each step one multiplication.

@@ -20,10 +20,21 @@ constexpr int kSubnormalExponent = -1074;
 // more for good measure.
 constexpr int kDecidingDigits = 771;
 
-// The leading digits that a 64-bit integer always holds (10^19 - 1 < 2^64).
-constexpr int kWideDigits = 19;
 // 5^27 is the largest power of five below 2^64.
 constexpr int kWidePowersOfFive = 27;
+
+struct PowersOfFive {
+  u64 Of[kWidePowersOfFive + 1];
+};
+
+constexpr PowersOfFive MakePowersOfFive() {
+  PowersOfFive powers{};
+  powers.Of[0] = 1;
+  for (int i = 1; i <= kWidePowersOfFive; ++i) powers.Of[i] = powers.Of[i - 1] * 5;
+  return powers;
+}
+
+constexpr PowersOfFive kPowersOfFive = MakePowersOfFive();
 // A fraction of at most 60 bits still fits 64 bits when multiplied by 10.
 constexpr int kMostFractionBits = 60;
 constexpr int kUndecided = 2;
@@ -96,16 +107,12 @@ int CompareDecimals(const DecimalDigits& digits, int from, u64 fraction, int bit
 // are exact and few, to hold against the digits after w. kUndecided when
 // the numbers outgrow the words (q > 0, 5^-q beyond 64 bits, a fraction
 // beyond kMostFractionBits bits).
-int CompareInWords(const DecimalDigits& digits, Halfway half) {
+int CompareInWords(const DecimalDigits& digits, u64 w, Halfway half) {
   const int count = digits.Count();
-  const int kept = count < kWideDigits ? count : kWideDigits;
-  u64 w = 0;
-  ForEachChunk(digits, kept, [&w](std::uint32_t chunk, int length) { w = w * CHUNK_SCALES[length] + chunk; });
+  const int kept = count < WIDE_DIGITS ? count : WIDE_DIGITS;
   const int fivePower = -(digits.Exponent + (count - kept));
   if (fivePower < 0 || fivePower > kWidePowersOfFive) return kUndecided;
-  u64 five = 1;
-  for (int i = 0; i < fivePower; ++i) five *= 5;
-  const Wide scaled = Multiply64(half.Odd, five);  // below 2^54 * 2^63
+  const Wide scaled = Multiply64(half.Odd, kPowersOfFive.Of[fivePower]);  // below 2^54 * 2^63
   const int twos = half.Exponent + fivePower;
   if (twos >= 0) {
     // A whole number: at 2^64 or more it is beyond every w.
@@ -154,9 +161,9 @@ int CompareInBigIntegers(const DecimalDigits& digits, Halfway half) {
 
 }  // namespace
 
-int CompareWithHalfway(const DecimalDigits& digits, u64 lowerBits) {
+int CompareWithHalfway(const DecimalDigits& digits, u64 leading, u64 lowerBits) {
   const Halfway half = HalfwayAbove(lowerBits);
-  const int order = CompareInWords(digits, half);
+  const int order = CompareInWords(digits, leading, half);
   return order != kUndecided ? order : CompareInBigIntegers(digits, half);
 }
 
