@@ -66,6 +66,13 @@ bool ReadPlainCents(std::string_view field, u64* cents) {
   return value < kPlainCentsEnd;
 }
 
+// Cents of a figure rounded as every figure is: both stages at once where
+// they can be, else the general way (which would come to the same).
+u64 CentsOf(double value) {
+  unsigned long long cents = 0;
+  return TwoStageCents(value, &cents) ? cents : RoundToDecimals(value, 2).Units;
+}
+
 // The amount the window computes with: the typed number written with two
 // decimals and read back, so that the fee is computed on the amount in cents
 // the user sees. Unusable amounts (not positive, 10^15 and more, not
@@ -84,7 +91,8 @@ void ReadAmountCents(std::string_view field, FeeFigures* computation) {
   computation->AmountCents = 0;
   computation->AmountValue = 0;
   if (typed > 0 && typed < AMOUNT_LIMIT) {
-    ScaledDecimal rounded = RoundToDecimals(typed, 2);
+    // Below 10^15 the rounded amount is all in its cents: no trailing zeros.
+    const ScaledDecimal rounded = {CentsOf(typed), 0};
     computation->AmountCents = static_cast<long long>(rounded.Units);
     computation->AmountValue = ScaledDecimalValue(rounded, 2);  // the text read back
   }
@@ -104,16 +112,19 @@ void SetGroupedCents(FixedText<Size>* text, long long cents) {
   text->Length = WriteGroupedCents(static_cast<u64>(cents), text->Bytes, Size);
 }
 
-// "00" to "99": two digits written at once.
+// "00" to "99": two digits written at once; ".00" to ".99", the point and
+// the cents.
 struct DigitPairs {
   char Of[100][2];
+  char WithPoint[100][3];
 };
 
 constexpr DigitPairs MakeDigitPairs() {
   DigitPairs pairs{};
   for (int i = 0; i < 100; ++i) {
-    pairs.Of[i][0] = static_cast<char>('0' + i / 10);
-    pairs.Of[i][1] = static_cast<char>('0' + i % 10);
+    pairs.Of[i][0] = pairs.WithPoint[i][1] = static_cast<char>('0' + i / 10);
+    pairs.Of[i][1] = pairs.WithPoint[i][2] = static_cast<char>('0' + i % 10);
+    pairs.WithPoint[i][0] = '.';
   }
   return pairs;
 }
@@ -148,12 +159,18 @@ std::size_t DecimalDigitCount(u64 n) {
   return guess + (n >= POWERS_OF_TEN.Of[guess] ? 1 : 0);
 }
 
-// The length of the grouped two-decimal text of cents: the integer digits
-// with a comma before every third one counted leftwards, the point and two
-// decimals.
-std::size_t GroupedLength(u64 cents) {
+// Cents split for their grouped two-decimal text, and its length: the
+// integer digits with a comma before every third one counted leftwards,
+// the point and two decimals.
+struct GroupedCents {
+  u64 Whole;
+  unsigned Cents;
+  std::size_t Length;
+};
+
+GroupedCents SplitCents(u64 cents) {
   const std::size_t digits = DecimalDigitCount(cents / 100);
-  return digits + (digits - 1) / 3 + 3;
+  return {cents / 100, static_cast<unsigned>(cents % 100), digits + (digits - 1) / 3 + 3};
 }
 
 // Where a grouped text ends, in each place it is written. A text needed
@@ -172,13 +189,12 @@ void PutBefore(TextEnds<Places>* ends, const char* bytes, std::size_t length) {
   }
 }
 
-// Writes the grouped text of cents (GroupedLength bytes) backwards from
-// each end, a thousands group with its comma at a time.
+// Writes the grouped text (its Length bytes) backwards from each end, a
+// thousands group with its comma at a time.
 template <std::size_t Places>
-void FillGrouped(u64 cents, TextEnds<Places> ends) {
-  u64 whole = cents / 100;
-  PutBefore(&ends, kDigitPairs.Of[cents % 100], 2);
-  PutBefore(&ends, ".", 1);
+void FillGrouped(const GroupedCents& split, TextEnds<Places> ends) {
+  u64 whole = split.Whole;
+  PutBefore(&ends, kDigitPairs.WithPoint[split.Cents], 3);
   for (; whole >= 1000; whole /= 1000) PutBefore(&ends, kCommaGroups.Of[whole % 1000], 4);
   // The leading group: one to three digits.
   const auto lead = static_cast<unsigned>(whole);
@@ -204,12 +220,12 @@ void WriteSentence(FeeComputation* computation) {
 }  // namespace
 
 std::size_t WriteGroupedCents(unsigned long long cents, char* out, std::size_t outSize) {
-  const std::size_t length = GroupedLength(cents);
+  const GroupedCents split = SplitCents(cents);
   if (outSize > 0) out[0] = '\0';
-  if (length + 1 > outSize) return 0;
-  out[length] = '\0';
-  FillGrouped(cents, TextEnds<1>{{out + length}});
-  return length;
+  if (split.Length + 1 > outSize) return 0;
+  out[split.Length] = '\0';
+  FillGrouped(split, TextEnds<1>{{out + split.Length}});
+  return split.Length;
 }
 
 FixedText<AMOUNT_TEXT_SIZE> CleanAmountText(std::string_view typed) {
@@ -240,7 +256,7 @@ FeeFigures ComputeFeeFigures(const Selection& selection, std::string_view typed)
   // (the fixed fees).
   figures.FeeCents = 0;
   if (figures.AmountValue > 0 || figures.Result.ComputedFee > 0) {
-    figures.FeeCents = static_cast<long long>(RoundToDecimals(figures.Result.LimitedFee, 2).Units);
+    figures.FeeCents = static_cast<long long>(CentsOf(figures.Result.LimitedFee));
   }
   return figures;
 }
@@ -258,22 +274,20 @@ FeeComputation ComputeFeeTexts(const Selection& selection, std::string_view type
 std::size_t WriteFeeLine(const FeeFigures& figures, char* out) {
   // The lengths first, so that every piece has its place: each grouped
   // text is then made once and written in its two places at once.
-  const auto amountCents = static_cast<u64>(figures.AmountCents);
-  const auto feeCents = static_cast<u64>(figures.FeeCents);
-  const std::size_t amountLength = GroupedLength(amountCents);
-  const std::size_t feeLength = GroupedLength(feeCents);
-  char* amountEnd = out + amountLength;
-  char* feeEnd = amountEnd + 1 + feeLength;
+  const GroupedCents amount = SplitCents(static_cast<u64>(figures.AmountCents));
+  const GroupedCents fee = SplitCents(static_cast<u64>(figures.FeeCents));
+  char* amountEnd = out + amount.Length;
+  char* feeEnd = amountEnd + 1 + fee.Length;
   char* sentence = feeEnd + 1;
-  char* amountAgainEnd = sentence + (sizeof MESSAGE_BEFORE_AMOUNT - 1) + amountLength;
-  char* feeAgainEnd = amountAgainEnd + (sizeof MESSAGE_BEFORE_FEE - 1) + feeLength;
+  char* amountAgainEnd = sentence + (sizeof MESSAGE_BEFORE_AMOUNT - 1) + amount.Length;
+  char* feeAgainEnd = amountAgainEnd + (sizeof MESSAGE_BEFORE_FEE - 1) + fee.Length;
   *amountEnd = '\t';
   *feeEnd = '\t';
   std::memcpy(sentence, MESSAGE_BEFORE_AMOUNT, sizeof MESSAGE_BEFORE_AMOUNT - 1);
   std::memcpy(amountAgainEnd, MESSAGE_BEFORE_FEE, sizeof MESSAGE_BEFORE_FEE - 1);
   *feeAgainEnd = '\n';
-  FillGrouped(amountCents, TextEnds<2>{{amountEnd, amountAgainEnd}});
-  FillGrouped(feeCents, TextEnds<2>{{feeEnd, feeAgainEnd}});
+  FillGrouped(amount, TextEnds<2>{{amountEnd, amountAgainEnd}});
+  FillGrouped(fee, TextEnds<2>{{feeEnd, feeAgainEnd}});
   return static_cast<std::size_t>(feeAgainEnd + 1 - out);
 }
 

@@ -1,6 +1,7 @@
 #include "fees/fee_engine.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "fees/amount_reader.h"
 #include "fees/decimal_form.h"
@@ -91,12 +92,23 @@ double RoundToCents(double x) {
   return ScaledDecimalValue(RoundToDecimals(x, 2), 2);
 }
 
+namespace {
+
+// std::trunc of a positive double, through a 32-bit integer where one
+// holds it: one conversion each way on every target.
+double WholePart(double positive) {
+  constexpr double kInt32End = 2147483648.0;  // 2^31
+  return positive < kInt32End ? static_cast<double>(static_cast<std::int32_t>(positive)) : std::trunc(positive);
+}
+
+}  // namespace
+
 double HundredUnits(double x) {
   if (!(x > 0)) return 0;
   double hundreds = x / 100;
   // The whole count stays a double: a 32-bit count would wrap for amounts
   // from 214,748,364,700.01 on and give a small or negative fee there.
-  double whole = std::trunc(hundreds);
+  double whole = WholePart(hundreds);
   // The fraction is judged on the six-decimal form: a remainder that the
   // form rounds away counts as none. Below 10^9 hundreds the first stage
   // moves a value by less than 10^-8, so a fraction from 2 * 10^-6 to
