@@ -17,20 +17,23 @@ namespace {
 
 using u64 = std::uint64_t;
 
-// Cents below 10^15 are exact in a double, so one division by 100 gives the
-// double nearest to the typed decimal; and a decimal of at most 15
-// significant digits is exactly what that double, written with two
-// decimals, gives back. Such amounts take their cents straight from the
-// digits, with the very result of the reader's way.
+// A plain typed amount, as clerks type them ("25,000", "9500.01",
+// "1,234.125"): digits, commas anywhere (the window removes them) and at
+// most one point, with at most kPlainDigits digits in all. Such a decimal
+// is an integer below 10^15 over a power of ten, both exact in a double, so
+// one division gives the double nearest to it, the very result of the
+// reader's way; with at most two decimals, its cents come straight from
+// the digits.
 constexpr int kPlainDigits = 15;
 constexpr std::uint64_t kPlainCentsEnd = 1000000000000000;
 
-// The cents of a plain typed amount, as clerks type them ("25,000",
-// "9500.01", "150,000.00"): digits, commas anywhere (the window removes
-// them), at most one point with at most two decimals, and cents of at most
-// kPlainDigits digits. False for anything else, which takes the reader's
-// way.
-bool ReadPlainCents(std::string_view field, u64* cents) {
+struct PlainDecimal {
+  u64 Digits;    // every digit typed, as one integer
+  int Decimals;  // how many of them follow the point
+};
+
+// False for anything but a plain amount, which takes the reader's way.
+bool ReadPlainDecimal(std::string_view field, PlainDecimal* plain) {
   const char* at = field.data();
   const char* const end = at + field.size();
   u64 value = 0;
@@ -51,7 +54,7 @@ bool ReadPlainCents(std::string_view field, u64* cents) {
     for (++at; at != end; ++at) {
       const unsigned digit = static_cast<unsigned char>(*at) - unsigned{'0'};
       if (digit <= 9) {
-        if (decimals == 2 || ++digits > kPlainDigits) return false;
+        if (++digits > kPlainDigits) return false;
         value = value * 10 + digit;
         ++decimals;
       } else if (*at != ',') {
@@ -61,9 +64,16 @@ bool ReadPlainCents(std::string_view field, u64* cents) {
   }
   // An empty field reads as "0.0"; commas alone leave a text with no number.
   if (at != end || (digits == 0 && !field.empty())) return false;
-  value *= decimals == 0 ? 100 : (decimals == 1 ? 10 : 1);
-  *cents = value;
-  return value < kPlainCentsEnd;
+  *plain = {value, decimals};
+  return true;
+}
+
+// The cents of a plain amount of at most two decimals, false from 10^15
+// cents on.
+bool PlainCents(const PlainDecimal& plain, u64* cents) {
+  if (plain.Decimals > 2) return false;
+  *cents = plain.Digits * (plain.Decimals == 0 ? 100 : (plain.Decimals == 1 ? 10 : 1));
+  return *cents < kPlainCentsEnd;
 }
 
 // Cents of a figure rounded as every figure is: both stages at once where
@@ -78,15 +88,24 @@ u64 CentsOf(double value) {
 // the user sees. Unusable amounts (not positive, 10^15 and more, not
 // finite) count as 0.
 void ReadAmountCents(std::string_view field, FeeFigures* computation) {
+  static constexpr double kExactPowersOfTen[kPlainDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  PlainDecimal plain{};
   u64 cents = 0;
-  if (ReadPlainCents(field, &cents)) {
+  const bool isPlain = ReadPlainDecimal(field, &plain);
+  if (isPlain && PlainCents(plain, &cents)) {
     computation->TypedValue = static_cast<double>(cents) / 100;
     computation->AmountCents = static_cast<long long>(cents);
     computation->AmountValue = computation->TypedValue;
     return;
   }
-  FixedText<AMOUNT_TEXT_SIZE> cleaned = CleanAmountText(field);
-  double typed = ReadAmount(cleaned.Bytes, cleaned.Length);
+  double typed = 0;
+  if (isPlain) {
+    typed = static_cast<double>(plain.Digits) / kExactPowersOfTen[plain.Decimals];
+  } else {
+    FixedText<AMOUNT_TEXT_SIZE> cleaned = CleanAmountText(field);
+    typed = ReadAmount(cleaned.Bytes, cleaned.Length);
+  }
   computation->TypedValue = typed;
   computation->AmountCents = 0;
   computation->AmountValue = 0;
