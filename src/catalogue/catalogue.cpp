@@ -134,12 +134,4 @@ bool IsInCatalogue(const Selection& selection) {
   return selection.TransactionIndex >= 0 && selection.TransactionIndex < LoadedTransactions(selection).Count;
 }
 
-bool IsComputedTransaction(const Selection& selection) {
-  int transaction = selection.TransactionIndex;
-  if (transaction < 0) return false;
-  if (selection.ServiceIndex == SERVICE_INSCRIPTION) return transaction < INSCRIPTION_COMPUTED_COUNT;
-  if (selection.ServiceIndex == SERVICE_CANCELLATION) return transaction < 3;
-  return false;
-}
-
 }  // namespace tarivox

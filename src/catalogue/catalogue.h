@@ -77,6 +77,13 @@ bool IsInCatalogue(const Selection& selection);
 
 // True when the fee engine computes this transaction (position as loaded):
 // inscription 0..8 and every cancellation. Everything else is text only.
-bool IsComputedTransaction(const Selection& selection);
+// Inline: batch asks it of every record.
+inline bool IsComputedTransaction(const Selection& selection) {
+  int transaction = selection.TransactionIndex;
+  if (transaction < 0) return false;
+  if (selection.ServiceIndex == SERVICE_INSCRIPTION) return transaction < INSCRIPTION_COMPUTED_COUNT;
+  if (selection.ServiceIndex == SERVICE_CANCELLATION) return transaction < 3;
+  return false;
+}
 
 }  // namespace tarivox

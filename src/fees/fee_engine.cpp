@@ -209,18 +209,6 @@ double BracketFee(double amount) {
   return fee > 0 ? fee : -1;
 }
 
-bool IsSelectionInRange(const Selection& selection) {
-  if (selection.OfficeIndex < 0 || selection.OfficeIndex > 1) return false;
-  if (selection.ServiceIndex < 0 || selection.ServiceIndex > 5) return false;
-  if (selection.ServiceIndex == 0) {
-    return selection.TransactionIndex >= 0 && selection.TransactionIndex < INSCRIPTION_RATE_COUNT;
-  }
-  if (selection.ServiceIndex == 1) {
-    return selection.TransactionIndex >= 0 && selection.TransactionIndex < CANCELLATION_RATE_COUNT;
-  }
-  return true;
-}
-
 FeeResult EvaluateFeeTraced(const FeeSelection& selection, FeeTrace* trace) {
   // The trace starts blank in place: built beside it and copied over, its
   // fields stored one by one would be read back in wider moves, which wait.

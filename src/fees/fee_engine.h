@@ -70,8 +70,19 @@ double BracketFee(double amount);
 double RoundToCents(double x);
 
 // True when the engine has a rule for this selection: office 0 or 1, service
-// 0..5 and, for services 0 and 1, a position inside the rate table.
-bool IsSelectionInRange(const Selection& selection);
+// 0..5 and, for services 0 and 1, a position inside the rate table. Inline:
+// every computation asks it twice.
+inline bool IsSelectionInRange(const Selection& selection) {
+  if (selection.OfficeIndex < 0 || selection.OfficeIndex > 1) return false;
+  if (selection.ServiceIndex < 0 || selection.ServiceIndex > 5) return false;
+  if (selection.ServiceIndex == 0) {
+    return selection.TransactionIndex >= 0 && selection.TransactionIndex < INSCRIPTION_RATE_COUNT;
+  }
+  if (selection.ServiceIndex == 1) {
+    return selection.TransactionIndex >= 0 && selection.TransactionIndex < CANCELLATION_RATE_COUNT;
+  }
+  return true;
+}
 
 // How a fee came about, for explanations. Filled by EvaluateFeeTraced from
 // the very values EvaluateFee uses.
