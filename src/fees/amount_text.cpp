@@ -168,19 +168,41 @@ constexpr CommaGroups MakeCommaGroups() {
 
 constexpr CommaGroups kCommaGroups = MakeCommaGroups();
 
-// How many decimal digits n has, 1 for 0. The bit length gives the count or
-// one less: floor(bits * log10(2)), 1233 / 4096 being log10(2) closely
-// enough for 64 bits. (n | 1 counts 0 as 1; for the rest it changes no
-// comparison with a power of ten.)
-std::size_t DecimalDigitCount(u64 n) {
-  n |= 1;
-  const auto guess = static_cast<std::size_t>((std::bit_width(n) * 1233) >> 12);
-  return guess + (n >= POWERS_OF_TEN.Of[guess] ? 1 : 0);
+// The length of the grouped text of cents with `digits` digits ("0.05"
+// counts as three): the integer digits, a comma before every third one
+// counted leftwards, the point and two decimals.
+constexpr std::size_t GroupedLengthOfDigits(int digits) {
+  const int whole = digits > 3 ? digits - 2 : 1;
+  return static_cast<std::size_t>(whole + (whole - 1) / 3 + 3);
 }
 
-// Cents split for their grouped two-decimal text, and its length: the
-// integer digits with a comma before every third one counted leftwards,
-// the point and two decimals.
+// The grouped length by the cents' bit length. Cents of one bit length have
+// one number of digits or the next, the power of ten between them at most
+// once in the range: one look-up and one comparison give the length, with
+// no division on the way from the cents to the line's layout.
+struct LengthsByBits {
+  struct Entry {
+    u64 NextPower;      // the cents from here on have one digit more
+    std::size_t Below;  // the length below NextPower
+    std::size_t From;   // from it
+  } Of[65];
+};
+
+constexpr LengthsByBits MakeLengthsByBits() {
+  LengthsByBits lengths{};
+  for (int bits = 0; bits <= 64; ++bits) {
+    const u64 lowest = bits == 0 ? 0 : u64{1} << (bits - 1);
+    int digits = 1;
+    while (digits < 20 && lowest >= POWERS_OF_TEN.Of[digits]) ++digits;
+    lengths.Of[bits] = {POWERS_OF_TEN.Of[digits < 20 ? digits : 19], GroupedLengthOfDigits(digits),
+                        GroupedLengthOfDigits(digits + 1)};
+  }
+  return lengths;
+}
+
+constexpr LengthsByBits kLengthsByBits = MakeLengthsByBits();
+
+// Cents split for their grouped two-decimal text, and its length.
 struct GroupedCents {
   u64 Whole;
   unsigned Cents;
@@ -188,8 +210,8 @@ struct GroupedCents {
 };
 
 GroupedCents SplitCents(u64 cents) {
-  const std::size_t digits = DecimalDigitCount(cents / 100);
-  return {cents / 100, static_cast<unsigned>(cents % 100), digits + (digits - 1) / 3 + 3};
+  const LengthsByBits::Entry& lengths = kLengthsByBits.Of[std::bit_width(cents)];
+  return {cents / 100, static_cast<unsigned>(cents % 100), cents >= lengths.NextPower ? lengths.From : lengths.Below};
 }
 
 // Where a grouped text ends, in each place it is written. A text needed
