@@ -292,7 +292,7 @@ FeeFigures ComputeFeeFigures(const Selection& selection, std::string_view typed)
   figures.Computed = IsSelectionInRange(selection);
   if (!figures.Computed) return figures;
   ReadAmountCents(typed.substr(0, AMOUNT_FIELD_LIMIT), &figures);
-  figures.Result = EvaluateFeeTraced({selection, figures.AmountValue}, &figures.Trace);
+  figures.Result = EvaluateFeeTraced({selection, figures.AmountValue, figures.AmountCents}, &figures.Trace);
   // A zero amount shows a zero fee unless a rule charges without an amount
   // (the fixed fees).
   figures.FeeCents = 0;

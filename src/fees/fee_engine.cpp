@@ -125,6 +125,17 @@ double HundredUnits(double x) {
 
 namespace {
 
+// HundredUnits(selection.Amount - threshold) for a whole number of dollars,
+// counted in integers where the selection has its cents and that count is
+// the same.
+double HundredsAbove(const FeeSelection& selection, double threshold) {
+  if (selection.Cents < 0 || selection.Cents >= CENTS_OF_INTEGER_HUNDREDS) {
+    return HundredUnits(selection.Amount - threshold);
+  }
+  const long long above = selection.Cents - static_cast<long long>(threshold) * 100;
+  return above > 0 ? static_cast<double>((above + 9999) / 10000) : 0;
+}
+
 int BracketRowFor(double amount) {
   for (int row = 0; row < BRACKET_ROW_COUNT; ++row) {
     if (BracketTable[row].Low < amount && amount <= BracketTable[row].High) return row;
@@ -181,7 +192,7 @@ double ApplyRule(const FeeSelection& selection, double code, bool cancellation, 
     trace.Rule = FeeRule::Cancellation;
     trace.Rate = CancellationRatePer100;
     if (amount > ExcessThreshold) {
-      trace.Hundreds = HundredUnits(amount - ExcessThreshold);
+      trace.Hundreds = HundredsAbove(selection, ExcessThreshold);
       double excess = trace.Hundreds * CancellationRatePer100;
       double sum = excess + CancellationBase;
       *fee = sum * factor;
@@ -193,7 +204,7 @@ double ApplyRule(const FeeSelection& selection, double code, bool cancellation, 
   trace.Rule = FeeRule::Rate;
   const FactorRates& rates = kInscriptionRates[selection.TransactionIndex];
   trace.Rate = factor == 1 ? rates.Normal : rates.Social;
-  trace.Hundreds = HundredUnits(amount);
+  trace.Hundreds = HundredsAbove(selection, 0);
   *fee = trace.Rate * trace.Hundreds;
   return code;
 }
