@@ -161,13 +161,18 @@ double Magnitude(const DecimalDigits& digits) {
   if (q > LARGEST_POWER_OF_TEN) return std::numeric_limits<double>::infinity();
   NearestDouble nearest = NearestToScaled(w, q);
   if (nearest.Decided && !cut) return std::bit_cast<double>(nearest.Bits);
-  // Where w and w + 1 round alike, so does everything between them.
-  if (nearest.Decided) {
-    NearestDouble above = NearestToScaled(w + 1, q);
-    if (above.Decided && above.Bits == nearest.Bits) return std::bit_cast<double>(nearest.Bits);
+  // The decimal rounds to nearest.LowerBits or the double above it, as the
+  // point halfway between them decides: at once where 64-bit words hold
+  // the comparison, else first by whether w and w + 1 round alike (and so
+  // everything between them), then in big integers.
+  int order = 0;
+  if (!CompareWithHalfwayInWords(digits, w, nearest.LowerBits, &order)) {
+    if (nearest.Decided) {
+      NearestDouble above = NearestToScaled(w + 1, q);
+      if (above.Decided && above.Bits == nearest.Bits) return std::bit_cast<double>(nearest.Bits);
+    }
+    order = CompareWithHalfway(digits, w, nearest.LowerBits);
   }
-  // One halfway point lies within reach: just above nearest.LowerBits.
-  int order = CompareWithHalfway(digits, w, nearest.LowerBits);
   bool up = order > 0 || (order == 0 && (nearest.LowerBits & 1u) != 0);
   return std::bit_cast<double>(nearest.LowerBits + (up ? 1u : 0u));
 }

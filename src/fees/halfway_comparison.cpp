@@ -167,4 +167,11 @@ int CompareWithHalfway(const DecimalDigits& digits, u64 leading, u64 lowerBits) 
   return order != kUndecided ? order : CompareInBigIntegers(digits, half);
 }
 
+bool CompareWithHalfwayInWords(const DecimalDigits& digits, u64 leading, u64 lowerBits, int* order) {
+  const int inWords = CompareInWords(digits, leading, HalfwayAbove(lowerBits));
+  if (inWords == kUndecided) return false;
+  *order = inWords;
+  return true;
+}
+
 }  // namespace tarivox

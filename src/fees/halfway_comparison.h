@@ -21,4 +21,12 @@ inline constexpr int WIDE_DIGITS = 19;
 // it does wherever the product was unsure.
 int CompareWithHalfway(const DecimalDigits& digits, std::uint64_t leading, std::uint64_t lowerBits);
 
+// The same comparison where 64-bit words hold it, as they do for the
+// decimals amounts are made of (the leading digits end at most 27 places
+// after the point, and the halfway point scaled to them has at most 60
+// bits after its binary point), and there exact for any decimal, however
+// far from the point. False, with nothing in *order, elsewhere.
+bool CompareWithHalfwayInWords(const DecimalDigits& digits, std::uint64_t leading, std::uint64_t lowerBits,
+                               int* order);
+
 }  // namespace tarivox
