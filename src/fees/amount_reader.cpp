@@ -27,17 +27,25 @@ struct ScannedNumber {
   DecimalDigits Digits;
 };
 
+// The text read: its first Length characters, past which it reads as the
+// terminator. A NUL among them ends it too, as no number has one.
+struct BoundedText {
+  const char* Bytes;
+  std::size_t Length;
+  char operator[](std::size_t at) const { return at < Length ? Bytes[at] : '\0'; }
+};
+
 bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The optional exponent part at text; returns the characters it takes (0
-// when there is no complete exponent) and its value in *exponent.
-int ScanExponent(const char* text, int* exponent) {
-  char letter = text[0];
+// The optional exponent part at text[start]; returns the characters it
+// takes (0 when there is no complete exponent) and its value in *exponent.
+std::size_t ScanExponent(BoundedText text, std::size_t start, int* exponent) {
+  char letter = text[start];
   if (letter != 'E' && letter != 'e' && letter != 'D' && letter != 'd') return 0;
-  int at = 1;
+  std::size_t at = start + 1;
   bool negative = false;
   if (text[at] == '+' || text[at] == '-') negative = text[at++] == '-';
   if (!IsDigit(text[at])) return 0;
@@ -46,23 +54,23 @@ int ScanExponent(const char* text, int* exponent) {
     if (value < kExponentClamp) value = value * 10 + (text[at] - '0');
   }
   *exponent = negative ? -value : value;
-  return at;
+  return at - start;
 }
 
 // The runs of digits and of zeros are passed eight characters at a time
-// while the text's end (`length`) leaves room for a word, the word that
-// ends a run telling where; the last few characters one by one.
-std::size_t SkipDigits(const char* text, std::size_t at, std::size_t length) {
-  for (; at + DIGITS_PER_WORD <= length; at += DIGITS_PER_WORD) {
-    const std::uint64_t others = NonDigitBytes(LoadEight(text + at));
+// while the text leaves room for a word, the word that ends a run telling
+// where; the last few characters one by one.
+std::size_t SkipDigits(BoundedText text, std::size_t at) {
+  for (; at + DIGITS_PER_WORD <= text.Length; at += DIGITS_PER_WORD) {
+    const std::uint64_t others = NonDigitBytes(LoadEight(text.Bytes + at));
     if (others != 0) return at + static_cast<std::size_t>(FirstMarkedByte(others));
   }
   while (IsDigit(text[at])) ++at;
   return at;
 }
-std::size_t SkipZeros(const char* text, std::size_t at, std::size_t length) {
-  for (; at + DIGITS_PER_WORD <= length; at += DIGITS_PER_WORD) {
-    const std::uint64_t others = LoadEight(text + at) ^ EIGHT_ZEROS;
+std::size_t SkipZeros(BoundedText text, std::size_t at) {
+  for (; at + DIGITS_PER_WORD <= text.Length; at += DIGITS_PER_WORD) {
+    const std::uint64_t others = LoadEight(text.Bytes + at) ^ EIGHT_ZEROS;
     if (others != 0) return at + static_cast<std::size_t>(FirstMarkedByte(others));
   }
   while (text[at] == '0') ++at;
@@ -94,35 +102,34 @@ void DropTrailingZeros(DecimalDigits* digits) {
 
 // Scans the longest number at the start of text. Returns the characters it
 // takes, white space included, or 0 when text does not begin with one.
-// Leading zeros are passed over: they only place the point. text[length]
-// is its terminator.
-std::size_t ScanNumber(const char* text, std::size_t length, ScannedNumber* number) {
+// Leading zeros are passed over: they only place the point.
+std::size_t ScanNumber(BoundedText text, ScannedNumber* number) {
   std::size_t at = 0;
   while (IsSpace(text[at])) ++at;
   number->Negative = false;
   if (text[at] == '+' || text[at] == '-') number->Negative = text[at++] == '-';
   DecimalDigits& digits = number->Digits;
   std::size_t integerStart = at;
-  std::size_t significant = SkipZeros(text, at, length);
-  at = SkipDigits(text, significant, length);
+  std::size_t significant = SkipZeros(text, at);
+  at = SkipDigits(text, significant);
   bool sawDigit = at > integerStart;
-  digits.Integer = text + significant;
+  digits.Integer = text.Bytes + significant;
   digits.IntegerCount = static_cast<int>(at - significant);
-  digits.Fraction = text + at;
+  digits.Fraction = text.Bytes + at;
   digits.FractionCount = 0;
   int fractionLength = 0;
   if (text[at] == '.') {
     std::size_t fractionStart = ++at;
-    significant = digits.IntegerCount == 0 ? SkipZeros(text, at, length) : at;
-    at = SkipDigits(text, significant, length);
+    significant = digits.IntegerCount == 0 ? SkipZeros(text, at) : at;
+    at = SkipDigits(text, significant);
     sawDigit = sawDigit || at > fractionStart;
-    digits.Fraction = text + significant;
+    digits.Fraction = text.Bytes + significant;
     digits.FractionCount = static_cast<int>(at - significant);
     fractionLength = static_cast<int>(at - fractionStart);
   }
   if (!sawDigit) return 0;
   int exponent = 0;
-  at += static_cast<std::size_t>(ScanExponent(text + at, &exponent));
+  at += ScanExponent(text, at, &exponent);
   digits.Exponent = exponent - fractionLength;
   DropTrailingZeros(&digits);
   return at;
@@ -181,14 +188,14 @@ double Magnitude(const DecimalDigits& digits) {
 
 std::size_t AmountLength(const char* text) {
   ScannedNumber number;
-  return ScanNumber(text, std::strlen(text), &number);
+  return ScanNumber({text, std::strlen(text)}, &number);
 }
 
 double ReadAmount(const char* text) { return ReadAmount(text, std::strlen(text)); }
 
 double ReadAmount(const char* text, std::size_t length) {
   ScannedNumber number;
-  if (ScanNumber(text, length, &number) == 0) return 0.0;
+  if (ScanNumber({text, length}, &number) == 0) return 0.0;
   double magnitude = Magnitude(number.Digits);
   return number.Negative ? -magnitude : magnitude;
 }

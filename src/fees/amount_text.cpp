@@ -102,6 +102,8 @@ void ReadAmountCents(std::string_view field, FeeFigures* computation) {
   double typed = 0;
   if (isPlain) {
     typed = static_cast<double>(plain.Digits) / kExactPowersOfTen[plain.Decimals];
+  } else if (std::memchr(field.data(), ',', field.size()) == nullptr) {
+    typed = ReadAmount(field.data(), field.size());  // no comma to remove: read where it stands
   } else {
     FixedText<AMOUNT_TEXT_SIZE> cleaned = CleanAmountText(field);
     typed = ReadAmount(cleaned.Bytes, cleaned.Length);
