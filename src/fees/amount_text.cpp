@@ -32,8 +32,15 @@ struct PlainDecimal {
   int Decimals;  // how many of them follow the point
 };
 
+// A plain amount as people write it is short: the longest grouped one with
+// cents, "999,999,999,999,999.99", has 22 characters. A longer text takes
+// the reader's way whatever it holds, which gives the same, and the long
+// digit strings that reach the reader are not read twice.
+constexpr std::size_t kPlainLongest = 24;
+
 // False for anything but a plain amount, which takes the reader's way.
 bool ReadPlainDecimal(std::string_view field, PlainDecimal* plain) {
+  if (field.size() > kPlainLongest) return false;
   const char* at = field.data();
   const char* const end = at + field.size();
   u64 value = 0;
