@@ -144,8 +144,8 @@ int BracketRowFor(double amount) {
 }
 
 // The fee of one row, the product rounded before the sum.
-double BracketRowFee(double amount, int row, double* hundreds) {
-  *hundreds = HundredUnits(amount - ExcessThreshold);
+double BracketRowFee(const FeeSelection& selection, int row, double* hundreds) {
+  *hundreds = HundredsAbove(selection, ExcessThreshold);
   double product = *hundreds * BracketTable[row].RatePer100;
   return product + BracketTable[row].Base;
 }
@@ -154,13 +154,13 @@ double BracketRowFee(double amount, int row, double* hundreds) {
 // 10,000,000,000.00 and say nothing of larger amounts; there the last row
 // goes on, so the fee keeps growing and the maximum fee (or the
 // cancellation cap) applies, instead of a negative fee.
-double EngineBracketFee(double amount, int* usedRow, double* hundreds) {
+double EngineBracketFee(const FeeSelection& selection, int* usedRow, double* hundreds) {
   *usedRow = -1;
   *hundreds = 0;
-  if (!(amount > 0)) return 0;
-  int row = BracketRowFor(amount);
+  if (!(selection.Amount > 0)) return 0;
+  int row = BracketRowFor(selection.Amount);
   *usedRow = row >= 0 ? row : BRACKET_ROW_COUNT - 1;
-  return BracketRowFee(amount, *usedRow, hundreds);
+  return BracketRowFee(selection, *usedRow, hundreds);
 }
 
 bool SocialLimitsApply(const Selection& selection) {
@@ -173,7 +173,7 @@ double ApplyRule(const FeeSelection& selection, double code, bool cancellation, 
                  double* fee, FeeTrace& trace) {
   double amount = selection.Amount;
   if (code == RATE_CODE_BRACKET) {
-    *fee = EngineBracketFee(amount, &trace.BracketRow, &trace.Hundreds) * factor;
+    *fee = EngineBracketFee(selection, &trace.BracketRow, &trace.Hundreds) * factor;
     trace.Rule = cancellation ? FeeRule::CancellationBracket : FeeRule::Bracket;
     trace.Rate = trace.BracketRow >= 0 ? BracketTable[trace.BracketRow].RatePer100 : 0;
     if (cancellation && *fee > CancellationBase) {
@@ -216,7 +216,7 @@ double BracketFee(double amount) {
   int row = BracketRowFor(amount);
   if (row < 0) return -1;
   double hundreds = 0;
-  double fee = BracketRowFee(amount, row, &hundreds);
+  double fee = BracketRowFee({{}, amount}, row, &hundreds);
   return fee > 0 ? fee : -1;
 }
 

@@ -175,7 +175,8 @@ TEST(FeeEngine, TraceNamesTheRuleAndTheLimits) {
 // fees and counts as from the amount alone, for the rules that count them,
 // around every hundred and the 9,000.00 threshold, up to 10^13 cents.
 TEST(FeeEngine, HundredsFromTheCentsAreThoseOfTheAmount) {
-  const Selection counting[] = {{0, 0, 0, false}, {1, 0, 0, true}, {0, 1, 2, false}, {1, 1, 2, true}};
+  const Selection counting[] = {{0, 0, 0, false}, {1, 0, 0, true}, {0, 1, 2, false},
+                                {1, 1, 2, true},  {0, 0, 8, false}, {0, 1, 1, false}};
   std::mt19937_64 random(13);
   for (int i = 0; i < 400000; ++i) {
     const long long hundred = static_cast<long long>(random() % 1000000000) * 10000;
