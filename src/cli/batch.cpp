@@ -17,37 +17,84 @@ constexpr std::size_t kRecordKeep = kSelectionFields * (kFieldKeep + 1) + AMOUNT
 constexpr report::MessageOf<> kFieldProblems[kSelectionFields] = {
     report::MSG_BATCH_OFFICE, report::MSG_BATCH_SERVICE, report::MSG_BATCH_TRANSACTION, report::MSG_BATCH_SOCIAL};
 
-// How many values a field may take, given the fields before it.
-int FieldChoices(const Edition& edition, int field, const int (&values)[kSelectionFields]) {
-  if (field == 0) return edition.OfficeCount;
-  if (field == 1) return edition.ServiceCount;
-  return field == 2 ? LoadedCount(edition, {values[0], values[1], 0, false}) : 2;
+// How many values each field may take, given the fields before it. The
+// transaction lists' lengths are looked up in the edition once a run, not
+// once a record.
+struct FieldChoices {
+  int Offices;
+  int Services;
+  int Transactions[EDITION_OFFICE_LIMIT][EDITION_SERVICE_LIMIT];
+
+  int Of(int field, const int (&values)[kSelectionFields]) const {
+    if (field == 0) return Offices;
+    if (field == 1) return Services;
+    return field == 2 ? Transactions[values[0]][values[1]] : 2;
+  }
+};
+
+FieldChoices LoadFieldChoices(const Edition& edition) {
+  FieldChoices choices{edition.OfficeCount, edition.ServiceCount, {}};
+  for (int office = 0; office < edition.OfficeCount; ++office) {
+    for (int service = 0; service < edition.ServiceCount; ++service) {
+      choices.Transactions[office][service] = LoadedCount(edition, {office, service, 0, false});
+    }
+  }
+  return choices;
 }
 
 // Judges the fields in order, each before the next is looked for: a record
 // cut after kRecordKeep bytes then gets the answer its whole text would get.
 // A tab is looked for among the first kFieldKeep + 1 characters only: a
-// field longer than that is no position anyway.
-// Returns null for a record that can be computed, else what is wrong.
-const report::MessageOf<>* ReadSelection(const Edition& edition, std::string_view record, Selection* selection,
-                                         std::string_view* typed) {
-  int values[kSelectionFields] = {};
+// field longer than that is no position anyway. Returns null, with *record
+// past the fields, when all four are positions in their lists.
+const report::MessageOf<>* ReadFields(std::string_view* record, const FieldChoices& choices,
+                                      int (&values)[kSelectionFields]) {
   for (int field = 0; field < kSelectionFields; ++field) {
     std::size_t tab = 0;
-    while (tab < record.size() && tab <= kFieldKeep && record[tab] != '\t') ++tab;
-    if (!report::ParsePosition(record.substr(0, tab), &values[field]) ||
-        values[field] >= FieldChoices(edition, field, values)) {
+    while (tab < record->size() && tab <= kFieldKeep && (*record)[tab] != '\t') ++tab;
+    if (!report::ParsePosition(record->substr(0, tab), &values[field]) ||
+        values[field] >= choices.Of(field, values)) {
       return &kFieldProblems[field];
     }
-    if (tab == record.size()) return &report::MSG_BATCH_FIELDS;
-    record.remove_prefix(tab + 1);
+    if (tab == record->size()) return &report::MSG_BATCH_FIELDS;
+    record->remove_prefix(tab + 1);
   }
+  return nullptr;
+}
+
+// The usual record starts with four one-digit fields, each with its tab:
+// read at once, and judged as ReadFields judges them. False, with nothing
+// read, for any other start.
+bool ReadOneDigitFields(std::string_view* record, const FieldChoices& choices, int (&values)[kSelectionFields],
+                        const report::MessageOf<>** problem) {
+  constexpr std::size_t kFieldsLength = 2 * kSelectionFields;
+  if (record->size() < kFieldsLength) return false;
+  for (int field = 0; field < kSelectionFields; ++field) {
+    const std::size_t at = 2 * static_cast<std::size_t>(field);
+    const unsigned digit = static_cast<unsigned char>((*record)[at]) - unsigned{'0'};
+    if (digit > 9 || (*record)[at + 1] != '\t') return false;
+    values[field] = static_cast<int>(digit);
+  }
+  *problem = nullptr;
+  for (int field = 0; field < kSelectionFields && *problem == nullptr; ++field) {
+    if (values[field] >= choices.Of(field, values)) *problem = &kFieldProblems[field];
+  }
+  record->remove_prefix(kFieldsLength);
+  return true;
+}
+
+// Returns null for a record that can be computed, else what is wrong.
+const report::MessageOf<>* ReadSelection(const Edition& edition, std::string_view record,
+                                         const FieldChoices& choices, Selection* selection, std::string_view* typed) {
+  int values[kSelectionFields] = {};
+  const report::MessageOf<>* problem = nullptr;
+  if (!ReadOneDigitFields(&record, choices, values, &problem)) problem = ReadFields(&record, choices, values);
+  if (problem != nullptr) return problem;
   *selection = {values[0], values[1], values[2], values[3] == 1};
   if (!IsComputedTransaction(edition, *selection)) return &report::MSG_BATCH_TEXT_ONLY;
   *typed = record.substr(0, AMOUNT_FIELD_LIMIT);
   return nullptr;
 }
-
 
 }  // namespace
 
@@ -61,11 +108,12 @@ int RunBatch(const Arguments& arguments, const Streams& io) {
   long long number = 0;
   std::string_view record;
   ReadResult result = ReadResult::End;
+  const FieldChoices choices = LoadFieldChoices(edition);
   while (io.Out->Error == 0 && (result = ReadRecord(io.In, kRecordKeep, &record)) == ReadResult::Record) {
     ++number;
     Selection selection{};
     std::string_view typed;
-    const report::MessageOf<>* problem = ReadSelection(edition, record, &selection, &typed);
+    const report::MessageOf<>* problem = ReadSelection(edition, record, choices, &selection, &typed);
     if (problem != nullptr) {
       std::string line = report::Text(io.Lang, report::MSG_LINE, number);
       Write(io.Out, report::Text(io.Lang, report::MSG_BATCH_ERROR, line, report::Text(io.Lang, *problem)) + "\n");

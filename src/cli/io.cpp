@@ -1,13 +1,28 @@
 #include "cli/io.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include "report/text.h"
 
 namespace tarivox::cli {
 namespace {
+
+// bytes[0..7] as a word, the first byte in the lowest one whatever the
+// machine's byte order.
+std::uint64_t LoadWord(const char* bytes) {
+  std::uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  if constexpr (std::endian::native == std::endian::big) {
+    std::uint64_t swapped = 0;
+    for (int i = 0; i < 8; ++i) swapped = (swapped << 8) | ((word >> (8 * i)) & 0xFFu);
+    word = swapped;
+  }
+  return word;
+}
 
 // Writes until every byte is taken or a write fails; returns how many were
 // taken. A stop signal does not end it: the records begun are finished.
@@ -113,6 +128,7 @@ bool MayBeMark(const Input& in) { return std::memcmp(in.Buffer, "\xEF\xBB\xBF", 
 // Reads the next buffer full; the first one without its byte-order mark.
 bool Refill(Input* in) {
   in->Begin = in->End = 0;
+  in->NextLf = in->NextCr = NOT_LOOKED_FOR;
   bool filled = Fill(in);
   if (!in->Started) {
     in->Started = true;
@@ -123,6 +139,33 @@ bool Refill(Input* in) {
     if (in->Begin == in->End) return Refill(in);  // nothing but the mark yet
   }
   return in->Begin < in->End;
+}
+
+// Where `byte` first lies in bytes[from, end), or end. A record is often
+// shorter than a few words: those are looked at here, eight bytes at a time
+// (a byte equal to `byte` leaves a zero byte, which the borrow of the
+// subtraction marks, exactly at the first one), before the C library's
+// search, whose call costs as much.
+std::size_t FindByte(const char* bytes, std::size_t from, std::size_t end, char byte) {
+  constexpr int kWordsHere = 3;
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  const std::uint64_t pattern = kOnes * static_cast<unsigned char>(byte);
+  for (int word = 0; word < kWordsHere && from + sizeof(std::uint64_t) <= end; ++word) {
+    const std::uint64_t differs = LoadWord(bytes + from) ^ pattern;
+    const std::uint64_t zeros = (differs - kOnes) & ~differs & kHighBits;
+    if (zeros != 0) return from + static_cast<std::size_t>(std::countr_zero(zeros) / 8);
+    from += sizeof(std::uint64_t);
+  }
+  const void* found = std::memchr(bytes + from, byte, end - from);
+  return found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - bytes) : end;
+}
+
+// Where the next `byte` lies from in->Begin on, End when the buffer holds
+// none; *next keeps it, and it is looked for again only once passed.
+std::size_t NextOf(const Input& in, char byte, std::size_t* next) {
+  if (*next == NOT_LOOKED_FOR || *next < in.Begin) *next = FindByte(in.Buffer, in.Begin, in.End, byte);
+  return *next;
 }
 
 }  // namespace
@@ -176,8 +219,13 @@ report::Sink SinkOf(Output* out) {
   return {out, WriteToOutput, [] { return StopSignal() != 0; }};
 }
 
-ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
-  if (StopSignal() != 0) return ReadResult::Stopped;
+namespace {
+
+// A record that starts where the buffer is to be filled or a CR's LF to be
+// passed, or that runs past the buffer's end: read piece by piece, its
+// first keep bytes kept. Not inlined, so that ReadRecord's usual way does
+// not pay for this one's registers.
+[[gnu::noinline]] ReadResult ReadRecordAcross(Input* in, std::size_t keep, std::string_view* record) {
   in->Kept.clear();
   std::size_t length = 0;  // of the record so far
   bool begun = false;
@@ -195,15 +243,14 @@ ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
       continue;
     }
     const char* start = in->Buffer + in->Begin;
-    std::size_t available = in->End - in->Begin;
-    const void* lf = std::memchr(start, '\n', available);
-    std::size_t part = lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : available;
-    const void* cr = std::memchr(start, '\r', part);
-    if (cr != nullptr) part = static_cast<std::size_t>(static_cast<const char*>(cr) - start);
-    bool ended = lf != nullptr || cr != nullptr;
+    const std::size_t lf = NextOf(*in, '\n', &in->NextLf);
+    const std::size_t cr = NextOf(*in, '\r', &in->NextCr);
+    const std::size_t stop = lf < cr ? lf : cr;  // End when neither is in the buffer
+    std::size_t part = stop - in->Begin;
+    bool ended = stop < in->End;
     begun = true;
-    in->Begin += part + (ended ? 1 : 0);
-    in->AfterCr = cr != nullptr;
+    in->Begin = stop + (ended ? 1 : 0);
+    in->AfterCr = ended && stop == cr;
     in->Unended = false;
     if (ended && length == 0) {  // the whole record is in the buffer: no copy
       *record = std::string_view(start, part < keep ? part : keep);
@@ -215,6 +262,28 @@ ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
   }
   *record = in->Kept;
   return ReadResult::Record;
+}
+
+}  // namespace
+
+ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
+  if (StopSignal() != 0) return ReadResult::Stopped;
+  // The usual record lies whole in the buffer, its line end found: it is
+  // handed out where it stands, with no call to fill or to keep.
+  if (in->Begin < in->End && !in->AfterCr) {
+    const std::size_t lf = NextOf(*in, '\n', &in->NextLf);
+    const std::size_t cr = NextOf(*in, '\r', &in->NextCr);
+    const std::size_t stop = lf < cr ? lf : cr;
+    if (stop < in->End) {
+      const std::size_t part = stop - in->Begin;
+      *record = std::string_view(in->Buffer + in->Begin, part < keep ? part : keep);
+      in->Begin = stop + 1;
+      in->AfterCr = stop == cr;
+      in->Unended = false;
+      return ReadResult::Record;
+    }
+  }
+  return ReadRecordAcross(in, keep, record);
 }
 
 bool OpenInput(Input* in, const char* path) {

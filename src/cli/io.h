@@ -82,6 +82,8 @@ report::Sink SinkOf(Output* out);
 // from those at the start: it changed while it was read.
 inline constexpr int INPUT_CHANGED = -1;
 
+inline constexpr std::size_t NOT_LOOKED_FOR = ~std::size_t{0};
+
 struct Input {
   int Fd = -1;
   std::string Name;  // "standard input" or the file's name, made inert, for messages
@@ -96,6 +98,11 @@ struct Input {
   FileStamp AtStart = {};
   std::size_t Begin = 0;
   std::size_t End = 0;
+  // Where the next LF and CR lie in Buffer from Begin on (End when there is
+  // none), or NOT_LOOKED_FOR since the buffer was filled: each byte is looked
+  // at once for each, whatever the records' length and line ends.
+  std::size_t NextLf = NOT_LOOKED_FOR;
+  std::size_t NextCr = NOT_LOOKED_FOR;
   std::string Kept = {};  // the kept start of a record that runs past the end of the buffer
   char Buffer[IO_BUFFER_SIZE] = {};
 };

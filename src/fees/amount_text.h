@@ -81,8 +81,9 @@ long long ReadFieldCents(std::string_view typed);
 inline constexpr std::size_t FEE_LINE_CAPACITY = 160;
 
 // The three texts of computed figures as batch writes them, at out (which
-// has FEE_LINE_CAPACITY bytes): "AMOUNT<TAB>FEE<TAB>SENTENCE<LF>", each text
-// written once, in place. Returns the length.
+// has FEE_LINE_CAPACITY bytes): "AMOUNT<TAB>FEE<TAB>SENTENCE<LF>", in place,
+// each grouped figure made once and written in both its places. Returns the
+// length.
 std::size_t WriteFeeLine(const FeeFigures& figures, char* out);
 
 // What the window does with the field's text before reading a number from

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include "fees/fee_engine.h"
 
@@ -171,6 +172,30 @@ TEST(FeeEngine, TraceNamesTheRuleAndTheLimits) {
     EXPECT_EQ(trace.MinimumApplied, row.minimum);
     EXPECT_EQ(trace.MaximumApplied, row.maximum);
     EXPECT_EQ(trace.CapApplied, row.cap);
+  }
+}
+
+// Given the cents, the engine counts started hundreds in integers: the same
+// fees and counts as from the amount alone, for the rules that count them,
+// around every hundred and the 9,000.00 threshold, up to 10^13 cents.
+TEST(FeeEngine, HundredsFromTheCentsAreThoseOfTheAmount) {
+  const Selection counting[] = {{0, 0, 0, false}, {1, 0, 0, true}, {0, 1, 2, false},
+                                {1, 1, 2, true},  {0, 0, 8, false}, {0, 1, 1, false}};
+  std::mt19937_64 random(13);
+  for (int i = 0; i < 400000; ++i) {
+    const long long hundred = static_cast<long long>(random() % 1000000000) * 10000;
+    const long long near[] = {hundred - 1, hundred, hundred + 1, 900000 + hundred % 20000 - 10000,
+                              static_cast<long long>(random() % CENTS_OF_INTEGER_HUNDREDS), i};
+    const long long cents = near[i % 6] < 0 ? 0 : near[i % 6];
+    const double amount = static_cast<double>(cents) / 100;
+    for (const Selection& selection : counting) {
+      FeeTrace fromAmount{}, fromCents{};
+      const FeeResult expected = EvaluateFeeTraced({selection, amount}, &fromAmount);
+      const FeeResult got = EvaluateFeeTraced({selection, amount, cents}, &fromCents);
+      ASSERT_EQ(got.ComputedFee, expected.ComputedFee) << cents;
+      ASSERT_EQ(got.LimitedFee, expected.LimitedFee) << cents;
+      ASSERT_EQ(fromCents.Hundreds, fromAmount.Hundreds) << cents;
+    }
   }
 }
 
