@@ -177,24 +177,31 @@ TEST(FeeEngine, TraceNamesTheRuleAndTheLimits) {
 
 // Given the cents, the engine counts started hundreds in integers: the same
 // fees and counts as from the amount alone, for the rules that count them,
-// around every hundred and the 9,000.00 threshold, up to 10^13 cents.
+// around every hundred and the edition's thresholds, up to 10^13 cents; and
+// under thresholds with cents, where it keeps the doubles.
 TEST(FeeEngine, HundredsFromTheCentsAreThoseOfTheAmount) {
   const Selection counting[] = {{0, 0, 0, false}, {1, 0, 0, true}, {0, 1, 2, false},
                                 {1, 1, 2, true},  {0, 0, 8, false}, {0, 1, 1, false}};
-  std::mt19937_64 random(13);
-  for (int i = 0; i < 400000; ++i) {
-    const long long hundred = static_cast<long long>(random() % 1000000000) * 10000;
-    const long long near[] = {hundred - 1, hundred, hundred + 1, 900000 + hundred % 20000 - 10000,
-                              static_cast<long long>(random() % CENTS_OF_INTEGER_HUNDREDS), i};
-    const long long cents = near[i % 6] < 0 ? 0 : near[i % 6];
-    const double amount = static_cast<double>(cents) / 100;
-    for (const Selection& selection : counting) {
-      FeeTrace fromAmount{}, fromCents{};
-      const FeeResult expected = EvaluateFeeTraced({selection, amount}, &fromAmount);
-      const FeeResult got = EvaluateFeeTraced({selection, amount, cents}, &fromCents);
-      ASSERT_EQ(got.ComputedFee, expected.ComputedFee) << cents;
-      ASSERT_EQ(got.LimitedFee, expected.LimitedFee) << cents;
-      ASSERT_EQ(fromCents.Hundreds, fromAmount.Hundreds) << cents;
+  Edition withCents = BuiltInEdition();
+  withCents.BracketExcessAbove += 0.37;
+  withCents.CancellationUpTo += 0.37;
+  for (const Edition* edition : {&BuiltInEdition(), static_cast<const Edition*>(&withCents)}) {
+    const auto threshold = static_cast<long long>(std::llround(edition->CancellationUpTo * 100));
+    std::mt19937_64 random(13);
+    for (int i = 0; i < 200000; ++i) {
+      const long long hundred = static_cast<long long>(random() % 1000000000) * 10000;
+      const long long near[] = {hundred - 1, hundred, hundred + 1, threshold + hundred % 20000 - 10000,
+                                static_cast<long long>(random() % CENTS_OF_INTEGER_HUNDREDS), i};
+      const long long cents = near[i % 6] < 0 ? 0 : near[i % 6];
+      const double amount = static_cast<double>(cents) / 100;
+      for (const Selection& selection : counting) {
+        FeeTrace fromAmount{}, fromCents{};
+        const FeeResult expected = EvaluateFeeTraced(*edition, {selection, amount}, &fromAmount);
+        const FeeResult got = EvaluateFeeTraced(*edition, {selection, amount, cents}, &fromCents);
+        ASSERT_EQ(got.ComputedFee, expected.ComputedFee) << cents;
+        ASSERT_EQ(got.LimitedFee, expected.LimitedFee) << cents;
+        ASSERT_EQ(fromCents.Hundreds, fromAmount.Hundreds) << cents;
+      }
     }
   }
 }
