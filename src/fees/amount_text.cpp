@@ -297,11 +297,17 @@ FixedText<AMOUNT_TEXT_SIZE> CleanAmountText(std::string_view typed) {
 }
 
 FeeFigures ComputeFeeFigures(const Edition& edition, const Selection& selection, std::string_view typed) {
+  return ComputeFeeFigures(edition, RuleOf(edition, selection), selection, typed);
+}
+
+FeeFigures ComputeFeeFigures(const Edition& edition, const SelectionRule& rule, const Selection& selection,
+                             std::string_view typed) {
   FeeFigures figures;
-  figures.Computed = IsSelectionInRange(edition, selection);
+  figures.Computed = rule.InRange;
   if (!figures.Computed) return figures;
   ReadAmountCents(typed.substr(0, AMOUNT_FIELD_LIMIT), &figures);
-  figures.Result = EvaluateFeeTraced(edition, {selection, figures.AmountValue, figures.AmountCents}, &figures.Trace);
+  figures.Result =
+      EvaluateFeeTraced(edition, rule, {selection, figures.AmountValue, figures.AmountCents}, &figures.Trace);
   // A zero amount shows a zero fee unless a rule charges without an amount
   // (the fixed fees).
   figures.FeeCents = 0;

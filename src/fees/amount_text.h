@@ -66,6 +66,11 @@ struct FeeComputation : FeeFigures {
 // edition.
 FeeFigures ComputeFeeFigures(const Edition& edition, const Selection& selection, std::string_view typed);
 
+// The same with the selection's rule already looked up: rule is
+// RuleOf(edition, selection).
+FeeFigures ComputeFeeFigures(const Edition& edition, const SelectionRule& rule, const Selection& selection,
+                             std::string_view typed);
+
 // The figures and the texts the window shows for them.
 FeeComputation ComputeFeeTexts(const Edition& edition, const Selection& selection, std::string_view typed);
 

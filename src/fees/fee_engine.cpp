@@ -157,19 +157,32 @@ bool IsSelectionInRange(const Edition& edition, const Selection& selection) {
   return !service->Controls.Calculate || IsComputedTransaction(edition, selection);
 }
 
+SelectionRule RuleOf(const Edition& edition, const Selection& selection) {
+  SelectionRule rule{IsSelectionInRange(edition, selection), false, nullptr};
+  if (!rule.InRange) return rule;
+  rule.Social = UnderSocialInterest(edition, selection);
+  rule.Computed = IsComputedTransaction(edition, selection) ? PriceOf(edition, selection) : nullptr;
+  return rule;
+}
+
 FeeResult EvaluateFeeTraced(const Edition& edition, const FeeSelection& selection, FeeTrace* trace) {
+  return EvaluateFeeTraced(edition, RuleOf(edition, selection), selection, trace);
+}
+
+FeeResult EvaluateFeeTraced(const Edition& edition, const SelectionRule& rule, const FeeSelection& selection,
+                            FeeTrace* trace) {
   // The trace starts blank in place: built beside it and copied over, its
   // fields stored one by one would be read back in wider moves, which wait.
   FeeTrace local;
   FeeTrace& record = trace != nullptr ? *trace : local;
   record = FeeTrace{FeeRule::NotComputed, 1, 0, 0, 0, -1, 0, 0, false, false, false};
-  if (!IsSelectionInRange(edition, selection)) return {0, 0};
+  if (!rule.InRange) return {0, 0};
 
-  const bool social = UnderSocialInterest(edition, selection);
+  const bool social = rule.Social;
   const double factor = social && selection.Amount <= edition.SocialUpTo ? edition.SocialFactor : 1;
   record.Factor = factor;
   double fee = 0;
-  const Price* price = IsComputedTransaction(edition, selection) ? PriceOf(edition, selection) : nullptr;
+  const Price* price = rule.Computed;
   const double code = price != nullptr ? ApplyRule(edition, selection, *price, factor, &fee, record) : 0;
   record.RateCode = code;
   FeeResult result{fee, fee};

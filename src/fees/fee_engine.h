@@ -56,6 +56,19 @@ double RoundToCents(double x);
 // gives no fee, held to the limits.
 bool IsSelectionInRange(const Edition& edition, const Selection& selection);
 
+// What a computation looks up in the edition for its selection: whether
+// the edition has a rule for it (IsSelectionInRange), whether it is priced
+// under the social-interest project (UnderSocialInterest), and the price of
+// a computed transaction (null for one priced from its text). The same for
+// every amount: a caller that computes many fees for few selections looks
+// it up once for each.
+struct SelectionRule {
+  bool InRange;
+  bool Social;
+  const Price* Computed;
+};
+SelectionRule RuleOf(const Edition& edition, const Selection& selection);
+
 // How a fee came about, for explanations. Filled by EvaluateFeeTraced from
 // the very values EvaluateFee uses.
 enum class FeeRule {
@@ -87,6 +100,11 @@ FeeResult EvaluateFee(const Edition& edition, const FeeSelection& selection);
 
 // EvaluateFee, also describing the rule in *trace when trace is not null.
 FeeResult EvaluateFeeTraced(const Edition& edition, const FeeSelection& selection, FeeTrace* trace);
+
+// The same with the selection's rule already looked up: rule is
+// RuleOf(edition, selection).
+FeeResult EvaluateFeeTraced(const Edition& edition, const SelectionRule& rule, const FeeSelection& selection,
+                            FeeTrace* trace);
 
 // The same under the built-in edition, as the window computes.
 bool IsComputedTransaction(const Selection& selection);

@@ -206,5 +206,40 @@ TEST(FeeEngine, HundredsFromTheCentsAreThoseOfTheAmount) {
   }
 }
 
+// A selection's rule looked up once is what each computation would look
+// up: for every selection the edition's lists allow and some beyond them.
+TEST(FeeEngine, RuleOfASelectionIsWhatTheComputationLooksUp) {
+  const Edition& edition = BuiltInEdition();
+  for (int office = -1; office <= edition.OfficeCount; ++office) {
+    for (int service = -1; service <= edition.ServiceCount; ++service) {
+      for (int position = -1; position <= EDITION_TRANSACTION_LIMIT; ++position) {
+        for (const bool social : {false, true}) {
+          const Selection selection{office, service, position, social};
+          const SelectionRule rule = RuleOf(edition, selection);
+          SCOPED_TRACE(testing::Message() << office << " " << service << " " << position << " " << social);
+          ASSERT_EQ(rule.InRange, IsSelectionInRange(edition, selection));
+          const bool computed = IsComputedTransaction(edition, selection);
+          ASSERT_EQ(rule.Computed != nullptr, computed);
+          if (computed) {
+            ASSERT_EQ(rule.Computed, PriceOf(edition, selection));
+          }
+          if (rule.InRange) {
+            ASSERT_EQ(rule.Social, UnderSocialInterest(edition, selection));
+          }
+          for (const double amount : {0.0, 0.01, 9000.01, 25000.0, 1e12}) {
+            FeeTrace looked{}, once{};
+            const FeeResult expected = EvaluateFeeTraced(edition, {selection, amount}, &looked);
+            const FeeResult got = EvaluateFeeTraced(edition, rule, {selection, amount}, &once);
+            ASSERT_EQ(got.ComputedFee, expected.ComputedFee);
+            ASSERT_EQ(got.LimitedFee, expected.LimitedFee);
+            ASSERT_EQ(once.Rule, looked.Rule);
+            ASSERT_EQ(once.Hundreds, looked.Hundreds);
+          }
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tarivox
