@@ -1,6 +1,8 @@
 // tarivox-cli batch: one computation per input record, streamed. Memory
 // does not depend on the input: of a record only what the window would read
 // is kept.
+#include <vector>
+
 #include "catalogue/edition.h"
 #include "cli/commands.h"
 #include "fees/amount_text.h"
@@ -17,30 +19,57 @@ constexpr std::size_t kRecordKeep = kSelectionFields * (kFieldKeep + 1) + AMOUNT
 constexpr report::MessageOf<> kFieldProblems[kSelectionFields] = {
     report::MSG_BATCH_OFFICE, report::MSG_BATCH_SERVICE, report::MSG_BATCH_TRANSACTION, report::MSG_BATCH_SOCIAL};
 
-// How many values each field may take, given the fields before it. The
-// transaction lists' lengths are looked up in the edition once a run, not
-// once a record.
-struct FieldChoices {
-  int Offices;
-  int Services;
-  int Transactions[EDITION_OFFICE_LIMIT][EDITION_SERVICE_LIMIT];
-
-  int Of(int field, const int (&values)[kSelectionFields]) const {
-    if (field == 0) return Offices;
-    if (field == 1) return Services;
-    return field == 2 ? Transactions[values[0]][values[1]] : 2;
-  }
-};
-
-FieldChoices LoadFieldChoices(const Edition& edition) {
-  FieldChoices choices{edition.OfficeCount, edition.ServiceCount, {}};
-  for (int office = 0; office < edition.OfficeCount; ++office) {
-    for (int service = 0; service < edition.ServiceCount; ++service) {
-      choices.Transactions[office][service] = LoadedCount(edition, {office, service, 0, false});
+// What a record's fields are judged against and priced by, looked up in the
+// edition once a run rather than once a record: how many values each field
+// may take, given the fields before it, and the rule of every selection the
+// lists allow, as the engine looks it up (RuleOf).
+class FieldChoices {
+ public:
+  explicit FieldChoices(const Edition& edition)
+      : offices_(edition.OfficeCount), services_(edition.ServiceCount) {
+    for (int office = 0; office < offices_; ++office) {
+      for (int service = 0; service < services_; ++service) {
+        const int count = LoadedCount(edition, {office, service, 0, false});
+        transactions_[office][service] = count;
+        if (count > widest_) widest_ = count;
+      }
+    }
+    rules_.resize(static_cast<std::size_t>(offices_) * static_cast<std::size_t>(services_) *
+                  static_cast<std::size_t>(widest_) * 2);
+    for (int office = 0; office < offices_; ++office) {
+      for (int service = 0; service < services_; ++service) {
+        for (int position = 0; position < transactions_[office][service]; ++position) {
+          for (const bool social : {false, true}) {
+            const Selection selection{office, service, position, social};
+            rules_[IndexOf(selection)] = RuleOf(edition, selection);
+          }
+        }
+      }
     }
   }
-  return choices;
-}
+
+  int Of(int field, const int (&values)[kSelectionFields]) const {
+    if (field == 0) return offices_;
+    if (field == 1) return services_;
+    return field == 2 ? transactions_[values[0]][values[1]] : 2;
+  }
+
+  // Of a selection whose fields are all within their lists.
+  const SelectionRule& RuleFor(const Selection& selection) const { return rules_[IndexOf(selection)]; }
+
+ private:
+  std::size_t IndexOf(const Selection& selection) const {
+    const int at = ((selection.OfficeIndex * services_ + selection.ServiceIndex) * widest_ +
+                    selection.TransactionIndex) * 2 + (selection.SocialInterest ? 1 : 0);
+    return static_cast<std::size_t>(at);
+  }
+
+  int offices_;
+  int services_;
+  int widest_ = 0;
+  int transactions_[EDITION_OFFICE_LIMIT][EDITION_SERVICE_LIMIT] = {};
+  std::vector<SelectionRule> rules_;
+};
 
 // Judges the fields in order, each before the next is looked for: a record
 // cut after kRecordKeep bytes then gets the answer its whole text would get.
@@ -83,15 +112,17 @@ bool ReadOneDigitFields(std::string_view* record, const FieldChoices& choices, i
   return true;
 }
 
-// Returns null for a record that can be computed, else what is wrong.
-const report::MessageOf<>* ReadSelection(const Edition& edition, std::string_view record,
-                                         const FieldChoices& choices, Selection* selection, std::string_view* typed) {
+// Returns null for a record that can be computed, with its selection's
+// rule, else what is wrong.
+const report::MessageOf<>* ReadSelection(std::string_view record, const FieldChoices& choices,
+                                         Selection* selection, const SelectionRule** rule, std::string_view* typed) {
   int values[kSelectionFields] = {};
   const report::MessageOf<>* problem = nullptr;
   if (!ReadOneDigitFields(&record, choices, values, &problem)) problem = ReadFields(&record, choices, values);
   if (problem != nullptr) return problem;
   *selection = {values[0], values[1], values[2], values[3] == 1};
-  if (!IsComputedTransaction(edition, *selection)) return &report::MSG_BATCH_TEXT_ONLY;
+  *rule = &choices.RuleFor(*selection);
+  if ((*rule)->Computed == nullptr) return &report::MSG_BATCH_TEXT_ONLY;
   *typed = record.substr(0, AMOUNT_FIELD_LIMIT);
   return nullptr;
 }
@@ -108,12 +139,13 @@ int RunBatch(const Arguments& arguments, const Streams& io) {
   long long number = 0;
   std::string_view record;
   ReadResult result = ReadResult::End;
-  const FieldChoices choices = LoadFieldChoices(edition);
+  const FieldChoices choices(edition);
   while (io.Out->Error == 0 && (result = ReadRecord(io.In, kRecordKeep, &record)) == ReadResult::Record) {
     ++number;
     Selection selection{};
+    const SelectionRule* rule = nullptr;
     std::string_view typed;
-    const report::MessageOf<>* problem = ReadSelection(edition, record, choices, &selection, &typed);
+    const report::MessageOf<>* problem = ReadSelection(record, choices, &selection, &rule, &typed);
     if (problem != nullptr) {
       std::string line = report::Text(io.Lang, report::MSG_LINE, number);
       Write(io.Out, report::Text(io.Lang, report::MSG_BATCH_ERROR, line, report::Text(io.Lang, *problem)) + "\n");
@@ -121,7 +153,7 @@ int RunBatch(const Arguments& arguments, const Streams& io) {
       continue;
     }
     // The texts go straight into the output buffer, each written once.
-    Commit(io.Out, WriteFeeLine(ComputeFeeFigures(edition, selection, typed), Reserve(io.Out, FEE_LINE_CAPACITY)));
+    Commit(io.Out, WriteFeeLine(ComputeFeeFigures(edition, *rule, selection, typed), Reserve(io.Out, FEE_LINE_CAPACITY)));
   }
   if (result == ReadResult::Stopped) return EXIT_IO;  // the program ends by the signal
   if (result == ReadResult::Failed) {
