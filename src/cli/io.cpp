@@ -221,11 +221,53 @@ report::Sink SinkOf(Output* out) {
 
 namespace {
 
+// What a record read piece by piece keeps: its first bytes.
+class KeepStart {
+ public:
+  explicit KeepStart(std::size_t keep) : keep_(keep) {}
+  std::size_t Whole(std::size_t length) const { return length < keep_ ? length : keep_; }
+  void Add(std::string* kept, std::string_view part) const {
+    if (kept->size() < keep_) kept->append(part.data(), std::min(part.size(), keep_ - kept->size()));
+  }
+
+ private:
+  std::size_t keep_;
+};
+
+// ... or the start of each field.
+class KeepFields {
+ public:
+  explicit KeepFields(const FieldKeep& keep) : keep_(keep) {}
+  std::size_t Whole(std::size_t length) const { return length; }
+  void Add(std::string* kept, std::string_view part) {
+    while (!part.empty()) {
+      const bool last = field_ == keep_.Count - 1;
+      const std::size_t tab = last ? std::string_view::npos : part.find('\t');
+      const std::size_t run = tab == std::string_view::npos ? part.size() : tab;
+      const std::size_t room = keep_.Keep[field_] - inField_;
+      const std::size_t taken = run < room ? run : room;
+      kept->append(part.data(), taken);
+      inField_ += taken;
+      if (tab == std::string_view::npos) return;
+      kept->push_back('\t');
+      ++field_;
+      inField_ = 0;
+      part.remove_prefix(tab + 1);
+    }
+  }
+
+ private:
+  const FieldKeep& keep_;
+  int field_ = 0;
+  std::size_t inField_ = 0;
+};
+
 // A record that starts where the buffer is to be filled or a CR's LF to be
-// passed, or that runs past the buffer's end: read piece by piece, its
-// first keep bytes kept. Not inlined, so that ReadRecord's usual way does
+// passed, or that runs past the buffer's end: read piece by piece, what
+// keep keeps of it kept. Not inlined, so that ReadRecord's usual way does
 // not pay for this one's registers.
-[[gnu::noinline]] ReadResult ReadRecordAcross(Input* in, std::size_t keep, std::string_view* record) {
+template <typename Keep>
+[[gnu::noinline]] ReadResult ReadRecordAcross(Input* in, Keep keep, std::string_view* record) {
   in->Kept.clear();
   std::size_t length = 0;  // of the record so far
   bool begun = false;
@@ -253,10 +295,10 @@ namespace {
     in->AfterCr = ended && stop == cr;
     in->Unended = false;
     if (ended && length == 0) {  // the whole record is in the buffer: no copy
-      *record = std::string_view(start, part < keep ? part : keep);
+      *record = std::string_view(start, keep.Whole(part));
       return ReadResult::Record;
     }
-    if (in->Kept.size() < keep) in->Kept.append(start, std::min(part, keep - in->Kept.size()));
+    keep.Add(&in->Kept, std::string_view(start, part));
     length += part;
     if (ended) break;
   }
@@ -266,7 +308,10 @@ namespace {
 
 }  // namespace
 
-ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
+namespace {
+
+template <typename Keep>
+ReadResult ReadKept(Input* in, Keep keep, std::string_view* record) {
   if (StopSignal() != 0) return ReadResult::Stopped;
   // The usual record lies whole in the buffer, its line end found: it is
   // handed out where it stands, with no call to fill or to keep.
@@ -276,7 +321,7 @@ ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
     const std::size_t stop = lf < cr ? lf : cr;
     if (stop < in->End) {
       const std::size_t part = stop - in->Begin;
-      *record = std::string_view(in->Buffer + in->Begin, part < keep ? part : keep);
+      *record = std::string_view(in->Buffer + in->Begin, keep.Whole(part));
       in->Begin = stop + 1;
       in->AfterCr = stop == cr;
       in->Unended = false;
@@ -284,6 +329,16 @@ ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
     }
   }
   return ReadRecordAcross(in, keep, record);
+}
+
+}  // namespace
+
+ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
+  return ReadKept(in, KeepStart(keep), record);
+}
+
+ReadResult ReadRecord(Input* in, const FieldKeep& keep, std::string_view* record) {
+  return ReadKept(in, KeepFields(keep), record);
 }
 
 bool OpenInput(Input* in, const char* path) {

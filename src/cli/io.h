@@ -117,6 +117,22 @@ enum class ReadResult { Record, End, Failed, Stopped };
 // record are kept, in *record until the next call; the rest is skipped.
 ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record);
 
+// How much of a record of tab-separated fields its reader looks at: the
+// first Keep[i] bytes of each of its first Count - 1 fields, and the first
+// Keep[Count - 1] of the rest of the record, its last field with any tabs
+// after it.
+struct FieldKeep {
+  const std::size_t* Keep;
+  int Count;
+};
+
+// ReadRecord for a reader that looks at no more of each field than keep
+// says, so that a field may be as long as it likes and the fields after it
+// are still read: a record that lies whole in the buffer is handed out
+// whole, one that runs past it as the kept start of each field, each with
+// the tab that ends it.
+ReadResult ReadRecord(Input* in, const FieldKeep& keep, std::string_view* record);
+
 // False, with in->Error set, when the file cannot be opened.
 bool OpenInput(Input* in, const char* path);
 void CloseInput(Input* in);
