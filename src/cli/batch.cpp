@@ -1,11 +1,18 @@
-// tarivox-cli batch: one computation per input record, streamed. Memory
-// does not depend on the input: of a record only what the window would read
-// is kept.
+// tarivox-cli batch: one computation per input record, streamed, each
+// under the edition in force on its date. Memory does not depend on the
+// input: of a record only what the window would read, and its date, is
+// kept.
+#include <cstdint>
+#include <cstring>
+#include <memory>
 #include <vector>
 
+#include "catalogue/calendar.h"
 #include "catalogue/edition.h"
 #include "cli/commands.h"
+#include "cli/tariffs.h"
 #include "fees/amount_text.h"
+#include "report/text.h"
 
 namespace tarivox::cli {
 namespace {
@@ -14,7 +21,15 @@ constexpr int kSelectionFields = 4;
 // A list position has at most six digits, so seven kept characters are
 // enough to tell that a field is none.
 constexpr std::size_t kFieldKeep = 7;
-constexpr std::size_t kRecordKeep = kSelectionFields * (kFieldKeep + 1) + AMOUNT_FIELD_LIMIT;
+// A date field is shown in a refusal up to this many bytes, and cut after.
+constexpr std::size_t kDateShown = 32;
+// Of each field, what is looked at: the positions' first kFieldKeep + 1
+// characters, the amount's as the window reads it, and of the date, the
+// rest of the record after the amount, enough to tell it is longer than
+// shown.
+constexpr std::size_t kFieldsKept[] = {kFieldKeep + 1, kFieldKeep + 1, kFieldKeep + 1, kFieldKeep + 1,
+                                       AMOUNT_FIELD_LIMIT, kDateShown + 1};
+constexpr FieldKeep kRecordKeep{kFieldsKept, static_cast<int>(std::size(kFieldsKept))};
 
 constexpr report::MessageOf<> kFieldProblems[kSelectionFields] = {
     report::MSG_BATCH_OFFICE, report::MSG_BATCH_SERVICE, report::MSG_BATCH_TRANSACTION, report::MSG_BATCH_SOCIAL};
@@ -127,33 +142,142 @@ const report::MessageOf<>* ReadSelection(std::string_view record, const FieldCho
   return nullptr;
 }
 
+// Where the date field starts: past the fifth tab, the one that ends the
+// amount; npos in a record of five fields or fewer.
+std::size_t DateStart(std::string_view record) {
+  std::size_t at = 0;
+  int tabs = 0;
+  // The usual record starts with four one-character fields.
+  if (record.size() > 8 && record[0] != '\t' && record[1] == '\t' && record[2] != '\t' && record[3] == '\t' &&
+      record[4] != '\t' && record[5] == '\t' && record[6] != '\t' && record[7] == '\t') {
+    at = 8;
+    tabs = 4;
+  }
+  for (; tabs < 5; ++tabs) {
+    at = record.find('\t', at);
+    if (at == std::string_view::npos) return at;
+    ++at;
+  }
+  return at;
+}
+
+// The date field as a refusal shows it: cut after kDateShown bytes.
+std::string ShownDate(std::string_view date) {
+  if (date.size() <= kDateShown) return std::string(date);
+  return report::AsUtf8(report::MarkCutCharacter(date.substr(0, kDateShown))) + "\u2026";
+}
+
+// The editions a run prices with, each with its field choices, made when a
+// record first names a day it is in force on; and what each date a record
+// names comes to, remembered for the dates seen most recently, since a
+// batch names few days many times.
+class DatedTariffs {
+ public:
+  // What a date field comes to: the edition in force then and its choices;
+  // or none, for a date that is not real or one before every edition.
+  struct Verdict {
+    const Edition* Tariff;
+    const FieldChoices* Choices;
+    bool Real;
+  };
+
+  explicit DatedTariffs(const report::TariffBook& book) : book_(book), choices_(book.Editions().size()) {}
+
+  const FieldChoices& ChoicesOf(const Edition& edition) {
+    std::size_t at = 0;
+    while (book_.Editions()[at].Tariff != &edition) ++at;
+    if (choices_[at] == nullptr) choices_[at] = std::make_unique<FieldChoices>(edition);
+    return *choices_[at];
+  }
+
+  Verdict On(std::string_view date) {
+    if (date.size() != kDateLength) return {nullptr, nullptr, false};
+    std::uint64_t head = 0;
+    std::uint16_t tail = 0;
+    std::memcpy(&head, date.data(), sizeof head);
+    std::memcpy(&tail, date.data() + sizeof head, sizeof tail);
+    const std::uint64_t key = head ^ (std::uint64_t{tail} << 17);
+    Remembered& slot = remembered_[(key * std::uint64_t{0x9E3779B97F4A7C15}) >> (64 - kRememberedBits)];
+    if (!slot.Filled || slot.Head != head || slot.Tail != tail) slot = {true, head, tail, Judge(date)};
+    return slot.Answer;
+  }
+
+ private:
+  static constexpr std::size_t kDateLength = 10;  // YYYY-MM-DD
+  static constexpr int kRememberedBits = 8;
+
+  struct Remembered {
+    bool Filled;
+    std::uint64_t Head;  // the date's first eight bytes, and its last two
+    std::uint16_t Tail;
+    Verdict Answer;
+  };
+
+  Verdict Judge(std::string_view text) {
+    CalendarDate date;
+    if (!ParseIsoDate(text, &date)) return {nullptr, nullptr, false};
+    const Edition* tariff = book_.InForceOn(date);
+    if (tariff == nullptr) return {nullptr, nullptr, true};
+    return {tariff, &ChoicesOf(*tariff), true};
+  }
+
+  const report::TariffBook& book_;
+  std::vector<std::unique_ptr<FieldChoices>> choices_;  // by the book's order of editions
+  Remembered remembered_[std::size_t{1} << kRememberedBits] = {};
+};
+
+void Refuse(const Streams& io, long long number, const std::string& reason) {
+  std::string line = report::Text(io.Lang, report::MSG_LINE, number);
+  Write(io.Out, report::Text(io.Lang, report::MSG_BATCH_ERROR, line, reason) + "\n");
+}
+
 }  // namespace
 
 int RunBatch(const Arguments& arguments, const Streams& io) {
   if (ReadsOwnOutput(io, io.In)) return EXIT_USAGE;
   report::TariffBook book;
   int status = EXIT_OK;
-  const Edition* tariff = ChosenTariff(arguments, io, &book, &status);
-  if (tariff == nullptr) return status;
-  const Edition& edition = *tariff;
+  // Records without a date are priced on --date, or today.
+  const Edition* undated = ChosenTariff(arguments, io, &book, &status);
+  if (undated == nullptr) return status;
+  DatedTariffs tariffs(book);
+  const FieldChoices& undatedChoices = tariffs.ChoicesOf(*undated);
   long long number = 0;
   std::string_view record;
   ReadResult result = ReadResult::End;
-  const FieldChoices choices(edition);
   while (io.Out->Error == 0 && (result = ReadRecord(io.In, kRecordKeep, &record)) == ReadResult::Record) {
     ++number;
+    const Edition* edition = undated;
+    const FieldChoices* choices = &undatedChoices;
+    // The date decides the lists the other fields are judged against, so
+    // it is judged first; an empty one is none.
+    if (const std::size_t dateStart = DateStart(record); dateStart != std::string_view::npos) {
+      const std::string_view date = record.substr(dateStart);
+      record = record.substr(0, dateStart - 1);
+      if (!date.empty()) {
+        const DatedTariffs::Verdict verdict = tariffs.On(date);
+        if (verdict.Tariff == nullptr) {
+          Refuse(io, number, verdict.Real ? report::Text(io.Lang, report::MSG_CLI_NO_TARIFF_THEN, date)
+                                          : report::Text(io.Lang, report::MSG_DATE_NOT_REAL, ShownDate(date)));
+          status = EXIT_REFUSED;
+          continue;
+        }
+        edition = verdict.Tariff;
+        choices = verdict.Choices;
+      }
+    }
     Selection selection{};
     const SelectionRule* rule = nullptr;
     std::string_view typed;
-    const report::MessageOf<>* problem = ReadSelection(record, choices, &selection, &rule, &typed);
+    const report::MessageOf<>* problem = ReadSelection(record, *choices, &selection, &rule, &typed);
     if (problem != nullptr) {
-      std::string line = report::Text(io.Lang, report::MSG_LINE, number);
-      Write(io.Out, report::Text(io.Lang, report::MSG_BATCH_ERROR, line, report::Text(io.Lang, *problem)) + "\n");
+      Refuse(io, number, report::Text(io.Lang, *problem));
       status = EXIT_REFUSED;
       continue;
     }
     // The texts go straight into the output buffer, each written once.
-    Commit(io.Out, WriteFeeLine(ComputeFeeFigures(edition, *rule, selection, typed), Reserve(io.Out, FEE_LINE_CAPACITY)));
+    Commit(io.Out,
+           WriteFeeLine(ComputeFeeFigures(*edition, *rule, selection, typed), Reserve(io.Out, FEE_LINE_CAPACITY)));
   }
   if (result == ReadResult::Stopped) return EXIT_IO;  // the program ends by the signal
   if (result == ReadResult::Failed) {
