@@ -10,8 +10,10 @@
 // in a regular file it is cut back again when it cannot be finished.
 #pragma once
 
+#include <bit>
 #include <bitset>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -23,6 +25,44 @@
 namespace tarivox::cli {
 
 inline constexpr std::size_t IO_BUFFER_SIZE = std::size_t{1} << 16;
+
+// bytes[0..7] as a word, the first byte in the lowest one whatever the
+// machine's byte order.
+inline std::uint64_t LoadWord(const char* bytes) {
+  std::uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  if constexpr (std::endian::native == std::endian::big) {
+    std::uint64_t swapped = 0;
+    for (int i = 0; i < 8; ++i) swapped = (swapped << 8) | ((word >> (8 * i)) & 0xFFu);
+    word = swapped;
+  }
+  return word;
+}
+
+// Where `byte` first lies in bytes[from, end), or end. A record, a dated
+// one too, and a field are often shorter than a few words: those are looked
+// at here, eight bytes at a time (a byte equal to `byte` leaves a zero byte,
+// which the borrow of the subtraction marks, exactly at the first one), and
+// fewer than eight one by one, before the C library's search, whose call
+// costs as much.
+inline std::size_t FindByte(const char* bytes, std::size_t from, std::size_t end, char byte) {
+  constexpr int kWordsHere = 4;
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  const std::uint64_t pattern = kOnes * static_cast<unsigned char>(byte);
+  for (int word = 0; word < kWordsHere && from + sizeof(std::uint64_t) <= end; ++word) {
+    const std::uint64_t differs = LoadWord(bytes + from) ^ pattern;
+    const std::uint64_t zeros = (differs - kOnes) & ~differs & kHighBits;
+    if (zeros != 0) return from + static_cast<std::size_t>(std::countr_zero(zeros) / 8);
+    from += sizeof(std::uint64_t);
+  }
+  if (end - from < sizeof(std::uint64_t)) {
+    while (from < end && bytes[from] != byte) ++from;
+    return from;
+  }
+  const void* found = std::memchr(bytes + from, byte, end - from);
+  return found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - bytes) : end;
+}
 
 struct Output {
   int Fd = -1;
