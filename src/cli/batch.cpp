@@ -107,35 +107,51 @@ const report::MessageOf<>* ReadFields(std::string_view* record, const FieldChoic
 }
 
 // The usual record starts with four one-digit fields, each with its tab:
-// read at once, and judged as ReadFields judges them. False, with nothing
-// read, for any other start.
-bool ReadOneDigitFields(std::string_view* record, const FieldChoices& choices, int (&values)[kSelectionFields],
-                        const report::MessageOf<>** problem) {
+// their digits, read from one word and kept apart, so that no field is
+// stored to be read back. Not found for any other start.
+struct OneDigitFields {
+  bool Found;
+  int Office, Service, Transaction, Social;
+};
+
+OneDigitFields ReadOneDigitFields(std::string_view record) {
   constexpr std::size_t kFieldsLength = 2 * kSelectionFields;
-  if (record->size() < kFieldsLength) return false;
+  constexpr std::uint64_t kTabPlaces = 0xFF00FF00FF00FF00u, kTabs = 0x0900090009000900u;
+  if (record.size() < kFieldsLength) return {};
+  const std::uint64_t word = LoadWord(record.data());
+  if ((word & kTabPlaces) != kTabs) return {};
+  unsigned digits[kSelectionFields];
   for (int field = 0; field < kSelectionFields; ++field) {
-    const std::size_t at = 2 * static_cast<std::size_t>(field);
-    const unsigned digit = static_cast<unsigned char>((*record)[at]) - unsigned{'0'};
-    if (digit > 9 || (*record)[at + 1] != '\t') return false;
-    values[field] = static_cast<int>(digit);
+    digits[field] = static_cast<unsigned>((word >> (16 * field)) & 0xFFu) - unsigned{'0'};
+    if (digits[field] > 9) return {};
   }
-  *problem = nullptr;
-  for (int field = 0; field < kSelectionFields && *problem == nullptr; ++field) {
-    if (values[field] >= choices.Of(field, values)) *problem = &kFieldProblems[field];
+  return {true, static_cast<int>(digits[0]), static_cast<int>(digits[1]), static_cast<int>(digits[2]),
+          static_cast<int>(digits[3])};
+}
+
+// Judged in order, as ReadFields judges them.
+const report::MessageOf<>* JudgeOneDigitFields(const OneDigitFields& fields, const FieldChoices& choices) {
+  const int values[kSelectionFields] = {fields.Office, fields.Service, fields.Transaction, fields.Social};
+  for (int field = 0; field < kSelectionFields; ++field) {
+    if (values[field] >= choices.Of(field, values)) return &kFieldProblems[field];
   }
-  record->remove_prefix(kFieldsLength);
-  return true;
+  return nullptr;
 }
 
 // Returns null for a record that can be computed, with its selection's
 // rule, else what is wrong.
-const report::MessageOf<>* ReadSelection(std::string_view record, const FieldChoices& choices,
-                                         Selection* selection, const SelectionRule** rule, std::string_view* typed) {
-  int values[kSelectionFields] = {};
-  const report::MessageOf<>* problem = nullptr;
-  if (!ReadOneDigitFields(&record, choices, values, &problem)) problem = ReadFields(&record, choices, values);
-  if (problem != nullptr) return problem;
-  *selection = {values[0], values[1], values[2], values[3] == 1};
+const report::MessageOf<>* ReadSelection(std::string_view record, const OneDigitFields& start,
+                                         const FieldChoices& choices, Selection* selection,
+                                         const SelectionRule** rule, std::string_view* typed) {
+  if (start.Found) {
+    if (const report::MessageOf<>* problem = JudgeOneDigitFields(start, choices)) return problem;
+    *selection = {start.Office, start.Service, start.Transaction, start.Social == 1};
+    record.remove_prefix(2 * kSelectionFields);
+  } else {
+    int values[kSelectionFields] = {};
+    if (const report::MessageOf<>* problem = ReadFields(&record, choices, values)) return problem;
+    *selection = {values[0], values[1], values[2], values[3] == 1};
+  }
   *rule = &choices.RuleFor(*selection);
   if ((*rule)->Computed == nullptr) return &report::MSG_BATCH_TEXT_ONLY;
   *typed = record.substr(0, AMOUNT_FIELD_LIMIT);
@@ -143,19 +159,14 @@ const report::MessageOf<>* ReadSelection(std::string_view record, const FieldCho
 }
 
 // Where the date field starts: past the fifth tab, the one that ends the
-// amount; npos in a record of five fields or fewer.
-std::size_t DateStart(std::string_view record) {
-  std::size_t at = 0;
-  int tabs = 0;
-  // The usual record starts with four one-character fields.
-  if (record.size() > 8 && record[0] != '\t' && record[1] == '\t' && record[2] != '\t' && record[3] == '\t' &&
-      record[4] != '\t' && record[5] == '\t' && record[6] != '\t' && record[7] == '\t') {
-    at = 8;
-    tabs = 4;
-  }
+// amount; npos in a record of five fields or fewer. After one-digit fields
+// the fourth tab is known.
+std::size_t DateStart(std::string_view record, const OneDigitFields& start) {
+  std::size_t at = start.Found ? 2 * kSelectionFields : 0;
+  int tabs = start.Found ? kSelectionFields : 0;
   for (; tabs < 5; ++tabs) {
-    at = record.find('\t', at);
-    if (at == std::string_view::npos) return at;
+    at = FindByte(record.data(), at, record.size(), '\t');
+    if (at == record.size()) return std::string_view::npos;
     ++at;
   }
   return at;
@@ -249,9 +260,10 @@ int RunBatch(const Arguments& arguments, const Streams& io) {
     ++number;
     const Edition* edition = undated;
     const FieldChoices* choices = &undatedChoices;
+    const OneDigitFields start = ReadOneDigitFields(record);
     // The date decides the lists the other fields are judged against, so
     // it is judged first; an empty one is none.
-    if (const std::size_t dateStart = DateStart(record); dateStart != std::string_view::npos) {
+    if (const std::size_t dateStart = DateStart(record, start); dateStart != std::string_view::npos) {
       const std::string_view date = record.substr(dateStart);
       record = record.substr(0, dateStart - 1);
       if (!date.empty()) {
@@ -269,7 +281,7 @@ int RunBatch(const Arguments& arguments, const Streams& io) {
     Selection selection{};
     const SelectionRule* rule = nullptr;
     std::string_view typed;
-    const report::MessageOf<>* problem = ReadSelection(record, *choices, &selection, &rule, &typed);
+    const report::MessageOf<>* problem = ReadSelection(record, start, *choices, &selection, &rule, &typed);
     if (problem != nullptr) {
       Refuse(io, number, report::Text(io.Lang, *problem));
       status = EXIT_REFUSED;
