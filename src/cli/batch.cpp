@@ -87,7 +87,8 @@ class FieldChoices {
 };
 
 // Judges the fields in order, each before the next is looked for: a record
-// cut after kRecordKeep bytes then gets the answer its whole text would get.
+// kept field by field (kRecordKeep) then gets the answer its whole text
+// would get.
 // A tab is looked for among the first kFieldKeep + 1 characters only: a
 // field longer than that is no position anyway. Returns null, with *record
 // past the fields, when all four are positions in their lists.
