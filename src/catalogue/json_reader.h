@@ -19,6 +19,10 @@ inline constexpr int JSON_DEPTH_LIMIT = 64;
 
 struct JsonNode {
   enum class Kind { Null, Bool, Number, String, Array, Object };
+  // Made where the members' type is whole: clang with libstdc++ would
+  // otherwise make it inside the pair that holds a member, before the pair
+  // is complete, and refuse.
+  JsonNode();
   Kind Type = Kind::Null;
   bool On = false;    // Bool
   std::string Text;   // String: the text itself; Number: as written

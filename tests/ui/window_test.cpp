@@ -48,8 +48,10 @@ const Texts ServiceNames = [] {
 
 std::string List(const Texts& items, int selected, int first = 0) {
   std::string shown;
-  for (int i = first; i < static_cast<int>(items.size()); ++i)
-    shown += (i > first ? "|" : "") + (i - first == selected ? "[" + std::string(items[i]) + "]" : items[i]);
+  for (int i = first; i < static_cast<int>(items.size()); ++i) {
+    const std::string item = items[static_cast<std::size_t>(i)];
+    shown += (i > first ? "|" : "") + (i - first == selected ? "[" + item + "]" : item);
+  }
   return shown;
 }
 
