@@ -1,7 +1,8 @@
 // `tarivox-cli batch` throughput on generated input, streamed through the
 // command exactly as the tool runs it: read from a file, written to
 // /dev/null through the tool's own I/O layer. Beside it, a plain C-library
-// pipeline over the same input gives the ratio in the same run.
+// pipeline over the same input gives the ratio in the same run, and the
+// same input with a date on every record what dates cost.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -15,6 +16,8 @@
 #include <random>
 #include <string>
 
+#include "catalogue/calendar.h"
+#include "catalogue/edition.h"
 #include "cli/commands.h"
 #include "hard_amounts.h"
 
@@ -82,6 +85,22 @@ std::string HardLines(int count) {
   return input;
 }
 
+// The lines with a date after each record: one of days from first, in no
+// order, as a month's acts come.
+std::string Dated(const std::string& lines, tarivox::CalendarDate first, int days) {
+  std::mt19937 random(20301231);
+  std::string dated;
+  dated.reserve(lines.size() + lines.size() / 2);
+  std::size_t start = 0;
+  for (std::size_t end = lines.find('\n'); end != std::string::npos; end = lines.find('\n', start)) {
+    const int day = static_cast<int>(random() % static_cast<unsigned>(days));
+    dated.append(lines, start, end - start);
+    dated += "\t" + tarivox::IsoDate(tarivox::AddDays(first, day)) + "\n";
+    start = end + 1;
+  }
+  return dated;
+}
+
 // The input in an unnamed file; nullptr when it cannot be written.
 std::FILE* InputFile(const std::string& input) {
   std::FILE* file = std::tmpfile();
@@ -93,7 +112,8 @@ std::FILE* InputFile(const std::string& input) {
   return file;
 }
 
-void RunBatchOver(benchmark::State& state, const std::string& input, int lines) {
+void RunBatchOver(benchmark::State& state, const std::string& input, int lines,
+                  const tarivox::cli::Arguments& arguments = {}) {
   using namespace tarivox::cli;
   std::FILE* file = InputFile(input);
   if (file == nullptr) {
@@ -108,9 +128,13 @@ void RunBatchOver(benchmark::State& state, const std::string& input, int lines) 
     auto in = std::make_unique<Input>();
     in->Fd = fileno(file);
     lseek(in->Fd, 0, SEEK_SET);
-    int status = RunBatch(Arguments{}, {in.get(), out.get(), err.get(), "batch", tarivox::report::Language::Spanish});
+    int status = RunBatch(arguments, {in.get(), out.get(), err.get(), "batch", tarivox::report::Language::Spanish});
     Flush(out.get());
     benchmark::DoNotOptimize(status);
+    if (status != 0) {
+      state.SkipWithError("batch refused a record");
+      break;
+    }
   }
   close(out->Fd);
   std::fclose(file);
@@ -134,6 +158,44 @@ void BM_BatchHard(benchmark::State& state) {
   RunBatchOver(state, HardLines(lines), lines);
 }
 BENCHMARK(BM_BatchHard)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+// The same records, each with a date of one month under one edition.
+void BM_BatchTypicalDated(benchmark::State& state) {
+  const int lines = static_cast<int>(state.range(0));
+  RunBatchOver(state, Dated(TypicalLines(lines), {2026, 11, 1}, 30), lines);
+}
+BENCHMARK(BM_BatchTypicalDated)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+void BM_BatchHardDated(benchmark::State& state) {
+  const int lines = static_cast<int>(state.range(0));
+  RunBatchOver(state, Dated(HardLines(lines), {2026, 11, 1}, 30), lines);
+}
+BENCHMARK(BM_BatchHardDated)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+// ... and with dates around a change of edition: the built-in one until
+// 2029-12-31, a copy of it in force from 2030-01-01 (read from a file, once
+// a run) after.
+void BM_BatchTypicalDatedChange(benchmark::State& state) {
+  const int lines = static_cast<int>(state.range(0));
+  std::string edition(tarivox::BuiltInEditionText());
+  const std::string name = "\"name\": \"incorporado al programa\"", from = "\"in_force_from\": null";
+  edition.replace(edition.find(name), name.size(), "\"name\": \"banco de pruebas\"");
+  edition.replace(edition.find(from), from.size(), "\"in_force_from\": \"2030-01-01\"");
+  char path[] = "/tmp/tarivox-bench-edition-XXXXXX";
+  const int fd = mkstemp(path);
+  const bool written = fd >= 0 && write(fd, edition.data(), edition.size()) == static_cast<ssize_t>(edition.size());
+  if (fd >= 0) close(fd);
+  if (!written) {
+    state.SkipWithError("cannot write the edition file");
+  } else {
+    tarivox::cli::Arguments arguments;
+    arguments.Given[tarivox::cli::OPTION_TARIFF] = true;
+    arguments.Value[tarivox::cli::OPTION_TARIFF] = path;
+    RunBatchOver(state, Dated(TypicalLines(lines), {2029, 12, 15}, 31), lines, arguments);
+  }
+  unlink(path);
+}
+BENCHMARK(BM_BatchTypicalDatedChange)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 // What a quick C program would do with the same records: getline, the four
 // positions with strtol, the amount with strtod (no comma removal, no cut at

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes a reproducible batch input of varied records to standard output.
 
-  batch-corpus.py RECORDS [SEED]
+  batch-corpus.py RECORDS [SEED] [--dates]
 
 Half the records carry amounts as clerks type them ("25,000", "9500.01",
 "150,000.00"); the other half hard ones of 50 to 140 characters: leading
@@ -11,6 +11,11 @@ commas, blanks, signs and letters. Some selections are outside the lists or
 text only, so that refusals are part of the run. The same arguments always
 give the same bytes: a corpus to compare the output of two builds of
 tarivox-cli batch with.
+
+With --dates most records carry a sixth field, a date from 2029-12-01 to
+2030-01-31 (around a change of edition on 2030-01-01); some carry none or
+an empty one, some a day that does not exist, another shape or a long text.
+The first five fields are those of the same run without dates.
 """
 import random
 import sys
@@ -77,13 +82,36 @@ def hard(rng):
     return text
 
 
+def date(rng):
+    kind = rng.random()
+    if kind < 0.08:  # none
+        return None
+    if kind < 0.12:
+        return ""
+    if kind < 0.18:  # not real, or another shape
+        return rng.choice(["2029-02-29", "2030-13-01", "2030-00-10", "2029-12-32", "2030-1-1", "20300101",
+                           "2030-01-01 ", " 2030-01-01", "2030-01-0x", "x" * rng.randrange(11, 90), "2030-01-01\t1"])
+    if rng.random() < 0.5:
+        return f"2029-12-{rng.randrange(1, 32):02d}"
+    return f"2030-01-{rng.randrange(1, 32):02d}"
+
+
 def main():
-    records = int(sys.argv[1])
-    rng = random.Random(int(sys.argv[2]) if len(sys.argv) > 2 else 20261207)
+    arguments = [argument for argument in sys.argv[1:] if argument != "--dates"]
+    dated = len(arguments) < len(sys.argv) - 1
+    records = int(arguments[0])
+    seed = int(arguments[1]) if len(arguments) > 1 else 20261207
+    rng = random.Random(seed)
+    days = random.Random(seed + 1)
     out = sys.stdout
     for number in range(records):
         amount = typical(rng) if number % 2 == 0 else hard(rng)
-        out.write(selection(rng) + "\t" + amount + "\n")
+        record = selection(rng) + "\t" + amount
+        if dated:
+            day = date(days)
+            if day is not None:
+                record += "\t" + day
+        out.write(record + "\n")
 
 
 if __name__ == "__main__":

@@ -1,7 +1,9 @@
 #include "cli/io.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include "report/text.h"
@@ -113,6 +115,7 @@ bool MayBeMark(const Input& in) { return std::memcmp(in.Buffer, "\xEF\xBB\xBF", 
 // Reads the next buffer full; the first one without its byte-order mark.
 bool Refill(Input* in) {
   in->Begin = in->End = 0;
+  in->NextLf = in->NextCr = NOT_LOOKED_FOR;
   bool filled = Fill(in);
   if (!in->Started) {
     in->Started = true;
@@ -123,6 +126,13 @@ bool Refill(Input* in) {
     if (in->Begin == in->End) return Refill(in);  // nothing but the mark yet
   }
   return in->Begin < in->End;
+}
+
+// Where the next `byte` lies from in->Begin on, End when the buffer holds
+// none; *next keeps it, and it is looked for again only once passed.
+std::size_t NextOf(const Input& in, char byte, std::size_t* next) {
+  if (*next == NOT_LOOKED_FOR || *next < in.Begin) *next = FindByte(in.Buffer, in.Begin, in.End, byte);
+  return *next;
 }
 
 }  // namespace
@@ -182,8 +192,55 @@ report::Sink SinkOf(Output* out) {
           }};
 }
 
-ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
-  if (StopSignal() != 0) return ReadResult::Stopped;
+namespace {
+
+// What a record read piece by piece keeps: its first bytes.
+class KeepStart {
+ public:
+  explicit KeepStart(std::size_t keep) : keep_(keep) {}
+  std::size_t Whole(std::size_t length) const { return length < keep_ ? length : keep_; }
+  void Add(std::string* kept, std::string_view part) const {
+    if (kept->size() < keep_) kept->append(part.data(), std::min(part.size(), keep_ - kept->size()));
+  }
+
+ private:
+  std::size_t keep_;
+};
+
+// ... or the start of each field.
+class KeepFields {
+ public:
+  explicit KeepFields(const FieldKeep& keep) : keep_(keep) {}
+  std::size_t Whole(std::size_t length) const { return length; }
+  void Add(std::string* kept, std::string_view part) {
+    while (!part.empty()) {
+      const bool last = field_ == keep_.Count - 1;
+      const std::size_t tab = last ? std::string_view::npos : part.find('\t');
+      const std::size_t run = tab == std::string_view::npos ? part.size() : tab;
+      const std::size_t room = keep_.Keep[field_] - inField_;
+      const std::size_t taken = run < room ? run : room;
+      kept->append(part.data(), taken);
+      inField_ += taken;
+      if (tab == std::string_view::npos) return;
+      kept->push_back('\t');
+      ++field_;
+      inField_ = 0;
+      part.remove_prefix(tab + 1);
+    }
+  }
+
+ private:
+  const FieldKeep& keep_;
+  int field_ = 0;
+  std::size_t inField_ = 0;
+};
+
+// A record that starts where the buffer is to be filled or a CR's LF to be
+// passed, or that runs past the buffer's end: read piece by piece, what
+// keep keeps of it kept. Not inlined, so that ReadRecord's usual way does
+// not pay for this one's registers.
+template <typename Keep>
+[[gnu::noinline]] ReadResult ReadRecordAcross(Input* in, Keep keep, std::string_view* record) {
   in->Kept.clear();
   std::size_t length = 0;  // of the record so far
   bool begun = false;
@@ -201,26 +258,60 @@ ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
       continue;
     }
     const char* start = in->Buffer + in->Begin;
-    std::size_t available = in->End - in->Begin;
-    const void* lf = std::memchr(start, '\n', available);
-    std::size_t part = lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : available;
-    const void* cr = std::memchr(start, '\r', part);
-    if (cr != nullptr) part = static_cast<std::size_t>(static_cast<const char*>(cr) - start);
-    bool ended = lf != nullptr || cr != nullptr;
+    const std::size_t lf = NextOf(*in, '\n', &in->NextLf);
+    const std::size_t cr = NextOf(*in, '\r', &in->NextCr);
+    const std::size_t stop = lf < cr ? lf : cr;  // End when neither is in the buffer
+    std::size_t part = stop - in->Begin;
+    bool ended = stop < in->End;
     begun = true;
-    in->Begin += part + (ended ? 1 : 0);
-    in->AfterCr = cr != nullptr;
+    in->Begin = stop + (ended ? 1 : 0);
+    in->AfterCr = ended && stop == cr;
     in->Unended = false;
     if (ended && length == 0) {  // the whole record is in the buffer: no copy
-      *record = std::string_view(start, part < keep ? part : keep);
+      *record = std::string_view(start, keep.Whole(part));
       return ReadResult::Record;
     }
-    if (in->Kept.size() < keep) in->Kept.append(start, std::min(part, keep - in->Kept.size()));
+    keep.Add(&in->Kept, std::string_view(start, part));
     length += part;
     if (ended) break;
   }
   *record = in->Kept;
   return ReadResult::Record;
+}
+
+}  // namespace
+
+namespace {
+
+template <typename Keep>
+ReadResult ReadKept(Input* in, Keep keep, std::string_view* record) {
+  if (StopSignal() != 0) return ReadResult::Stopped;
+  // The usual record lies whole in the buffer, its line end found: it is
+  // handed out where it stands, with no call to fill or to keep.
+  if (in->Begin < in->End && !in->AfterCr) {
+    const std::size_t lf = NextOf(*in, '\n', &in->NextLf);
+    const std::size_t cr = NextOf(*in, '\r', &in->NextCr);
+    const std::size_t stop = lf < cr ? lf : cr;
+    if (stop < in->End) {
+      const std::size_t part = stop - in->Begin;
+      *record = std::string_view(in->Buffer + in->Begin, keep.Whole(part));
+      in->Begin = stop + 1;
+      in->AfterCr = stop == cr;
+      in->Unended = false;
+      return ReadResult::Record;
+    }
+  }
+  return ReadRecordAcross(in, keep, record);
+}
+
+}  // namespace
+
+ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record) {
+  return ReadKept(in, KeepStart(keep), record);
+}
+
+ReadResult ReadRecord(Input* in, const FieldKeep& keep, std::string_view* record) {
+  return ReadKept(in, KeepFields(keep), record);
 }
 
 bool OpenInput(Input* in, const char* path) {

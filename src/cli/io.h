@@ -10,8 +10,10 @@
 // in a regular file it is cut back again when it cannot be finished.
 #pragma once
 
+#include <bit>
 #include <bitset>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -23,6 +25,44 @@
 namespace tarivox::cli {
 
 inline constexpr std::size_t IO_BUFFER_SIZE = std::size_t{1} << 16;
+
+// bytes[0..7] as a word, the first byte in the lowest one whatever the
+// machine's byte order.
+inline std::uint64_t LoadWord(const char* bytes) {
+  std::uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  if constexpr (std::endian::native == std::endian::big) {
+    std::uint64_t swapped = 0;
+    for (int i = 0; i < 8; ++i) swapped = (swapped << 8) | ((word >> (8 * i)) & 0xFFu);
+    word = swapped;
+  }
+  return word;
+}
+
+// Where `byte` first lies in bytes[from, end), or end. A record, a dated
+// one too, and a field are often shorter than a few words: those are looked
+// at here, eight bytes at a time (a byte equal to `byte` leaves a zero byte,
+// which the borrow of the subtraction marks, exactly at the first one), and
+// fewer than eight one by one, before the C library's search, whose call
+// costs as much.
+inline std::size_t FindByte(const char* bytes, std::size_t from, std::size_t end, char byte) {
+  constexpr int kWordsHere = 4;
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  const std::uint64_t pattern = kOnes * static_cast<unsigned char>(byte);
+  for (int word = 0; word < kWordsHere && from + sizeof(std::uint64_t) <= end; ++word) {
+    const std::uint64_t differs = LoadWord(bytes + from) ^ pattern;
+    const std::uint64_t zeros = (differs - kOnes) & ~differs & kHighBits;
+    if (zeros != 0) return from + static_cast<std::size_t>(std::countr_zero(zeros) / 8);
+    from += sizeof(std::uint64_t);
+  }
+  if (end - from < sizeof(std::uint64_t)) {
+    while (from < end && bytes[from] != byte) ++from;
+    return from;
+  }
+  const void* found = std::memchr(bytes + from, byte, end - from);
+  return found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - bytes) : end;
+}
 
 struct Output {
   int Fd = -1;
@@ -85,6 +125,8 @@ report::Sink SinkOf(Output* out);
 // from those at the start: it changed while it was read.
 inline constexpr int INPUT_CHANGED = -1;
 
+inline constexpr std::size_t NOT_LOOKED_FOR = ~std::size_t{0};
+
 struct Input {
   int Fd = -1;
   std::string Name;  // "standard input" or the file's name, made inert, for messages
@@ -99,6 +141,11 @@ struct Input {
   FileStamp AtStart = {};
   std::size_t Begin = 0;
   std::size_t End = 0;
+  // Where the next LF and CR lie in Buffer from Begin on (End when there is
+  // none), or NOT_LOOKED_FOR since the buffer was filled: each byte is looked
+  // at once for each, whatever the records' length and line ends.
+  std::size_t NextLf = NOT_LOOKED_FOR;
+  std::size_t NextCr = NOT_LOOKED_FOR;
   std::string Kept = {};  // the kept start of a record that runs past the end of the buffer
   char Buffer[IO_BUFFER_SIZE] = {};
 };
@@ -112,6 +159,22 @@ enum class ReadResult { Record, End, Failed, Stopped };
 // mark at the start of the input is skipped. Only the first keep bytes of a
 // record are kept, in *record until the next call; the rest is skipped.
 ReadResult ReadRecord(Input* in, std::size_t keep, std::string_view* record);
+
+// How much of a record of tab-separated fields its reader looks at: the
+// first Keep[i] bytes of each of its first Count - 1 fields, and the first
+// Keep[Count - 1] of the rest of the record, its last field with any tabs
+// after it.
+struct FieldKeep {
+  const std::size_t* Keep;
+  int Count;
+};
+
+// ReadRecord for a reader that looks at no more of each field than keep
+// says, so that a field may be as long as it likes and the fields after it
+// are still read: a record that lies whole in the buffer is handed out
+// whole, one that runs past it as the kept start of each field, each with
+// the tab that ends it.
+ReadResult ReadRecord(Input* in, const FieldKeep& keep, std::string_view* record);
 
 // False, with in->Error set, when the file cannot be opened.
 bool OpenInput(Input* in, const char* path);

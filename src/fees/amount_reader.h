@@ -23,4 +23,8 @@ std::size_t AmountLength(const char* text);
 // subnormal it is a (signed) zero.
 double ReadAmount(const char* text);
 
+// The same for the first `length` characters of text, which need no
+// terminator (a NUL among them ends the text too).
+double ReadAmount(const char* text, std::size_t length);
+
 }  // namespace tarivox

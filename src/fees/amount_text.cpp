@@ -1,5 +1,6 @@
 #include "fees/amount_text.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -16,39 +17,77 @@ namespace {
 
 using u64 = std::uint64_t;
 
-// Cents below 10^15 are exact in a double, so one division by 100 gives the
-// double nearest to the typed decimal; and a decimal of at most 15
-// significant digits is exactly what that double, written with two
-// decimals, gives back. Such amounts take their cents straight from the
-// digits, with the very result of the reader's way.
+// A plain typed amount, as clerks type them ("25,000", "9500.01",
+// "1,234.125"): digits, commas anywhere (the window removes them) and at
+// most one point, with at most kPlainDigits digits in all. Such a decimal
+// is an integer below 10^15 over a power of ten, both exact in a double, so
+// one division gives the double nearest to it, the very result of the
+// reader's way; with at most two decimals, its cents come straight from
+// the digits.
 constexpr int kPlainDigits = 15;
 constexpr std::uint64_t kPlainCentsEnd = 1000000000000000;
 
-// The cents of a plain typed amount, as clerks type them ("25,000",
-// "9500.01", "150,000.00"): digits, commas anywhere (the window removes
-// them), at most one point with at most two decimals, and cents of at most
-// kPlainDigits digits. False for anything else, which takes the reader's
-// way.
-bool ReadPlainCents(std::string_view field, u64* cents) {
+struct PlainDecimal {
+  u64 Digits;    // every digit typed, as one integer
+  int Decimals;  // how many of them follow the point
+};
+
+// A plain amount as people write it is short: the longest grouped one with
+// cents, "999,999,999,999,999.99", has 22 characters. A longer text takes
+// the reader's way whatever it holds, which gives the same, and the long
+// digit strings that reach the reader are not read twice.
+constexpr std::size_t kPlainLongest = 24;
+
+// False for anything but a plain amount, which takes the reader's way.
+bool ReadPlainDecimal(std::string_view field, PlainDecimal* plain) {
+  if (field.size() > kPlainLongest) return false;
+  const char* at = field.data();
+  const char* const end = at + field.size();
   u64 value = 0;
   int digits = 0;
-  int decimals = -1;  // none seen: no point yet
-  for (char c : field) {
-    if (c == ',') continue;
-    if (c == '.') {
-      if (decimals >= 0) return false;
-      decimals = 0;
-      continue;
+  // The dollars, up to the point: a digit is the usual character, tested
+  // first.
+  for (; at != end; ++at) {
+    const unsigned digit = static_cast<unsigned char>(*at) - unsigned{'0'};
+    if (digit <= 9) {
+      if (++digits > kPlainDigits) return false;
+      value = value * 10 + digit;
+    } else if (*at != ',') {
+      break;
     }
-    if (c < '0' || c > '9' || decimals == 2 || ++digits > kPlainDigits) return false;
-    value = value * 10 + static_cast<u64>(c - '0');
-    if (decimals >= 0) ++decimals;
+  }
+  int decimals = 0;
+  if (at != end && *at == '.') {
+    for (++at; at != end; ++at) {
+      const unsigned digit = static_cast<unsigned char>(*at) - unsigned{'0'};
+      if (digit <= 9) {
+        if (++digits > kPlainDigits) return false;
+        value = value * 10 + digit;
+        ++decimals;
+      } else if (*at != ',') {
+        return false;
+      }
+    }
   }
   // An empty field reads as "0.0"; commas alone leave a text with no number.
-  if (digits == 0 && !field.empty()) return false;
-  for (int scale = decimals < 0 ? 2 : 2 - decimals; scale > 0; --scale) value *= 10;
-  *cents = value;
-  return value < kPlainCentsEnd;
+  if (at != end || (digits == 0 && !field.empty())) return false;
+  *plain = {value, decimals};
+  return true;
+}
+
+// The cents of a plain amount of at most two decimals, false from 10^15
+// cents on.
+bool PlainCents(const PlainDecimal& plain, u64* cents) {
+  if (plain.Decimals > 2) return false;
+  *cents = plain.Digits * (plain.Decimals == 0 ? 100 : (plain.Decimals == 1 ? 10 : 1));
+  return *cents < kPlainCentsEnd;
+}
+
+// Cents of a figure rounded as every figure is: both stages at once where
+// they can be, else the general way (which would come to the same).
+u64 CentsOf(double value) {
+  unsigned long long cents = 0;
+  return TwoStageCents(value, &cents) ? cents : RoundToDecimals(value, 2).Units;
 }
 
 // The amount the window computes with: the typed number written with two
@@ -56,20 +95,32 @@ bool ReadPlainCents(std::string_view field, u64* cents) {
 // the user sees. Unusable amounts (not positive, 10^15 and more, not
 // finite) count as 0.
 void ReadAmountCents(std::string_view field, FeeFigures* computation) {
+  static constexpr double kExactPowersOfTen[kPlainDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  PlainDecimal plain{};
   u64 cents = 0;
-  if (ReadPlainCents(field, &cents)) {
+  const bool isPlain = ReadPlainDecimal(field, &plain);
+  if (isPlain && PlainCents(plain, &cents)) {
     computation->TypedValue = static_cast<double>(cents) / 100;
     computation->AmountCents = static_cast<long long>(cents);
     computation->AmountValue = computation->TypedValue;
     return;
   }
-  FixedText<AMOUNT_TEXT_SIZE> cleaned = CleanAmountText(field);
-  double typed = ReadAmount(cleaned.Bytes);
+  double typed = 0;
+  if (isPlain) {
+    typed = static_cast<double>(plain.Digits) / kExactPowersOfTen[plain.Decimals];
+  } else if (std::memchr(field.data(), ',', field.size()) == nullptr) {
+    typed = ReadAmount(field.data(), field.size());  // no comma to remove: read where it stands
+  } else {
+    FixedText<AMOUNT_TEXT_SIZE> cleaned = CleanAmountText(field);
+    typed = ReadAmount(cleaned.Bytes, cleaned.Length);
+  }
   computation->TypedValue = typed;
   computation->AmountCents = 0;
   computation->AmountValue = 0;
   if (typed > 0 && typed < AMOUNT_LIMIT) {
-    ScaledDecimal rounded = RoundToDecimals(typed, 2);
+    // Below 10^15 the rounded amount is all in its cents: no trailing zeros.
+    const ScaledDecimal rounded = {CentsOf(typed), 0};
     computation->AmountCents = static_cast<long long>(rounded.Units);
     computation->AmountValue = ScaledDecimalValue(rounded, 2);  // the text read back
   }
@@ -89,21 +140,122 @@ void SetGroupedCents(FixedText<Size>* text, long long cents) {
   text->Length = WriteGroupedCents(static_cast<u64>(cents), text->Bytes, Size);
 }
 
-// "00" to "99": two digits written at once.
+// "00" to "99": two digits written at once; ".00" to ".99", the point and
+// the cents.
 struct DigitPairs {
   char Of[100][2];
+  char WithPoint[100][3];
 };
 
 constexpr DigitPairs MakeDigitPairs() {
   DigitPairs pairs{};
   for (int i = 0; i < 100; ++i) {
-    pairs.Of[i][0] = static_cast<char>('0' + i / 10);
-    pairs.Of[i][1] = static_cast<char>('0' + i % 10);
+    pairs.Of[i][0] = pairs.WithPoint[i][1] = static_cast<char>('0' + i / 10);
+    pairs.Of[i][1] = pairs.WithPoint[i][2] = static_cast<char>('0' + i % 10);
+    pairs.WithPoint[i][0] = '.';
   }
   return pairs;
 }
 
 constexpr DigitPairs kDigitPairs = MakeDigitPairs();
+
+// ",000" to ",999": a thousands group with the comma before it.
+struct CommaGroups {
+  char Of[1000][4];
+};
+
+constexpr CommaGroups MakeCommaGroups() {
+  CommaGroups groups{};
+  for (int i = 0; i < 1000; ++i) {
+    groups.Of[i][0] = ',';
+    groups.Of[i][1] = static_cast<char>('0' + i / 100);
+    groups.Of[i][2] = static_cast<char>('0' + i / 10 % 10);
+    groups.Of[i][3] = static_cast<char>('0' + i % 10);
+  }
+  return groups;
+}
+
+constexpr CommaGroups kCommaGroups = MakeCommaGroups();
+
+// The length of the grouped text of cents with `digits` digits ("0.05"
+// counts as three): the integer digits, a comma before every third one
+// counted leftwards, the point and two decimals.
+constexpr std::size_t GroupedLengthOfDigits(int digits) {
+  const int whole = digits > 3 ? digits - 2 : 1;
+  return static_cast<std::size_t>(whole + (whole - 1) / 3 + 3);
+}
+
+// The grouped length by the cents' bit length. Cents of one bit length have
+// one number of digits or the next, the power of ten between them at most
+// once in the range: one look-up and one comparison give the length, with
+// no division on the way from the cents to the line's layout.
+struct LengthsByBits {
+  struct Entry {
+    u64 NextPower;      // the cents from here on have one digit more
+    std::size_t Below;  // the length below NextPower
+    std::size_t From;   // from it
+  } Of[65];
+};
+
+constexpr LengthsByBits MakeLengthsByBits() {
+  LengthsByBits lengths{};
+  for (int bits = 0; bits <= 64; ++bits) {
+    const u64 lowest = bits == 0 ? 0 : u64{1} << (bits - 1);
+    int digits = 1;
+    while (digits < 20 && lowest >= POWERS_OF_TEN.Of[digits]) ++digits;
+    lengths.Of[bits] = {POWERS_OF_TEN.Of[digits < 20 ? digits : 19], GroupedLengthOfDigits(digits),
+                        GroupedLengthOfDigits(digits + 1)};
+  }
+  return lengths;
+}
+
+constexpr LengthsByBits kLengthsByBits = MakeLengthsByBits();
+
+// Cents split for their grouped two-decimal text, and its length.
+struct GroupedCents {
+  u64 Whole;
+  unsigned Cents;
+  std::size_t Length;
+};
+
+GroupedCents SplitCents(u64 cents) {
+  const LengthsByBits::Entry& lengths = kLengthsByBits.Of[std::bit_width(cents)];
+  return {cents / 100, static_cast<unsigned>(cents % 100), cents >= lengths.NextPower ? lengths.From : lengths.Below};
+}
+
+// Where a grouped text ends, in each place it is written. A text needed
+// twice is written twice as it is made: copying bytes just written in small
+// pieces with a wider move would wait for them.
+template <std::size_t Places>
+struct TextEnds {
+  char* At[Places];
+};
+
+template <std::size_t Places>
+void PutBefore(TextEnds<Places>* ends, const char* bytes, std::size_t length) {
+  for (char*& at : ends->At) {
+    at -= length;
+    std::memcpy(at, bytes, length);
+  }
+}
+
+// Writes the grouped text (its Length bytes) backwards from each end, a
+// thousands group with its comma at a time.
+template <std::size_t Places>
+void FillGrouped(const GroupedCents& split, TextEnds<Places> ends) {
+  u64 whole = split.Whole;
+  PutBefore(&ends, kDigitPairs.WithPoint[split.Cents], 3);
+  for (; whole >= 1000; whole /= 1000) PutBefore(&ends, kCommaGroups.Of[whole % 1000], 4);
+  // The leading group: one to three digits.
+  const auto lead = static_cast<unsigned>(whole);
+  if (lead >= 100) {
+    PutBefore(&ends, kCommaGroups.Of[lead] + 1, 3);
+  } else if (lead >= 10) {
+    PutBefore(&ends, kDigitPairs.Of[lead], 2);
+  } else {
+    PutBefore(&ends, kDigitPairs.Of[lead] + 1, 1);
+  }
+}
 
 void WriteSentence(FeeComputation* computation) {
   FixedText<MESSAGE_TEXT_SIZE>& message = computation->Message;
@@ -118,32 +270,12 @@ void WriteSentence(FeeComputation* computation) {
 }  // namespace
 
 std::size_t WriteGroupedCents(unsigned long long cents, char* out, std::size_t outSize) {
-  u64 whole = cents / 100;
-  std::size_t digits = 1;
-  while (digits < 20 && whole >= POWERS_OF_TEN.Of[digits]) ++digits;
-  // The integer digits with a comma before every third one counted
-  // leftwards, the point and two decimals.
-  std::size_t length = digits + (digits - 1) / 3 + 3;
+  const GroupedCents split = SplitCents(cents);
   if (outSize > 0) out[0] = '\0';
-  if (length + 1 > outSize) return 0;
-  // Filled from the right, straight into out, three digits at a time.
-  char* at = out + length;
-  *at = '\0';
-  at -= 2;
-  std::memcpy(at, kDigitPairs.Of[cents % 100], 2);
-  *--at = '.';
-  for (; whole >= 1000; whole /= 1000) {
-    const unsigned group = static_cast<unsigned>(whole % 1000);
-    at -= 2;
-    std::memcpy(at, kDigitPairs.Of[group % 100], 2);
-    *--at = static_cast<char>('0' + group / 100);
-    *--at = ',';
-  }
-  // The leading group: one to three digits, the last first.
-  *--at = static_cast<char>('0' + whole % 10);
-  if (whole >= 10) *--at = static_cast<char>('0' + whole / 10 % 10);
-  if (whole >= 100) *--at = static_cast<char>('0' + whole / 100);
-  return length;
+  if (split.Length + 1 > outSize) return 0;
+  out[split.Length] = '\0';
+  FillGrouped(split, TextEnds<1>{{out + split.Length}});
+  return split.Length;
 }
 
 FixedText<AMOUNT_TEXT_SIZE> CleanAmountText(std::string_view typed) {
@@ -165,16 +297,22 @@ FixedText<AMOUNT_TEXT_SIZE> CleanAmountText(std::string_view typed) {
 }
 
 FeeFigures ComputeFeeFigures(const Edition& edition, const Selection& selection, std::string_view typed) {
+  return ComputeFeeFigures(edition, RuleOf(edition, selection), selection, typed);
+}
+
+FeeFigures ComputeFeeFigures(const Edition& edition, const SelectionRule& rule, const Selection& selection,
+                             std::string_view typed) {
   FeeFigures figures;
-  figures.Computed = IsSelectionInRange(edition, selection);
+  figures.Computed = rule.InRange;
   if (!figures.Computed) return figures;
   ReadAmountCents(typed.substr(0, AMOUNT_FIELD_LIMIT), &figures);
-  figures.Result = EvaluateFeeTraced(edition, {selection, figures.AmountValue}, &figures.Trace);
+  figures.Result =
+      EvaluateFeeTraced(edition, rule, {selection, figures.AmountValue, figures.AmountCents}, &figures.Trace);
   // A zero amount shows a zero fee unless a rule charges without an amount
   // (the fixed fees).
   figures.FeeCents = 0;
   if (figures.AmountValue > 0 || figures.Result.ComputedFee > 0) {
-    figures.FeeCents = static_cast<long long>(RoundToDecimals(figures.Result.LimitedFee, 2).Units);
+    figures.FeeCents = static_cast<long long>(CentsOf(figures.Result.LimitedFee));
   }
   return figures;
 }
@@ -204,27 +342,23 @@ long long ReadFieldCents(std::string_view typed) {
 }
 
 std::size_t WriteFeeLine(const FeeFigures& figures, char* out) {
-  // Each grouped text is written once; the sentence repeats its bytes.
-  constexpr std::size_t kGroupedRoom = 32;  // the widest cents of a long long, grouped: 26 bytes
-  char* at = out;
-  const char* amount = at;
-  const std::size_t amountLength = WriteGroupedCents(static_cast<u64>(figures.AmountCents), at, kGroupedRoom);
-  at += amountLength;
-  *at++ = '\t';
-  const char* fee = at;
-  const std::size_t feeLength = WriteGroupedCents(static_cast<u64>(figures.FeeCents), at, kGroupedRoom);
-  at += feeLength;
-  *at++ = '\t';
-  std::memcpy(at, MESSAGE_BEFORE_AMOUNT, sizeof MESSAGE_BEFORE_AMOUNT - 1);
-  at += sizeof MESSAGE_BEFORE_AMOUNT - 1;
-  std::memmove(at, amount, amountLength);
-  at += amountLength;
-  std::memcpy(at, MESSAGE_BEFORE_FEE, sizeof MESSAGE_BEFORE_FEE - 1);
-  at += sizeof MESSAGE_BEFORE_FEE - 1;
-  std::memmove(at, fee, feeLength);
-  at += feeLength;
-  *at++ = '\n';
-  return static_cast<std::size_t>(at - out);
+  // The lengths first, so that every piece has its place: each grouped
+  // text is then made once and written in its two places at once.
+  const GroupedCents amount = SplitCents(static_cast<u64>(figures.AmountCents));
+  const GroupedCents fee = SplitCents(static_cast<u64>(figures.FeeCents));
+  char* amountEnd = out + amount.Length;
+  char* feeEnd = amountEnd + 1 + fee.Length;
+  char* sentence = feeEnd + 1;
+  char* amountAgainEnd = sentence + (sizeof MESSAGE_BEFORE_AMOUNT - 1) + amount.Length;
+  char* feeAgainEnd = amountAgainEnd + (sizeof MESSAGE_BEFORE_FEE - 1) + fee.Length;
+  *amountEnd = '\t';
+  *feeEnd = '\t';
+  std::memcpy(sentence, MESSAGE_BEFORE_AMOUNT, sizeof MESSAGE_BEFORE_AMOUNT - 1);
+  std::memcpy(amountAgainEnd, MESSAGE_BEFORE_FEE, sizeof MESSAGE_BEFORE_FEE - 1);
+  *feeAgainEnd = '\n';
+  FillGrouped(amount, TextEnds<2>{{amountEnd, amountAgainEnd}});
+  FillGrouped(fee, TextEnds<2>{{feeEnd, feeAgainEnd}});
+  return static_cast<std::size_t>(feeAgainEnd + 1 - out);
 }
 
 void ReadAmountText(const char* fieldText) {

@@ -66,6 +66,11 @@ struct FeeComputation : FeeFigures {
 // edition.
 FeeFigures ComputeFeeFigures(const Edition& edition, const Selection& selection, std::string_view typed);
 
+// The same with the selection's rule already looked up: rule is
+// RuleOf(edition, selection).
+FeeFigures ComputeFeeFigures(const Edition& edition, const SelectionRule& rule, const Selection& selection,
+                             std::string_view typed);
+
 // The figures and the texts the window shows for them.
 FeeComputation ComputeFeeTexts(const Edition& edition, const Selection& selection, std::string_view typed);
 
@@ -81,8 +86,9 @@ long long ReadFieldCents(std::string_view typed);
 inline constexpr std::size_t FEE_LINE_CAPACITY = 160;
 
 // The three texts of computed figures as batch writes them, at out (which
-// has FEE_LINE_CAPACITY bytes): "AMOUNT<TAB>FEE<TAB>SENTENCE<LF>", each text
-// written once, in place. Returns the length.
+// has FEE_LINE_CAPACITY bytes): "AMOUNT<TAB>FEE<TAB>SENTENCE<LF>", in place,
+// each grouped figure made once and written in both its places. Returns the
+// length.
 std::size_t WriteFeeLine(const FeeFigures& figures, char* out);
 
 // What the window does with the field's text before reading a number from

@@ -26,6 +26,23 @@ constexpr double kFastEnd = 1e17;
 constexpr int kFastMaxScale = 27;
 constexpr int kFastMaxScaleCount = kFastMaxScale + 1;
 
+// The divisions by a multiplication, held against the divide instruction
+// where an error would show first: around multiples of the divisor and at
+// the top of the range.
+constexpr bool DivisionsByPowersOfTenHold() {
+  constexpr u64 kTop = (u64{1} << DIVIDEND_BITS) - 1;
+  for (int power = FIRST_DIVISOR_POWER; power <= LAST_DIVISOR_POWER; ++power) {
+    const u64 divisor = kPow10[power];
+    const u64 last = kTop / divisor * divisor;
+    const u64 near[] = {0, divisor - 1, divisor, 5 * divisor - 1, last - 1, last, kTop};
+    for (u64 n : near) {
+      if (DivideByPowerOfTen(n, power) != n / divisor) return false;
+    }
+  }
+  return true;
+}
+static_assert(DivisionsByPowersOfTenHold(), "a division by a power of ten as a multiplication is wrong");
+
 struct Binary {
   u64 Mantissa;  // integer significand
   int Exponent;  // value = Mantissa * 2^Exponent

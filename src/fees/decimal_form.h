@@ -75,6 +75,59 @@ constexpr PowersOfTen MakePowersOfTen() {
 
 inline constexpr PowersOfTen POWERS_OF_TEN = MakePowersOfTen();
 
+// Division by 10^k (k = 6..17) of numbers below 2^58 as one wide
+// multiplication and a shift, without the slow divide instruction (and
+// without a call on 32-bit targets). With l the bit length of 10^k and
+// M = ceil(2^(58 + l) / 10^k), below 2^59, n / 10^k = n * M / 2^(58 + l)
+// rounded down for every such n, since M * 10^k exceeds 2^(58 + l) by less
+// than 2^l (Granlund and Montgomery).
+inline constexpr int DIVIDEND_BITS = 58;
+inline constexpr int FIRST_DIVISOR_POWER = 6;
+inline constexpr int LAST_DIVISOR_POWER = 17;
+
+struct PowerOfTenDivisor {
+  unsigned long long Multiplier;
+  int Shift;  // of the product's high word: 58 + l - 64
+};
+
+constexpr PowerOfTenDivisor MakePowerOfTenDivisor(int power) {
+  const unsigned long long divisor = POWERS_OF_TEN.Of[power];
+  int bits = 0;
+  while (bits < 64 && (divisor >> bits) != 0) ++bits;
+  // 2^(58 + bits) / divisor by long division, one bit at a time.
+  unsigned long long quotient = 0;
+  unsigned long long remainder = 0;
+  for (int bit = DIVIDEND_BITS + bits; bit >= 0; --bit) {
+    remainder = remainder * 2 + (bit == DIVIDEND_BITS + bits ? 1 : 0);
+    quotient *= 2;
+    if (remainder >= divisor) {
+      remainder -= divisor;
+      quotient += 1;
+    }
+  }
+  return {quotient + (remainder != 0 ? 1 : 0), DIVIDEND_BITS + bits - 64};
+}
+
+struct PowerOfTenDivisors {
+  PowerOfTenDivisor Of[LAST_DIVISOR_POWER + 1];
+};
+
+constexpr PowerOfTenDivisors MakePowerOfTenDivisors() {
+  PowerOfTenDivisors divisors{};
+  for (int power = FIRST_DIVISOR_POWER; power <= LAST_DIVISOR_POWER; ++power) {
+    divisors.Of[power] = MakePowerOfTenDivisor(power);
+  }
+  return divisors;
+}
+
+inline constexpr PowerOfTenDivisors POWER_OF_TEN_DIVISORS = MakePowerOfTenDivisors();
+
+// n / 10^power for n < 2^58 and power from 6 to 17.
+constexpr unsigned long long DivideByPowerOfTen(unsigned long long n, int power) {
+  const PowerOfTenDivisor& divisor = POWER_OF_TEN_DIVISORS.Of[power];
+  return Multiply64(n, divisor.Multiplier).High >> divisor.Shift;
+}
+
 // Both stages of the rounding to cents at once, for the amounts and fees a
 // record meets: 0.004 <= value < 10^9. There the 17 digits of the first
 // stage are value * 10^k for one k from 8 to 19, a product of the 53-bit
@@ -93,22 +146,31 @@ constexpr bool TwoStageCents(double value, unsigned long long* cents) {
   // value = significand * 2^-shift exactly, 1 <= shift <= 61 in this range.
   const unsigned long long significand = (bits & ((1ULL << 52) - 1)) | (1ULL << 52);
   const int shift = 1075 - static_cast<int>((bits >> 52) & 0x7FF);
-  // log10(2) ~ 0.30103 gives the scale or one below it.
+  // The binary exponent e puts the decimal one at floor(e * log10(2)) or
+  // one above it (78913 / 2^18 ~ log10(2)), so this scale gives 17 digits
+  // or 18: then the scale below is the one, and its digits are the tenth.
   const int binaryExponent = 52 - shift;
-  int scale = 15 - ((binaryExponent * 78913) >> 18);
-  if (scale < kFirstScale) scale = kFirstScale;
-  for (; scale <= kLastScale; ++scale) {
-    const Wide product = Multiply64(significand, POWERS_OF_TEN.Of[scale]);
-    const unsigned long long whole = (product.High << (64 - shift)) | (product.Low >> shift);
-    if (whole < POWERS_OF_TEN.Of[16]) continue;
-    // First stage: 17 digits, half up on what follows them.
-    const unsigned long long digits = whole + ((product.Low >> (shift - 1)) & 1u);
-    // Second stage: `scale` decimals down to two, half up.
-    const unsigned long long unit = POWERS_OF_TEN.Of[scale - 2];
-    *cents = (digits + unit / 2) / unit;
-    return true;
+  int scale = 16 - ((binaryExponent * 78913) >> 18);
+  if (scale < kFirstScale || scale > kLastScale) return false;
+  const Wide product = Multiply64(significand, POWERS_OF_TEN.Of[scale]);
+  unsigned long long whole = (product.High << (64 - shift)) | (product.Low >> shift);
+  // What follows the digits is at least one half: the first bit dropped.
+  bool atLeastHalf = ((product.Low >> (shift - 1)) & 1u) != 0;
+  if (whole >= POWERS_OF_TEN.Of[17]) {
+    // One digit too many: the tenth, and what follows it is at least one
+    // half when the digit dropped is 5 or more.
+    atLeastHalf = whole % 10 >= 5;
+    whole /= 10;
+    --scale;
   }
-  return false;
+  if (scale < kFirstScale || whole < POWERS_OF_TEN.Of[16]) return false;
+  // First stage: 17 digits, half up on what follows them.
+  const unsigned long long digits = whole + (atLeastHalf ? 1 : 0);
+  // Second stage: `scale` decimals down to two, half up. Below 2^58: the
+  // digits are at most 10^17, half a unit at most 5 * 10^16.
+  const unsigned long long unit = POWERS_OF_TEN.Of[scale - 2];
+  *cents = DivideByPowerOfTen(digits + unit / 2, scale - 2);
+  return true;
 }
 
 }  // namespace tarivox

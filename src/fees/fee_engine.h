@@ -15,6 +15,10 @@ namespace tarivox {
 // The five inputs of one computation: what the lists select, and the amount.
 struct FeeSelection : Selection {
   double Amount;  // dollars, already in whole cents, >= 0
+  // The same amount in cents where the caller has them (Amount is then the
+  // double nearest to Cents / 100), else -1: the engine then counts
+  // started hundreds in integers where that count is the same.
+  long long Cents = -1;
 };
 
 // The fee before and after the minimum and maximum.
@@ -33,6 +37,16 @@ inline constexpr double RATE_CODE_CANCELLATION = -3.0;
 // text of x / 100. Never wraps: a count beyond 32 bits stays exact.
 double HundredUnits(double x);
 
+// Below this many cents (amounts under 100,000,000,000.00), HundredUnits of
+// the double nearest to c / 100, less a whole number of dollars t below
+// it, is the count of started hundreds of the cents themselves,
+// ceil((c - 100 t) / 10^4). The subtraction is exact there, and the two
+// divisions of doubles err by less than 3 * 10^-7 hundreds: a whole number
+// of hundreds reads back exactly, and any other lies at least 10^-4 from
+// one. A threshold with cents has no such exact subtraction, and keeps the
+// doubles.
+inline constexpr long long CENTS_OF_INTEGER_HUNDREDS = 10000000000000;
+
 // x rounded to cents through the two-decimal form.
 double RoundToCents(double x);
 
@@ -41,6 +55,19 @@ double RoundToCents(double x);
 // "Calcular pago"), a computed transaction. A service that computes nothing
 // gives no fee, held to the limits.
 bool IsSelectionInRange(const Edition& edition, const Selection& selection);
+
+// What a computation looks up in the edition for its selection: whether
+// the edition has a rule for it (IsSelectionInRange), whether it is priced
+// under the social-interest project (UnderSocialInterest), and the price of
+// a computed transaction (null for one priced from its text). The same for
+// every amount: a caller that computes many fees for few selections looks
+// it up once for each.
+struct SelectionRule {
+  bool InRange;
+  bool Social;
+  const Price* Computed;
+};
+SelectionRule RuleOf(const Edition& edition, const Selection& selection);
 
 // How a fee came about, for explanations. Filled by EvaluateFeeTraced from
 // the very values EvaluateFee uses.
@@ -73,6 +100,11 @@ FeeResult EvaluateFee(const Edition& edition, const FeeSelection& selection);
 
 // EvaluateFee, also describing the rule in *trace when trace is not null.
 FeeResult EvaluateFeeTraced(const Edition& edition, const FeeSelection& selection, FeeTrace* trace);
+
+// The same with the selection's rule already looked up: rule is
+// RuleOf(edition, selection).
+FeeResult EvaluateFeeTraced(const Edition& edition, const SelectionRule& rule, const FeeSelection& selection,
+                            FeeTrace* trace);
 
 // The same under the built-in edition, as the window computes.
 bool IsComputedTransaction(const Selection& selection);

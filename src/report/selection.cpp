@@ -71,17 +71,6 @@ bool ResolveInList(Language language, const Edition& edition, const Selection& a
 
 }  // namespace
 
-bool ParsePosition(std::string_view text, int* position) {
-  if (text.empty() || text.size() > 6) return false;
-  int value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-  }
-  *position = value;
-  return true;
-}
-
 bool ResolveSelection(Language language, const Edition& edition, std::string_view office, std::string_view service,
                       std::string_view transaction, Selection* what, std::string* error) {
   return ResolveInList(language, edition, *what, office, {edition.OfficeCount, OfficeAt}, kOfficeMessages,

@@ -164,8 +164,34 @@ editions() {
   row "a quote file's date" 0 out "Total a pagar US$: 175.00" quote --tariff "$later" --file "$work/dated"
   row "a day that does not exist" 2 err "la fecha «2030-02-30» no es una fecha AAAA-MM-DD que exista" \
     calc --tariff "$later" --date 2030-02-30 5
+  dated_batch "$later"
   refused_editions "$later"
   installed_editions "$later"
+}
+
+# Batch records each priced under the edition of their own date, the day
+# before the change and the day of it in one run; those without a date (or
+# with an empty one) on --date; a date that does not exist refused alone.
+dated_batch() {
+  local before=$'25,000.00\t157.50\tPara un monto de: US$ 25,000.00  el pago es: US$ 157.50'
+  local after=$'25,000.00\t175.00\tPara un monto de: US$ 25,000.00  el pago es: US$ 175.00'
+  local day undated
+  printf '0\t0\t0\t0\t25,000\t%s\n' 2029-12-31 2030-01-01 >"$work/in"
+  printf '0\t0\t0\t0\t25,000\n0\t0\t0\t0\t25,000\t\r\n' >>"$work/in"
+  printf '0\t0\t0\t0\t25,000\t%s\r\n' 2030-01-01 2029-12-31 2026-02-30 2026-13-01 30-01-01 '2030-01-01 ' >>"$work/in"
+  printf '0\t0\t0\t0\t25,000\t2030-01-01\t2029-12-31\n2\t0\t0\t0\t25,000\t2030-01-01\n' >>"$work/in"
+  printf '0\t0\t0\t0\t25,000\t%s\n' 2029-12-31 >>"$work/in"
+  for day in 2029-12-31 2030-01-01; do
+    [ "$day" = 2030-01-01 ] && undated=$after || undated=$before
+    {
+      printf '%s\n' "$before" "$after" "$undated" "$undated" "$after" "$before"
+      printf 'ERROR\tlínea %s: la fecha «%s» no es una fecha AAAA-MM-DD que exista (por ejemplo 2026-12-07)\n' \
+        7 2026-02-30 8 2026-13-01 9 30-01-01 10 '2030-01-01 ' 11 '2030-01-01\u00092029-12-31'
+      printf 'ERROR\tlínea 12: OFICINA debe ser 0 o 1\n%s\n' "$before"
+    } >"$work/expected"
+    run "batch with dates, --date $day" 1 batch --tariff "$later" --date "$day" <"$work/in"
+    same "batch with dates, --date $day" "$work/expected"
+  done
 }
 
 # An edition with a wrong field is refused whole, naming the field; a run
@@ -666,6 +692,17 @@ memory() {
   same "100 MB line" "$work/expected"
   local growth=$(($(tail -n 1 "$work/long") - $(tail -n 1 "$work/small")))
   [ "$growth" -lt 4096 ] || fail "100 MB line" "peak memory grew by $growth KB"
+  # The date after such an amount is found, and one as long is refused.
+  { printf '0\t0\t0\t0\t25,000' && head -c 100000000 /dev/zero | tr '\0' , && printf '9\t2026-12-07\n' &&
+    printf '0\t0\t0\t0\t1000\t' && head -c 100000000 /dev/zero | tr '\0' 7 && printf '\n0\t0\t0\t0\t1000\n'; } |
+    /usr/bin/time -f %M -o "$work/long" "${cli[@]}" batch >"$work/out"
+  printf '%s\t%s\tPara un monto de: US$ %s  el pago es: US$ %s\n' 25,000.00 157.50 25,000.00 157.50 >"$work/expected"
+  printf 'ERROR\tlínea 2: la fecha «%s…» no es una fecha AAAA-MM-DD que exista (por ejemplo 2026-12-07)\n' \
+    "$(printf '7%.0s' {1..32})" >>"$work/expected"
+  printf '%s\t%s\tPara un monto de: US$ %s  el pago es: US$ %s\n' 1,000.00 8.86 1,000.00 8.86 >>"$work/expected"
+  same "100 MB line with a date" "$work/expected"
+  growth=$(($(tail -n 1 "$work/long") - $(tail -n 1 "$work/small")))
+  [ "$growth" -lt 4096 ] || fail "100 MB line with a date" "peak memory grew by $growth KB"
   [ "$native" = 1 ] && large_workbook
 }
 

@@ -63,6 +63,22 @@ TEST(AmountReader, ShapeOfANumber) {
   }
 }
 
+// With a length the reader stops there, in a run taken a word at a time as
+// in one taken a character at a time; what follows would change each value.
+TEST(AmountReader, ReadsNoFurtherThanTheLengthGiven) {
+  const struct {
+    const char* text;
+    std::size_t length;
+    double expected;
+  } rows[] = {
+      {"123456789012345678", 3, 123},         {"123456789012345678", 9, 123456789},
+      {"000000000000000007", 16, 0},          {"1.5e300", 4, 1.5},
+      {"2e5", 2, 2},                          {"   7", 3, 0},
+      {"0.00000000000000012", 18, 0.0000000000000001},
+  };
+  for (const auto& row : rows) EXPECT_EQ(ReadAmount(row.text, row.length), row.expected) << row.text;
+}
+
 TEST(AmountReader, ZerosKeepTheirSign) {
   const char* texts[] = {"-0", "-0.000", "-0e999", "-1e-999", "-.0D5", "-1e-400"};
   for (const char* text : texts) EXPECT_TRUE(std::signbit(ReadAmount(text))) << text;

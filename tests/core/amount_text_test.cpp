@@ -159,17 +159,19 @@ TEST(AmountText, PressingCalculateAgainReproducesTheTexts) {
   }
 }
 
-// Plain amounts take their cents from the digits; a blank in front sends the
-// same text through the reader and the two-decimal round trip instead.
+// Plain amounts take their cents from the digits, or with more than two
+// decimals their value from one division; a blank in front sends the same
+// text through the reader and the two-decimal round trip instead.
 TEST(AmountText, PlainAmountsGiveWhatTheReaderGives) {
   std::mt19937_64 random(20261207);
   for (int i = 0; i < 200000; ++i) {
     std::string typed = std::to_string(random() % 1000000000000000ull);
-    auto decimals = static_cast<std::size_t>(random() % 3);
+    auto decimals = static_cast<std::size_t>(random() % 16);
     if (decimals > 0 && typed.size() > decimals) typed.insert(typed.size() - decimals, ".");
     if (i % 3 == 0) typed.insert(typed.size() / 2, ",");
     const FeeComputation plain = ComputeFeeTexts(kTransfer, typed);
     const FeeComputation read = ComputeFeeTexts(kTransfer, " " + typed);
+    ASSERT_EQ(plain.TypedValue, read.TypedValue) << typed;
     ASSERT_EQ(plain.AmountValue, read.AmountValue) << typed;
     ASSERT_EQ(plain.Message.View(), read.Message.View()) << typed;
   }

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include "fees/fee_engine.h"
 
@@ -171,6 +172,72 @@ TEST(FeeEngine, TraceNamesTheRuleAndTheLimits) {
     EXPECT_EQ(trace.MinimumApplied, row.minimum);
     EXPECT_EQ(trace.MaximumApplied, row.maximum);
     EXPECT_EQ(trace.CapApplied, row.cap);
+  }
+}
+
+// Given the cents, the engine counts started hundreds in integers: the same
+// fees and counts as from the amount alone, for the rules that count them,
+// around every hundred and the edition's thresholds, up to 10^13 cents; and
+// under thresholds with cents, where it keeps the doubles.
+TEST(FeeEngine, HundredsFromTheCentsAreThoseOfTheAmount) {
+  const Selection counting[] = {{0, 0, 0, false}, {1, 0, 0, true}, {0, 1, 2, false},
+                                {1, 1, 2, true},  {0, 0, 8, false}, {0, 1, 1, false}};
+  Edition withCents = BuiltInEdition();
+  withCents.BracketExcessAbove += 0.37;
+  withCents.CancellationUpTo += 0.37;
+  for (const Edition* edition : {&BuiltInEdition(), static_cast<const Edition*>(&withCents)}) {
+    const auto threshold = static_cast<long long>(std::llround(edition->CancellationUpTo * 100));
+    std::mt19937_64 random(13);
+    for (int i = 0; i < 200000; ++i) {
+      const long long hundred = static_cast<long long>(random() % 1000000000) * 10000;
+      const long long near[] = {hundred - 1, hundred, hundred + 1, threshold + hundred % 20000 - 10000,
+                                static_cast<long long>(random() % CENTS_OF_INTEGER_HUNDREDS), i};
+      const long long cents = near[i % 6] < 0 ? 0 : near[i % 6];
+      const double amount = static_cast<double>(cents) / 100;
+      for (const Selection& selection : counting) {
+        FeeTrace fromAmount{}, fromCents{};
+        const FeeResult expected = EvaluateFeeTraced(*edition, {selection, amount}, &fromAmount);
+        const FeeResult got = EvaluateFeeTraced(*edition, {selection, amount, cents}, &fromCents);
+        ASSERT_EQ(got.ComputedFee, expected.ComputedFee) << cents;
+        ASSERT_EQ(got.LimitedFee, expected.LimitedFee) << cents;
+        ASSERT_EQ(fromCents.Hundreds, fromAmount.Hundreds) << cents;
+      }
+    }
+  }
+}
+
+// A selection's rule looked up once is what each computation would look
+// up: for every selection the edition's lists allow and some beyond them.
+TEST(FeeEngine, RuleOfASelectionIsWhatTheComputationLooksUp) {
+  const Edition& edition = BuiltInEdition();
+  for (int office = -1; office <= edition.OfficeCount; ++office) {
+    for (int service = -1; service <= edition.ServiceCount; ++service) {
+      for (int position = -1; position <= EDITION_TRANSACTION_LIMIT; ++position) {
+        for (const bool social : {false, true}) {
+          const Selection selection{office, service, position, social};
+          const SelectionRule rule = RuleOf(edition, selection);
+          SCOPED_TRACE(testing::Message() << office << " " << service << " " << position << " " << social);
+          ASSERT_EQ(rule.InRange, IsSelectionInRange(edition, selection));
+          const bool computed = IsComputedTransaction(edition, selection);
+          ASSERT_EQ(rule.Computed != nullptr, computed);
+          if (computed) {
+            ASSERT_EQ(rule.Computed, PriceOf(edition, selection));
+          }
+          if (rule.InRange) {
+            ASSERT_EQ(rule.Social, UnderSocialInterest(edition, selection));
+          }
+          for (const double amount : {0.0, 0.01, 9000.01, 25000.0, 1e12}) {
+            FeeTrace looked{}, once{};
+            const FeeResult expected = EvaluateFeeTraced(edition, {selection, amount}, &looked);
+            const FeeResult got = EvaluateFeeTraced(edition, rule, {selection, amount}, &once);
+            ASSERT_EQ(got.ComputedFee, expected.ComputedFee);
+            ASSERT_EQ(got.LimitedFee, expected.LimitedFee);
+            ASSERT_EQ(once.Rule, looked.Rule);
+            ASSERT_EQ(once.Hundreds, looked.Hundreds);
+          }
+        }
+      }
+    }
   }
 }
 
