@@ -191,8 +191,6 @@ class Reader {
 
 }  // namespace
 
-JsonNode::JsonNode() = default;
-
 const JsonNode* JsonNode::Find(std::string_view name) const {
   for (const auto& [key, value] : Members) {
     if (key == name) return &value;

@@ -23,10 +23,6 @@ struct JsonNode {
   // GCC 12's library refuses the object's vector of pairs otherwise).
   JsonNode() = default;
   enum class Kind { Null, Bool, Number, String, Array, Object };
-  // Made where the members' type is whole: clang with libstdc++ would
-  // otherwise make it inside the pair that holds a member, before the pair
-  // is complete, and refuse.
-  JsonNode();
   Kind Type = Kind::Null;
   bool On = false;    // Bool
   std::string Text;   // String: the text itself; Number: as written
