@@ -4,7 +4,6 @@
 #include "cli/commands.h"
 #include "cli/digest.h"
 #include "cli/files.h"
-#include "report/json.h"
 #include "report/quote_check.h"
 #include "report/text.h"
 
@@ -22,16 +21,9 @@ int RunVerify(const Arguments& arguments, const Streams& io) {
     Say(io, Failure(io.Lang, name, error));
     return EXIT_IO;
   }
-  JsonNode document;
-  JsonError syntax;
   report::QuoteCheck check;
   std::string reason;
-  if (!ParseJson(bytes, &document, &syntax)) {
-    reason = report::JsonErrorText(io.Lang, syntax);
-  } else if (document.Type != JsonNode::Kind::Object) {
-    reason = report::Text(io.Lang, report::MSG_CHECK_NOT_A_QUOTE, "acts");
-  }
-  if (!reason.empty() || !report::CheckQuote(io.Lang, book, document, &check, &reason)) {
+  if (!report::CheckQuoteDocument(io.Lang, book, bytes, &check, &reason)) {
     Say(io, name + ": " + reason);
     return EXIT_REFUSED;
   }

@@ -1,5 +1,6 @@
 #include "report/act.h"
 
+#include <utility>
 #include <vector>
 
 #include "fees/amount_text.h"
@@ -133,17 +134,21 @@ bool BuildAct(Language language, const Edition& edition, const ActRequest& reque
          PriceAct(language, act, reason);
 }
 
+bool SelectionFromPositions(const Edition& edition, long long office, long long service, long long transaction,
+                            bool social, Selection* what) {
+  // Narrowed only once known to fit, so that no huge position wraps into
+  // the catalogue; the catalogue then says whether it is there.
+  if (!std::in_range<int>(office) || !std::in_range<int>(service) || !std::in_range<int>(transaction)) return false;
+  *what = {static_cast<int>(office), static_cast<int>(service), static_cast<int>(transaction), social};
+  return IsInCatalogue(edition, *what);
+}
+
 bool SelectionFromJson(const Edition& edition, const JsonNode* node, Selection* what) {
   long long office = -1, service = -1, transaction = -1;
   bool social = false;
-  if (node == nullptr || !MemberInteger(*node, "office", &office) || !MemberInteger(*node, "service", &service) ||
-      !MemberInteger(*node, "transaction", &transaction) || !MemberBool(*node, "social", &social)) {
-    return false;
-  }
-  const bool inLists = office >= 0 && office < edition.OfficeCount && service >= 0 && service < edition.ServiceCount &&
-                       transaction >= 0 && transaction < EDITION_TRANSACTION_LIMIT;
-  *what = {static_cast<int>(office), static_cast<int>(service), static_cast<int>(transaction), social};
-  return inLists && IsInCatalogue(edition, *what);
+  return node != nullptr && MemberInteger(*node, "office", &office) && MemberInteger(*node, "service", &service) &&
+         MemberInteger(*node, "transaction", &transaction) && MemberBool(*node, "social", &social) &&
+         SelectionFromPositions(edition, office, service, transaction, social, what);
 }
 
 bool ActFromJson(Language language, const Edition& edition, const JsonNode& node, Act* act, std::string* reason) {

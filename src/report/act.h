@@ -78,6 +78,11 @@ struct ActRequest {
 };
 bool BuildAct(Language language, const Edition& edition, const ActRequest& request, Act* act, std::string* reason);
 
+// A selection from positions read from a file or a request, any value
+// they may hold: true when it is in the edition's catalogue.
+bool SelectionFromPositions(const Edition& edition, long long office, long long service, long long transaction,
+                            bool social, Selection* what);
+
 // A selection written as JSON, {"office": 0, "service": 0, "transaction":
 // 0, "social": false}, inside the edition; false otherwise.
 bool SelectionFromJson(const Edition& edition, const JsonNode* node, Selection* what);

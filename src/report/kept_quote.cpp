@@ -25,20 +25,44 @@ std::string RenumberedJson(const Renumbering& renumbered) {
   return json + "]";
 }
 
+// The request's member of that name as a position from 0 up to limit; when
+// it is not there, fallback.
+bool Position(const JsonNode& request, std::string_view name, std::size_t limit, std::size_t fallback,
+              std::size_t* position) {
+  long long value = static_cast<long long>(fallback);
+  if (request.Find(name) != nullptr && !MemberInteger(request, name, &value)) return false;
+  if (value < 0 || static_cast<unsigned long long>(value) > limit) return false;
+  *position = static_cast<std::size_t>(value);
+  return true;
+}
+
+PageStep NotUnderstood(std::string_view member, std::string* answer) {
+  *answer = member;
+  return PageStep::NotUnderstood;
+}
+
 }  // namespace
 
-std::string OpenKeptQuote(Language language, const Edition& edition, const JsonNode& acts, std::string_view date,
-                          std::size_t shown, Quote* quote) {
+PageStep OpenKeptQuote(Language language, const Edition& edition, const JsonNode& request, CalendarDate today,
+                       Quote* quote, std::string* answer) {
+  const JsonNode* acts = request.Find("acts");
+  std::size_t shown = 0;
+  if (acts == nullptr || acts->Type != JsonNode::Kind::Array) return NotUnderstood("acts", answer);
+  if (!Position(request, "shown", static_cast<std::size_t>(-1), 0, &shown)) return NotUnderstood("shown", answer);
   *quote = Quote{};
   quote->Lang = language;
   quote->Tariff = &edition;
   quote->Notes.Tariff = &edition;
-  quote->Date = std::string(date);
+  // Dated as the tool dates a quote: its own date, else today. Its heading,
+  // its validity and its code go by that date, as its prices do.
+  std::string date;
+  if (!MemberText(request, "date", &date) || !ParseIsoDate(date, &quote->DateValue)) quote->DateValue = today;
+  quote->Date = IsoDate(quote->DateValue);
   std::string records, unreadable;
-  for (std::size_t i = 0; i < acts.Items.size(); ++i) {
+  for (std::size_t i = 0; i < acts->Items.size(); ++i) {
     Act act;
     std::string reason;
-    if (!ActFromJson(language, edition, acts.Items[i], &act, &reason)) reason = Text(language, MSG_PAGE_NOT_AN_ACT);
+    if (!ActFromJson(language, edition, acts->Items[i], &act, &reason)) reason = Text(language, MSG_PAGE_NOT_AN_ACT);
     if (!reason.empty()) {
       ++quote->Unreadable;
       unreadable += (unreadable.empty() ? "[" : ", [") + std::to_string(i) + ", " + JsonString(reason) + "]";
@@ -49,30 +73,47 @@ std::string OpenKeptQuote(Language language, const Edition& edition, const JsonN
       records += (quote->Acts.size() > 1 ? ",\n" : "\n") + ActRecord(language, *quote, quote->Acts.size() - 1);
     }
   }
-  return "{\"acts\": [" + records + "],\n\"unreadable\": [" + unreadable +
-         "],\n" + Summary(language, *quote) + "}";
+  *answer = "{\"acts\": [" + records + "],\n\"unreadable\": [" + unreadable + "],\n" + Summary(language, *quote) + "}";
+  return PageStep::Done;
 }
 
-std::string KeptActRecords(Language language, const Quote& quote, std::size_t from, std::size_t to) {
-  std::string json = "{\"acts\": [";
-  for (std::size_t i = from; i < to; ++i) json += (i > from ? ",\n" : "\n") + ActRecord(language, quote, i);
-  return json + "]}";
+PageStep KeptActRecords(Language language, const JsonNode& request, const Quote& quote, std::string* answer) {
+  std::size_t from = 0, to = 0;
+  if (!Position(request, "to", quote.Acts.size(), 0, &to) || !Position(request, "from", to, 0, &from) ||
+      request.Find("from") == nullptr || request.Find("to") == nullptr) {
+    return NotUnderstood("from", answer);
+  }
+  *answer = "{\"acts\": [";
+  for (std::size_t i = from; i < to; ++i) *answer += (i > from ? ",\n" : "\n") + ActRecord(language, quote, i);
+  *answer += "]}";
+  return PageStep::Done;
 }
 
-KeptChange AddKeptAct(Language language, const JsonNode& record, std::size_t at, Quote* quote, std::string* answer) {
+PageStep AddKeptAct(Language language, const JsonNode& request, Quote* quote, std::string* answer) {
+  const JsonNode* record = request.Find("act");
+  std::size_t at = 0;
+  if (!Position(request, "at", quote->Acts.size(), quote->Acts.size(), &at)) return NotUnderstood("at", answer);
   Act act;
-  if (!ActFromJson(language, *quote->Tariff, record, &act, answer)) return KeptChange::NotAnAct;
-  if (!answer->empty()) return KeptChange::Refused;
+  if (record == nullptr || !ActFromJson(language, *quote->Tariff, *record, &act, answer)) {
+    return NotUnderstood("act", answer);
+  }
+  if (!answer->empty()) return PageStep::Refused;
   const Renumbering renumbered = InsertActAt(quote, at, std::move(act));
   *answer = "{\"index\": " + std::to_string(at) + ", \"act\": " + ActRecord(language, *quote, at) +
             ",\n\"renumbered\": " + RenumberedJson(renumbered) + ",\n" + Summary(language, *quote) + "}";
-  return KeptChange::Done;
+  return PageStep::Done;
 }
 
-std::string RemoveKeptAct(Language language, std::size_t index, Quote* quote) {
+PageStep RemoveKeptAct(Language language, const JsonNode& request, Quote* quote, std::string* answer) {
+  std::size_t index = 0;
+  if (request.Find("index") == nullptr || quote->Acts.empty() ||
+      !Position(request, "index", quote->Acts.size() - 1, 0, &index)) {
+    return NotUnderstood("index", answer);
+  }
   Act removed;
   const Renumbering renumbered = RemoveActAt(quote, index, &removed);
-  return "{\"renumbered\": " + RenumberedJson(renumbered) + ",\n" + Summary(language, *quote) + "}";
+  *answer = "{\"renumbered\": " + RenumberedJson(renumbered) + ",\n" + Summary(language, *quote) + "}";
+  return PageStep::Done;
 }
 
 }  // namespace tarivox::report

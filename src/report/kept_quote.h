@@ -9,29 +9,32 @@
 #include <string_view>
 
 #include "catalogue/json_reader.h"
+#include "report/page_step.h"
 #include "report/quote.h"
 
 namespace tarivox::report {
 
-// The kept records priced under the edition, every act in the total:
-// {"acts": [the records of the first `shown` acts], "unreadable": [[index,
-// why], ...], "total", "notes"}, so that a long quote's total shows at once
-// and the rows out of sight ask for theirs later. Records that cannot be
-// read count as unreadable: the quote is then not complete.
-std::string OpenKeptQuote(Language language, const Edition& edition, const JsonNode& acts, std::string_view date,
-                          std::size_t shown, Quote* quote);
+// Each reads its request's members; an answer not Done is the reason a
+// person reads (Refused) or the member the page got wrong (NotUnderstood).
 
-// {"acts": [records of the acts from `from` up to `to`]}.
-std::string KeptActRecords(Language language, const Quote& quote, std::size_t from, std::size_t to);
+// The kept records ("acts") priced under the edition, every act in the
+// total, the quote dated "date" or today: {"acts": [the records of the
+// first "shown" acts], "unreadable": [[index, why], ...], "total",
+// "notes"}, so that a long quote's total shows at once and the rows out of
+// sight ask for theirs later. Records that cannot be read count as
+// unreadable: the quote is then not complete.
+PageStep OpenKeptQuote(Language language, const Edition& edition, const JsonNode& request, CalendarDate today,
+                       Quote* quote, std::string* answer);
 
-// A record added at position at (the end, or where an undo puts it back):
-// true with the answer {"index", "act", "renumbered": [[old note, new
-// note], ...], "total", "notes"}, or
-// false with why it is refused; a record not shaped as one is neither.
-enum class KeptChange { Done, Refused, NotAnAct };
-KeptChange AddKeptAct(Language language, const JsonNode& record, std::size_t at, Quote* quote, std::string* answer);
+// {"acts": [records of the acts from "from" up to "to"]}.
+PageStep KeptActRecords(Language language, const JsonNode& request, const Quote& quote, std::string* answer);
 
-// The act at index taken out: {"renumbered", "total", "notes"}.
-std::string RemoveKeptAct(Language language, std::size_t index, Quote* quote);
+// The record "act" added at position "at" (by default the end; an undo
+// puts it back where it was): {"index", "act", "renumbered": [[old note,
+// new note], ...], "total", "notes"}, or refused with why.
+PageStep AddKeptAct(Language language, const JsonNode& request, Quote* quote, std::string* answer);
+
+// The act at "index" taken out: {"renumbered", "total", "notes"}.
+PageStep RemoveKeptAct(Language language, const JsonNode& request, Quote* quote, std::string* answer);
 
 }  // namespace tarivox::report

@@ -1,6 +1,7 @@
 #include "report/quote_check.h"
 
 #include <algorithm>
+#include <charconv>
 #include <limits>
 
 #include "report/json.h"
@@ -37,13 +38,11 @@ constexpr Part kParts[] = {
 
 // N of "acto N", as CanonicalLines writes it; 0 for any other key.
 long long ActNumber(std::string_view key) {
-  if (!key.starts_with("acto ") || key.size() == 5 || key.size() > 5 + 15) return 0;
+  if (!key.starts_with("acto ")) return 0;
+  const std::string_view digits = key.substr(5);
   long long number = 0;
-  for (char c : key.substr(5)) {
-    if (c < '0' || c > '9') return 0;
-    number = number * 10 + (c - '0');
-  }
-  return number;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+  return error == std::errc() && end == digits.data() + digits.size() && number > 0 ? number : 0;
 }
 
 std::string PartName(Language language, std::string_view key) {
@@ -118,10 +117,7 @@ bool ExportedRequest(const Edition& edition, const JsonNode& node, ActRequest* r
       !MemberInteger(node, "transaction_position", &transaction) || !MemberBool(node, "social_interest", &social)) {
     return false;
   }
-  const bool inLists = office >= 0 && office < edition.OfficeCount && service >= 0 && service < edition.ServiceCount &&
-                       transaction >= 0 && transaction < EDITION_TRANSACTION_LIMIT;
-  request->What = {static_cast<int>(office), static_cast<int>(service), static_cast<int>(transaction), social};
-  if (!inLists || !IsInCatalogue(edition, request->What)) return false;
+  if (!SelectionFromPositions(edition, office, service, transaction, social, &request->What)) return false;
   request->HasValue = MemberText(node, "amount_typed", typed);
   if (!request->HasValue && MemberInteger(node, "quantity", &quantity)) {
     *typed = FormatPlainInteger(quantity);
@@ -280,6 +276,21 @@ bool CheckQuote(Language language, const TariffBook& book, const JsonNode& docum
                  check);
   ReadStatedSeal(document, check);
   return true;
+}
+
+bool CheckQuoteDocument(Language language, const TariffBook& book, std::string_view bytes, QuoteCheck* check,
+                        std::string* reason) {
+  JsonNode document;
+  JsonError syntax;
+  if (!ParseJson(bytes, &document, &syntax)) {
+    *reason = JsonErrorText(language, syntax);
+    return false;
+  }
+  if (document.Type != JsonNode::Kind::Object) {
+    *reason = Text(language, MSG_CHECK_NOT_A_QUOTE, "acts");
+    return false;
+  }
+  return CheckQuote(language, book, document, check, reason);
 }
 
 void CompareSeal(Language language, const Seal& recomputed, QuoteCheck* check) {

@@ -31,6 +31,10 @@ struct QuoteCheck {
 bool CheckQuote(Language language, const TariffBook& book, const JsonNode& document, QuoteCheck* check,
                 std::string* reason);
 
+// The same for a document's bytes, which must be one JSON object.
+bool CheckQuoteDocument(Language language, const TariffBook& book, std::string_view bytes, QuoteCheck* check,
+                        std::string* reason);
+
 // Notes what the seal of the recomputed quote (with the stated act numbers)
 // finds changed: each line whose check differs and was not named already,
 // and the code itself.

@@ -56,6 +56,53 @@ bool SealFromDigests(const JsonNode& request, const std::vector<CanonicalLine>& 
   return true;
 }
 
+PageStep BeginSeal(const JsonNode& request, const TariffBook& book, PageQuote* page, std::string* answer) {
+  if (!SetKeptHeading(request, book, &page->Open)) {
+    *answer = "valid_days";
+    return PageStep::NotUnderstood;
+  }
+  page->Open.Sealed = {};
+  const std::vector<CanonicalLine> lines = CanonicalLines(page->Open);
+  page->PendingContent = CanonicalContent(lines);
+  *answer = SealContentJson(lines);
+  return PageStep::Done;
+}
+
+PageStep FinishSeal(Language language, const JsonNode& request, PageQuote* page, std::string* answer) {
+  const std::vector<CanonicalLine> lines = CanonicalLines(page->Open);
+  std::string content = CanonicalContent(lines);
+  if (content != page->PendingContent) {
+    *answer = Text(language, MSG_PAGE_NOT_SEALED);
+    return PageStep::Refused;
+  }
+  if (!SealFromDigests(request, lines, &page->Open.Sealed)) {
+    *answer = "content";
+    return PageStep::NotUnderstood;
+  }
+  page->SealedContent = std::move(content);
+  *answer = SealedHeadingJson(page->Open);
+  return PageStep::Done;
+}
+
+bool ReadyForExport(Language language, PageQuote* page, std::string* reason) {
+  Quote& quote = page->Open;
+  if (quote.Acts.empty()) {
+    *reason = Text(language, MSG_CLI_NO_ACTS);
+    return false;
+  }
+  // A quote goes out with the code of what it holds, or not at all.
+  if (!quote.Sealed.IsSet() || CanonicalContent(CanonicalLines(quote)) != page->SealedContent) {
+    *reason = Text(language, MSG_PAGE_NOT_SEALED);
+    return false;
+  }
+  long long number = 0;
+  for (Act& act : quote.Acts) {
+    act.FromArgument = true;
+    act.Source = ++number;
+  }
+  return true;
+}
+
 std::string SealedHeadingJson(const Quote& quote) {
   return "{\"code\": " + JsonString(quote.Sealed.Code) + ",\n\"heading\": " + TextArray(QuoteHeadingLines(quote)) +
          ",\n\"closing\": " + JsonString(Text(quote.Lang, MSG_QUOTE_CLOSING)) + "}";

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalogue/json_reader.h"
+#include "report/page_step.h"
 #include "report/quote_check.h"
 #include "report/tariff_book.h"
 
@@ -29,6 +30,29 @@ bool SealFromDigests(const JsonNode& request, const std::vector<CanonicalLine>& 
 // {"code", "heading": [lines], "closing"}: what heads and closes the
 // printout of a sealed quote.
 std::string SealedHeadingJson(const Quote& quote);
+
+// The quote open on the page, the content its seal is being made for (its
+// digests are on their way), and the content of its last seal.
+struct PageQuote {
+  Quote Open;
+  std::string PendingContent;
+  std::string SealedContent;
+};
+
+// The heading kept on the open quote and its content to digest: the answer
+// of SealContentJson; not understood for a count of days out of range.
+PageStep BeginSeal(const JsonNode& request, const TariffBook& book, PageQuote* page, std::string* answer);
+
+// The digests handed back: the quote sealed, answered with
+// SealedHeadingJson. Refused (with why) when the quote changed since its
+// content was given, so that a code is never set on content it is not the
+// digest of.
+PageStep FinishSeal(Language language, const JsonNode& request, PageQuote* page, std::string* answer);
+
+// The open quote ready to go out as `tarivox-cli quote --act ...` writes it
+// (acts numbered as its options): false, with why, while it has no act or
+// no seal of what it holds.
+bool ReadyForExport(Language language, PageQuote* page, std::string* reason);
 
 // {"agrees", "differences": [...], "summary", "records": [each act as the
 // page keeps it], "client", "date", "number"}.

@@ -85,13 +85,13 @@ void SetValidity(const TariffBook& book, int validDays, Quote* quote) {
 
 bool ReadValidDays(std::string_view text, int* days) {
   text = Trim(text);
-  if (text.empty() || text.size() > 4) return false;
+  if (text.empty()) return false;
   int read = 0;
   for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    read = read * 10 + (c - '0');
+    // Refused as soon as it passes the limit, so that no count of digits
+    // can overflow.
+    if (c < '0' || c > '9' || (read = read * 10 + (c - '0')) > QUOTE_VALID_DAYS_LIMIT) return false;
   }
-  if (read > QUOTE_VALID_DAYS_LIMIT) return false;
   *days = read;
   return true;
 }

@@ -87,20 +87,6 @@ Seal SealOf(std::span<const CanonicalLine> lines, const Sha256Digest& content,
 std::string VerificationCode(const Sha256Digest& digest) { return Base32(digest, 12); }
 std::string LineCheck(const Sha256Digest& digest) { return Base32(digest, 4); }
 
-bool ReadVerificationCode(std::string_view text, std::string* code) {
-  std::string read;
-  for (char c : text) {
-    if (c == '-' || c == ' ') continue;
-    const char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    if (kAlphabet.find(upper) == std::string_view::npos || read.size() == 14) return false;
-    if (read.size() == 4 || read.size() == 9) read += '-';
-    read += upper;
-  }
-  if (read.size() != 14) return false;
-  *code = read;
-  return true;
-}
-
 bool ReadDigestHex(std::string_view hex, Sha256Digest* digest) {
   if (hex.size() != 64) return false;
   const auto nibble = [](char c) {

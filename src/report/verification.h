@@ -60,10 +60,6 @@ std::string VerificationCode(const Sha256Digest& digest);
 // A line's check: the first 20 bits in 4 such characters.
 std::string LineCheck(const Sha256Digest& digest);
 
-// A code as a person may type it (any case, with or without dashes or
-// blanks), written as VerificationCode writes it; false for no such code.
-bool ReadVerificationCode(std::string_view text, std::string* code);
-
 // A digest written in hex (as crypto.subtle's bytes are passed to the
 // module), or false.
 bool ReadDigestHex(std::string_view hex, Sha256Digest* digest);
