@@ -703,7 +703,8 @@ memory() {
   same "100 MB line with a date" "$work/expected"
   growth=$(($(tail -n 1 "$work/long") - $(tail -n 1 "$work/small")))
   [ "$growth" -lt 4096 ] || fail "100 MB line with a date" "peak memory grew by $growth KB"
-  [ "$native" = 1 ] && large_workbook
+  # A sanitized build keeps freed memory aside, and its peaks say nothing.
+  [ "$native" = 1 ] && [ -z "${TARIVOX_SANITIZED:-}" ] && large_workbook
 }
 
 # A workbook of 50,000 acts costs no more memory than their CSV: its rows
