@@ -13,13 +13,17 @@ export DEBIAN_FRONTEND=noninteractive
 # becomes a formula. libssl-dev: SHA-256 for a quote's verification code,
 # from OpenSSL's libcrypto. hunspell, hunspell-es: the names and texts a
 # client reads are checked against the Spanish dictionary.
+# libxlsxwriter-dev: the xlsx workbook natively (python3-openpyxl reads it
+# back in the tests); dpkg-dev unpacks the source packages the other
+# targets build it from, and libz-mingw-w64-dev is its zlib for Windows.
 native_packages=(
   g++ clang libclang-rt-14-dev cmake ninja-build git
   googletest libgtest-dev libbenchmark-dev time
   wspanish wamerican libreoffice-calc-nogui libssl-dev hunspell hunspell-es
+  libxlsxwriter-dev python3-openpyxl dpkg-dev
 )
 windows_packages=(
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64 libz-mingw-w64-dev
   wine wine64 xvfb xdotool imagemagick fonts-liberation fonts-comic-neue
   fonts-wine zip unzip wixl python3
 )
