@@ -338,6 +338,7 @@ const report::MessageOf<>* ErrorMessage(int error) {
     case EACCES:
     case EPERM: return &MSG_IO_DENIED;
     case EISDIR: return &MSG_IO_IS_DIRECTORY;
+    case ENOTDIR: return &MSG_IO_NOT_A_DIRECTORY;
     case ENOSPC: return &MSG_IO_NO_SPACE;
     case EFBIG: return &MSG_IO_TOO_LARGE;
     case EPIPE: return &MSG_IO_READER_GONE;

@@ -221,6 +221,10 @@ installed_editions() {
   XDG_DATA_HOME=$data run "list" 0 tariff list
   has "list" out "Decreto 2030"$'\t'"vigente desde 2030-01-01"$'\t'"$data/tarivox/tarifas/2030-01-01.json"
   has "list" out "incorporado al programa"$'\t'"vigente desde siempre"
+  # A data folder that cannot be made is named, and nothing is installed.
+  : >"$work/a-file"
+  XDG_DATA_HOME=$work/a-file run "install under a file" 3 tariff install "$1"
+  has "install under a file" err "$work/a-file/tarivox/tarifas: una parte de la ruta es un archivo, no una carpeta"
 }
 
 # row NAME STATUS out|err TEXT ARGUMENTS...
@@ -347,11 +351,12 @@ batch() {
     printf '0\t0\t12\t0\t100\r\r\n0\t0\t0\t0\n2\t0\t0\t0\t1\n1\t2\t4\t0\t1\n0\t0\t0\tyes\t1\n0000000\t0\t0\t0\t1\n0\t0\t0\t2\t1\n'
     printf '0\t0\t0\t0\t  1\t2,000 \n0\t0\t6\t0\t\n'
     printf '0\t0\t0\t0\t1%s59\n' "$(printf ',%.0s' {1..125})" # the window reads 127 characters
+    printf '00\t1\t2\t0\t25000\n'                       # fields of other widths: each in its place
     printf '0\t0\t7\t0\t5'                                    # no line end after the last record
   } >"$work/in"
   run batch 1 batch <"$work/in"
   same batch "$golden/batch.txt"
-  has batch err "entrada estándar: la línea 15, la última, no termina en un salto de línea y puede estar cortada"
+  has batch err "entrada estándar: la línea 16, la última, no termina en un salto de línea y puede estar cortada"
   coprocess
   [ "$native" = 1 ] && nonblocking
 }
@@ -436,6 +441,12 @@ text() {
   row "amount echoed" 1 err $'el monto \xc2\xab5\xc3\xbf' compare --format json "5$y"$'\t\x1f"\\'
   valid "amount echoed" err
   row "a decomposed accent" 0 out "US$ 8.86" calc --service $'Inscripcio\xcc\x81n' 5
+  # The acts counted by how each is priced, whichever count is 1.
+  local engine="con el pago calculado sobre su monto" by_text="con el pago que fija el texto de su arancel"
+  row "one by the engine" 0 out "3 actos: 1 $engine y 2 $by_text." \
+    quote --act KLDA:0:0=5 --act KLDA:presentacion:0 --act KLDA:presentacion:0
+  row "one by its text" 0 out "3 actos: 2 $engine y 1 $by_text." \
+    quote --act KLDA:0:0=5 --act KLDA:0:0=6 --act KLDA:presentacion:0
   row "full-width digits" 0 out "Para un monto de: US$ 0.00" calc "１２３"
   row "full-width grouping" 0 out "Para un monto de: US$ 0.00" calc "２５，０００"
   # A name no ANSI code page holds, beside the file "best fit" would make of it.

@@ -200,6 +200,8 @@ TEST(JsonReader, ReadsStrictJsonAndSaysWhereNot) {
       {"\"tab\there\"", JsonProblem::Control},
       {"\"\\x\"", JsonProblem::BadEscape},
       {"\"\\udc00\"", JsonProblem::BadEscape},
+      {"\"\\u00zz\"", JsonProblem::BadEscape},
+      {"\"\\ud83d\\u00e9\"", JsonProblem::BadEscape},
       {"\"\xC3\"", JsonProblem::NotUtf8},
       {"[1] 2", JsonProblem::AfterEnd},
   };
