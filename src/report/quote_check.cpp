@@ -302,7 +302,10 @@ void CompareSeal(Language language, const Seal& recomputed, QuoteCheck* check) {
   };
   for (const auto& [key, value] : recomputed.Checks) {
     const std::string* written = stated(key);
-    if ((written != nullptr && *written == value) || Named(*check, key)) continue;
+    // A line the file states no check for is not judged: without its check
+    // nothing says whether it changed (the code still says whether the
+    // whole did).
+    if (written == nullptr || *written == value || Named(*check, key)) continue;
     Note(check, key, Text(language, MSG_CHECK_CHANGED, PartName(language, key)));
   }
   for (const auto& statedCheck : check->StatedChecks) {

@@ -205,6 +205,16 @@ def verify():
                 fail(f"verify {row}", f"names no «{start}»: {out[:600]}")
         if not named and not lines[-1].startswith("El presupuesto concuerda: 34 actos"):
             fail(f"verify {row}", out[-300:])
+    # Without its code nothing says which line changed: only the code is
+    # named missing, beside the figures that differ.
+    document = copy.deepcopy(original)
+    del document["verification"]
+    expect("the code taken out", ["verify", write("nocode.json", document)], 1,
+           "código de verificación: el presupuesto no lo tiene", "1 diferencia", absent=("no es lo que se emitió",))
+    del document["acts"][0]
+    expect("the code and the first act taken out", ["verify", write("nocode-act.json", document)], 1,
+           "acto 1: falta en el archivo", "código de verificación: el presupuesto no lo tiene",
+           absent=("no es lo que se emitió",))
     # A date under a later edition, with the edition the file names.
     later = later_edition()
     document = exported(["--tariff", later, "--date", "2030-01-01"])
